@@ -1,0 +1,133 @@
+#include "data/FieldBinder.h"
+
+#include "data/Cursor.h"
+
+#include <QComboBox>
+#include <QDataWidgetMapper>
+#include <QLabel>
+#include <QMetaProperty>
+#include <QSqlTableModel>
+#include <QVariant>
+
+FieldBinder::FieldBinder(Cursor *cursor, QObject *parent)
+    : QObject(parent), m_cursor(cursor), m_mapper(new QDataWidgetMapper(this))
+{
+    m_mapper->setModel(cursor->model());
+    m_mapper->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
+    connect(cursor, &Cursor::currentRowChanged, this, &FieldBinder::followCursor);
+    connect(cursor, &Cursor::aboutToSave, this, &FieldBinder::submit);
+    connect(cursor, &Cursor::currentRowSaved, this, [this] {
+        // The widgets show the saved row already; it is looked up only if they are written again.
+        mapPending();
+        m_rowStale = true;
+    });
+}
+
+QByteArray FieldBinder::propertyFor(QWidget *widget) const
+{
+    if (qobject_cast<QComboBox *>(widget))
+        return QByteArrayLiteral("currentText");
+    if (qobject_cast<QLabel *>(widget))
+        return QByteArrayLiteral("text");
+    return {}; // the widget's user property: text for a line edit, plainText for a text edit
+}
+
+const char *FieldBinder::propertyName(const Binding &binding)
+{
+    return binding.property.isEmpty() ? binding.widget->metaObject()->userProperty().name()
+                                      : binding.property.constData();
+}
+
+void FieldBinder::bind(QWidget *widget, const QString &field)
+{
+    unbind(widget);
+    m_bindings << Binding{widget, field, propertyFor(widget), false};
+    if (mapPending() && !m_rowStale && m_cursor->currentRow() >= 0)
+        followCursor(m_cursor->currentRow()); // shows the current row in the new widget as well
+}
+
+bool FieldBinder::mapPending()
+{
+    // A cursor knows its fields once it is open: widgets bound before that are mapped then.
+    bool mappedAny = false;
+    for (Binding &binding : m_bindings) {
+        const int column = m_cursor->fieldIndex(binding.field);
+        if (binding.mapped || !binding.widget || column < 0)
+            continue;
+        if (binding.property.isEmpty())
+            m_mapper->addMapping(binding.widget, column);
+        else
+            m_mapper->addMapping(binding.widget, column, binding.property);
+        binding.mapped = true;
+        mappedAny = true;
+    }
+    return mappedAny;
+}
+
+void FieldBinder::rebind(QWidget *widget, const QString &field)
+{
+    bind(widget, field);
+}
+
+void FieldBinder::unbind(QWidget *widget)
+{
+    m_mapper->removeMapping(widget);
+    for (int i = m_bindings.size() - 1; i >= 0; --i)
+        if (m_bindings.at(i).widget == widget || !m_bindings.at(i).widget)
+            m_bindings.removeAt(i);
+}
+
+QString FieldBinder::boundField(QWidget *widget) const
+{
+    for (const Binding &binding : m_bindings)
+        if (binding.widget == widget)
+            return binding.field;
+    return {};
+}
+
+void FieldBinder::followCursor(int row)
+{
+    mapPending();
+    m_rowStale = false;
+    if (row < 0) {
+        clearWidgets();
+        return;
+    }
+    m_cursor->ensureFetched(row);
+    m_mapper->setCurrentIndex(row);
+}
+
+void FieldBinder::submit()
+{
+    if (m_rowStale) {
+        // Move the mapper onto the row without losing what the widgets show now.
+        QList<QVariant> shown;
+        for (const Binding &binding : m_bindings)
+            shown << (binding.widget ? binding.widget->property(propertyName(binding))
+                                     : QVariant());
+        m_rowStale = false;
+        const int row = m_cursor->currentRow();
+        m_cursor->ensureFetched(row);
+        m_mapper->setCurrentIndex(row);
+        for (int i = 0; i < m_bindings.size(); ++i)
+            if (m_bindings.at(i).widget)
+                m_bindings.at(i).widget->setProperty(propertyName(m_bindings.at(i)), shown.at(i));
+    }
+    if (m_cursor->currentRow() >= 0)
+        m_mapper->submit();
+}
+
+void FieldBinder::clearWidgets()
+{
+    for (const Binding &binding : m_bindings) {
+        if (!binding.widget)
+            continue;
+        if (auto *combo = qobject_cast<QComboBox *>(binding.widget.data())) {
+            combo->setCurrentIndex(-1);
+            if (combo->isEditable())
+                combo->setEditText(QString());
+            continue;
+        }
+        binding.widget->setProperty(propertyName(binding), QString());
+    }
+}
