@@ -1,0 +1,152 @@
+#include "common/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+struct Hooks
+{
+    bool enabled = false;
+    int timedDelay = -1;
+    QList<QVariant> presets;
+    QList<DialogHooks::Shown> shown;
+};
+
+Hooks &hooks()
+{
+    static Hooks state;
+    return state;
+}
+
+void record(const QString &title, const QString &text)
+{
+    if (hooks().enabled)
+        hooks().shown << DialogHooks::Shown{title, text};
+}
+
+bool takePreset(QVariant *answer)
+{
+    if (!hooks().enabled || hooks().presets.isEmpty())
+        return false;
+    *answer = hooks().presets.takeFirst();
+    return true;
+}
+
+QString titleOrProgram(const QString &title)
+{
+    return title.isEmpty() ? DialogText::ProgramTitle() : title;
+}
+
+QString askFileName(QWidget *owner, const QString &caption, const QString &folder,
+                    const QString &filter, QFileDialog::AcceptMode mode)
+{
+    record(caption, folder);
+    QVariant preset;
+    if (takePreset(&preset))
+        return preset.toString();
+    QFileDialog dialog(owner, caption, folder, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                       : QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+} // namespace
+
+void ShowTimedMessage(QWidget *owner, const QString &text, int ms)
+{
+    const int delay = hooks().enabled && hooks().timedDelay >= 0 ? hooks().timedDelay : ms;
+    record(DialogText::TimedTitle(), text);
+    QMessageBox box(QMessageBox::NoIcon, DialogText::TimedTitle(), text, QMessageBox::Ok, owner);
+    box.setLayoutDirection(Qt::RightToLeft);
+    // One tick per box. The box is the timer's context: a box the user closed early takes its
+    // pending tick with it, so nothing is pressed later in some other window.
+    QTimer::singleShot(delay, Qt::PreciseTimer, &box, [&box] {
+        if (QAbstractButton *ok = box.button(QMessageBox::Ok))
+            ok->click();
+    });
+    box.exec();
+}
+
+void ShowMessage(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
+{
+    record(titleOrProgram(title), text);
+    QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Ok, owner);
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.exec();
+}
+
+bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
+{
+    record(titleOrProgram(title), text);
+    QVariant preset;
+    if (takePreset(&preset))
+        return preset.toBool();
+    QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setLayoutDirection(Qt::RightToLeft);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString AskText(QWidget *owner, const QString &prompt, const QString &title,
+                const QString &defaultText)
+{
+    record(title, prompt);
+    QVariant preset;
+    if (takePreset(&preset))
+        return preset.toString();
+    QInputDialog dialog(owner);
+    dialog.setLayoutDirection(Qt::RightToLeft);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
+}
+
+QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,
+                        const QString &filter)
+{
+    return askFileName(owner, caption, folder, filter, QFileDialog::AcceptOpen);
+}
+
+QString AskSaveFileName(QWidget *owner, const QString &caption, const QString &folder,
+                        const QString &filter)
+{
+    return askFileName(owner, caption, folder, filter, QFileDialog::AcceptSave);
+}
+
+void DialogHooks::Enable()
+{
+    hooks().enabled = true;
+}
+
+void DialogHooks::Disable()
+{
+    hooks() = Hooks();
+}
+
+void DialogHooks::SetTimedDelay(int ms)
+{
+    hooks().timedDelay = ms;
+}
+
+void DialogHooks::PresetAnswer(const QVariant &answer)
+{
+    hooks().presets << answer;
+}
+
+QList<DialogHooks::Shown> DialogHooks::TakeShown()
+{
+    QList<Shown> shown = hooks().shown;
+    hooks().shown.clear();
+    return shown;
+}
