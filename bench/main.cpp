@@ -1,0 +1,151 @@
+// korvat-bench: times the program's everyday operations on a database with few and with many
+// subjects, and prints the medians and their ratio. It prints figures; it asserts nothing.
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "common/MemoryTuning.h"
+#include "data/Cursor.h"
+#include "data/Database.h"
+#include "data/Transaction.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+const int Small = 100;
+const int Large = 100000;
+
+struct Operation
+{
+    const char *name;
+    int runs;
+    // run counts on across rounds; first and last mark the runs of one database session
+    std::function<void(int subjects, int run, bool first, bool last)> body;
+};
+
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+QString peakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return QString::fromLatin1(line.mid(6).trimmed());
+    return QStringLiteral("unknown");
+}
+
+QString someCode(int subjects)
+{
+    return QStringLiteral("S") + QString::number(QRandomGenerator::global()->bounded(subjects));
+}
+
+const std::vector<Operation> &operations()
+{
+    static const std::vector<Operation> list = {
+        {"open IDE cursor and count", 200,
+         [](int, int, bool, bool) {
+             Cursor subjects(QStringLiteral("IDE"));
+             subjects.open();
+             if (subjects.count() < 0)
+                 std::abort();
+         }},
+        {"filter IDE by code", 500,
+         [](int n, int, bool first, bool last) {
+             // One window's cursor, opened once, filtered again and again.
+             static std::unique_ptr<Cursor> subjects;
+             if (first) {
+                 subjects = std::make_unique<Cursor>(QStringLiteral("IDE"));
+                 subjects->open();
+             }
+             subjects->filter(QStringLiteral("Code"), someCode(n));
+             if (subjects->field(QStringLiteral("Code")).isEmpty())
+                 std::abort();
+             if (last)
+                 subjects.reset();
+         }},
+        {"add and save a subject", 200,
+         [](int, int run, bool, bool) {
+             Cursor subjects(QStringLiteral("IDE"));
+             Cursor answers(QStringLiteral("Answer"));
+             subjects.open();
+             answers.open();
+             const QString code = QStringLiteral("bench-") + QString::number(run);
+             Transaction transaction;
+             answers.add();
+             answers.setField(QStringLiteral("Code"), code);
+             subjects.add();
+             subjects.setField(QStringLiteral("Code"), code);
+             subjects.setField(QStringLiteral("FName"), QStringLiteral("Bench"));
+             if (!answers.save() || !subjects.save() || !transaction.commit())
+                 std::abort();
+         }},
+    };
+    return list;
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    TuneMemoryAllocator(); // as the program does
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    // Both databases are prepared first, then measured in alternating rounds, so that whatever
+    // else the machine (and its disk) is doing weighs on both sizes alike.
+    const int sizes[] = {Small, Large};
+    std::vector<std::unique_ptr<TestProgramFolder>> folders;
+    for (int subjects : sizes) {
+        folders.push_back(std::make_unique<TestProgramFolder>());
+        if (!folders.back()->isValid() || !folders.back()->openDatabase().isEmpty() ||
+            !SeedSubjects(subjects)) {
+            std::fprintf(stderr, "korvat-bench: cannot prepare a database with %d subjects\n",
+                         subjects);
+            return 1;
+        }
+        CloseDatabase();
+    }
+
+    const int rounds = 4;
+    std::vector<std::vector<std::vector<double>>> times(operations().size(),
+                                                        std::vector<std::vector<double>>(2));
+    for (int round = 0; round < rounds; ++round) {
+        for (int size = 0; size < 2; ++size) {
+            OpenDatabase(folders[size]->databasePath());
+            for (size_t i = 0; i < operations().size(); ++i) {
+                const Operation &operation = operations()[i];
+                const int runs = operation.runs / rounds;
+                for (int run = 0; run < runs; ++run) {
+                    QElapsedTimer clock;
+                    clock.start();
+                    operation.body(sizes[size], round * runs + run, run == 0, run == runs - 1);
+                    times[i][size].push_back(double(clock.nsecsElapsed()) / 1e6);
+                }
+            }
+            CloseDatabase();
+        }
+    }
+
+    std::printf("%-30s %14s %14s %8s\n", "operation (median)", "N=100", "N=100000", "ratio");
+    for (size_t i = 0; i < operations().size(); ++i) {
+        const double small = median(times[i][0]);
+        const double large = median(times[i][1]);
+        std::printf("%-30s %11.3f ms %11.3f ms %8.2f\n", operations()[i].name, small, large,
+                    large / small);
+    }
+    std::printf("peak memory: %s\n", qPrintable(peakMemory()));
+    return 0;
+}

@@ -1,0 +1,64 @@
+#include "TestProgramFolder.h"
+
+#include "common/ProgramFolder.h"
+#include "data/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QUuid>
+
+TestProgramFolder::TestProgramFolder()
+{
+    if (!m_dir.isValid())
+        return;
+    QDir root(m_dir.path());
+    m_valid = root.mkpath(QStringLiteral("DBKORVAT")) && root.mkpath(QStringLiteral("Back")) &&
+              QFile::copy(DeliveredDatabasePath(), databasePath()) &&
+              QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+    SetProgramFolder(m_dir.path());
+}
+
+TestProgramFolder::~TestProgramFolder()
+{
+    CloseDatabase();
+    SetProgramFolder(QString());
+}
+
+QString TestProgramFolder::databasePath() const
+{
+    return QDir(m_dir.path()).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+}
+
+QString TestProgramFolder::openDatabase() const
+{
+    return OpenDatabase(databasePath());
+}
+
+QString DeliveredDatabasePath()
+{
+    return QString::fromUtf8(KORVAT_DELIVERED_DB);
+}
+
+QVariantList ReadFromFile(const QString &path, const QString &sql, const QVariantList &values)
+{
+    QVariantList result;
+    const QString name = QStringLiteral("read-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.prepare(sql);
+            for (const QVariant &value : values)
+                query.addBindValue(value);
+            if (query.exec())
+                while (query.next())
+                    result << query.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}

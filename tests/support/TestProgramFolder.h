@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+
+// A temporary program folder for one test: DBKORVAT/ with a fresh copy of the delivered database,
+// and Back/. The program folder points here while the object lives; the database is closed and
+// the folder removed when it goes.
+class TestProgramFolder
+{
+public:
+    TestProgramFolder();
+    ~TestProgramFolder();
+
+    bool isValid() const { return m_valid; }
+    QString path() const { return m_dir.path(); }
+    QString databasePath() const;
+    // Opens the copy as the program's connection; the empty text on success.
+    QString openDatabase() const;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+// The database file as the build delivers it.
+QString DeliveredDatabasePath();
+
+// Reads a database file through a connection of its own, the way a second program would: what a
+// test sees here is in the file, not in some cursor. Returns the first column of every row.
+QVariantList ReadFromFile(const QString &path, const QString &sql,
+                          const QVariantList &values = QVariantList());

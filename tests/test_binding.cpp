@@ -1,0 +1,161 @@
+// Widgets bound to the fields of a cursor's current row.
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "data/Cursor.h"
+#include "data/FieldBinder.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlTableModel>
+#include <QtTest>
+
+class TestBinding : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void widgetsFollowTheCurrentRow();
+    void typedTextIsSavedToTheFile();
+    void newRowSavedIntoALargeTableCanBeEditedAgain();
+    void refusedSaveKeepsWhatWasTyped();
+    void rebindShowsAnotherField();
+};
+
+void TestBinding::widgetsFollowTheCurrentRow()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(3));
+    Cursor subjects(QStringLiteral("IDE"));
+    FieldBinder binder(&subjects);
+    QLineEdit code;
+    QLabel group;
+    QComboBox gender;
+    gender.addItems({QString::fromUtf8("مرد"), QString::fromUtf8("زن")});
+    binder.bind(&code, QStringLiteral("Code"));
+    binder.bind(&group, QStringLiteral("Group"));
+    binder.bind(&gender, QStringLiteral("Jens"));
+    QVERIFY(subjects.open());
+    QCOMPARE(code.text(), QStringLiteral("S0"));
+    QCOMPARE(group.text(), QStringLiteral("A"));
+    QCOMPARE(gender.currentText(), QString::fromUtf8("مرد"));
+
+    QVERIFY(subjects.moveTo(2));
+    QCOMPARE(code.text(), QStringLiteral("S2"));
+    QCOMPARE(group.text(), QStringLiteral("C"));
+
+    QVERIFY(subjects.filter(QStringLiteral("Code"), QStringLiteral("S1")));
+    QCOMPARE(code.text(), QStringLiteral("S1"));
+    QCOMPARE(gender.currentText(), QString::fromUtf8("زن"));
+
+    QVERIFY(subjects.filter(QStringLiteral("Code"), QStringLiteral("none")));
+    QCOMPARE(code.text(), QString());
+    QCOMPARE(group.text(), QString());
+    QCOMPARE(gender.currentIndex(), -1);
+}
+
+void TestBinding::typedTextIsSavedToTheFile()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    Cursor subjects(QStringLiteral("IDE"));
+    FieldBinder binder(&subjects);
+    QLineEdit code;
+    QLineEdit name;
+    binder.bind(&code, QStringLiteral("Code"));
+    binder.bind(&name, QStringLiteral("FName"));
+    QVERIFY(subjects.open());
+    QVERIFY(subjects.add());
+    QCOMPARE(code.text(), QString());
+    QTest::keyClicks(&code, QStringLiteral(" O'Neil\\50% "));
+    name.setText(QString::fromUtf8("\u200Fمریم"));
+    QVERIFY(subjects.save());
+    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+             QVariantList{QStringLiteral(" O'Neil\\50% ")});
+    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT \"FName\" FROM \"IDE\"")),
+             QVariantList{QString::fromUtf8("\u200Fمریم")});
+}
+
+void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(2000));
+    Cursor subjects(QStringLiteral("IDE"));
+    FieldBinder binder(&subjects);
+    QLineEdit code;
+    QLineEdit name;
+    binder.bind(&code, QStringLiteral("Code"));
+    binder.bind(&name, QStringLiteral("FName"));
+    QVERIFY(subjects.open());
+    QVERIFY(subjects.add());
+    code.setText(QStringLiteral("fresh"));
+    name.setText(QStringLiteral("first"));
+    QVERIFY(subjects.save());
+    // Saving did not fetch the table to find the new row, and the widgets still show it.
+    QVERIFY(subjects.model()->rowCount() < 2000);
+    QCOMPARE(code.text(), QStringLiteral("fresh"));
+
+    name.setText(QStringLiteral("second"));
+    QVERIFY(subjects.save());
+    QCOMPARE(name.text(), QStringLiteral("second"));
+    QCOMPARE(ReadFromFile(folder.databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'fresh'")),
+             QVariantList{QStringLiteral("second")});
+    QCOMPARE(subjects.count(), 2001);
+}
+
+void TestBinding::refusedSaveKeepsWhatWasTyped()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(1));
+    Cursor subjects(QStringLiteral("IDE"));
+    FieldBinder binder(&subjects);
+    QLineEdit code;
+    QLineEdit name;
+    binder.bind(&code, QStringLiteral("Code"));
+    binder.bind(&name, QStringLiteral("FName"));
+    QVERIFY(subjects.open());
+    QVERIFY(subjects.add());
+    code.setText(QStringLiteral("S0"));
+    name.setText(QStringLiteral("typed"));
+    QVERIFY(!subjects.save());
+    QCOMPARE(code.text(), QStringLiteral("S0"));
+    QCOMPARE(name.text(), QStringLiteral("typed"));
+
+    code.setText(QStringLiteral("S9"));
+    QVERIFY(subjects.save());
+    QCOMPARE(ReadFromFile(folder.databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S9'")),
+             QVariantList{QStringLiteral("typed")});
+}
+
+void TestBinding::rebindShowsAnotherField()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(1));
+    Cursor answers(QStringLiteral("Answer"));
+    FieldBinder binder(&answers);
+    QLineEdit answer;
+    QVERIFY(answers.open());
+    const QString first = answers.field(QStringLiteral("1"));
+    const QString second = answers.field(QStringLiteral("2"));
+    QVERIFY(first != second);
+    binder.bind(&answer, QStringLiteral("1"));
+    QCOMPARE(answer.text(), first);
+    binder.rebind(&answer, QStringLiteral("2"));
+    QCOMPARE(binder.boundField(&answer), QStringLiteral("2"));
+    QCOMPARE(answer.text(), second);
+
+    answer.setText(QStringLiteral("5"));
+    QVERIFY(answers.save());
+    QCOMPARE(ReadFromFile(folder.databasePath(),
+                          QStringLiteral("SELECT \"1\" || '|' || \"2\" FROM \"Answer\"")),
+             QVariantList{first + QStringLiteral("|5")});
+}
+
+QTEST_MAIN(TestBinding)
+#include "test_binding.moc"

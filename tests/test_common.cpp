@@ -1,0 +1,197 @@
+// The timed notice and the other boxes every window uses.
+#include "ModalAnswer.h"
+#include "common/Dialogs.h"
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestCommon : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { DialogHooks::Disable(); }
+    void timedMessageLooksAsItShould();
+    void timedMessageClosesItself_data();
+    void timedMessageClosesItself();
+    void timedMessageClosedEarlyPressesNothingLater();
+    void yesNoQuestion_data();
+    void yesNoQuestion();
+    void textInputCancelGivesEmptyText();
+    void fileDialogsAreQtsOwn();
+    void presetAnswersSkipTheBoxes();
+};
+
+void TestCommon::timedMessageLooksAsItShould()
+{
+    QWidget owner;
+    owner.show();
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::Warning;
+    QList<QAbstractButton *> buttons;
+    QWidget *parent = nullptr;
+    bool modal = false;
+    AnswerNextModal([&](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        buttons = box->buttons();
+        parent = box->parentWidget();
+        modal = box->isModal();
+        QCOMPARE(box->layoutDirection(), Qt::RightToLeft);
+        box->button(QMessageBox::Ok)->click(); // the user closes it early
+    });
+    QElapsedTimer clock;
+    clock.start();
+    ShowTimedMessage(&owner, QString::fromUtf8("شما بايد عدد وارد كنيد"));
+    QVERIFY(clock.elapsed() < 900);
+    QCOMPARE(title, QString::fromUtf8("پيام"));
+    QVERIFY(title.contains(QChar(0x064A))); // the Arabic yeh, not the Persian one
+    QCOMPARE(text, QString::fromUtf8("شما بايد عدد وارد كنيد"));
+    QCOMPARE(icon, QMessageBox::NoIcon);
+    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(parent, &owner);
+    QVERIFY(modal);
+}
+
+void TestCommon::timedMessageClosesItself_data()
+{
+    QTest::addColumn<int>("delay");
+    QTest::newRow("one second") << 1000;
+    QTest::newRow("two seconds, for printing") << 2000;
+}
+
+void TestCommon::timedMessageClosesItself()
+{
+    QFETCH(int, delay);
+    QWidget owner;
+    owner.show();
+    QElapsedTimer clock;
+    clock.start();
+    ShowTimedMessage(&owner, QStringLiteral("x"), delay);
+    const qint64 elapsed = clock.elapsed();
+    QVERIFY2(elapsed >= delay - 50 && elapsed < delay + 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestCommon::timedMessageClosedEarlyPressesNothingLater()
+{
+    QWidget owner;
+    owner.show();
+    AnswerNextModal([](QWidget *box) { qobject_cast<QMessageBox *>(box)->accept(); });
+    ShowTimedMessage(&owner, QStringLiteral("closed by the user"));
+
+    // The next box is a question that nobody answers: the first box's tick, due now, must not
+    // press its default button.
+    bool stillOpen = false;
+    AnswerNextModal([&](QWidget *question) {
+        QTimer::singleShot(1500, question, [&, question] {
+            stillOpen = question->isVisible();
+            qobject_cast<QMessageBox *>(question)->button(QMessageBox::No)->click();
+        });
+    });
+    const bool answer = AskYesNo(&owner, QStringLiteral("?"));
+    QVERIFY(stillOpen);
+    QVERIFY(!answer);
+}
+
+void TestCommon::yesNoQuestion_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no") << int(QMessageBox::No) << false;
+}
+
+void TestCommon::yesNoQuestion()
+{
+    QFETCH(int, button);
+    QFETCH(bool, expected);
+    QString title;
+    AnswerNextModal([&](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        title = box->windowTitle();
+        QCOMPARE(box->buttons().size(), 2);
+        box->button(QMessageBox::StandardButton(button))->click();
+    });
+    QCOMPARE(AskYesNo(nullptr, QString::fromUtf8("آيا مطمئن هستيد؟")), expected);
+    QCOMPARE(title, QStringLiteral("Korvat"));
+}
+
+void TestCommon::textInputCancelGivesEmptyText()
+{
+    AnswerNextModal([](QWidget *widget) {
+        auto *dialog = qobject_cast<QInputDialog *>(widget);
+        QCOMPARE(dialog->windowTitle(), QString::fromUtf8(" کد آزمودني را وارد کنيد"));
+        QCOMPARE(dialog->labelText(), QStringLiteral(" Enter Number "));
+        dialog->setTextValue(QStringLiteral("typed"));
+        dialog->reject();
+    });
+    QCOMPARE(AskText(nullptr, QStringLiteral(" Enter Number "),
+                     QString::fromUtf8(" کد آزمودني را وارد کنيد")),
+             QString());
+
+    // What the user typed comes back exactly, blanks and all.
+    AnswerNextModal([](QWidget *widget) {
+        auto *dialog = qobject_cast<QInputDialog *>(widget);
+        dialog->setTextValue(QString::fromUtf8(" کد ۱۲ "));
+        dialog->accept();
+    });
+    QCOMPARE(AskText(nullptr, QStringLiteral("p"), QStringLiteral("t")),
+             QString::fromUtf8(" کد ۱۲ "));
+}
+
+void TestCommon::fileDialogsAreQtsOwn()
+{
+    QTemporaryDir dir;
+    const QString wanted = dir.filePath(QStringLiteral("copy.mdbB"));
+    AnswerNextModal([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(wanted);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    QCOMPARE(AskSaveFileName(nullptr, QStringLiteral("Save"), dir.path(),
+                             QStringLiteral("Backup (*.mdbB)")),
+             wanted);
+
+    AnswerNextModal([](QWidget *widget) { qobject_cast<QDialog *>(widget)->reject(); });
+    QCOMPARE(AskOpenFileName(nullptr, QStringLiteral("Open"), dir.path(),
+                             QStringLiteral("Backup (*.mdbB)")),
+             QString());
+}
+
+void TestCommon::presetAnswersSkipTheBoxes()
+{
+    DialogHooks::Enable();
+    DialogHooks::SetTimedDelay(0);
+    DialogHooks::PresetAnswer(true);
+    DialogHooks::PresetAnswer(QStringLiteral("C-7"));
+    QVERIFY(AskYesNo(nullptr, QStringLiteral("q")));
+    QCOMPARE(AskText(nullptr, QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("C-7"));
+    QElapsedTimer clock;
+    clock.start();
+    ShowTimedMessage(nullptr, QStringLiteral("n"));
+    QVERIFY(clock.elapsed() < 500);
+    const QList<DialogHooks::Shown> shown = DialogHooks::TakeShown();
+    QCOMPARE(shown.size(), 3);
+    QCOMPARE(shown.at(2).title, QString::fromUtf8("پيام"));
+    QCOMPARE(shown.at(2).text, QStringLiteral("n"));
+    QVERIFY(DialogHooks::TakeShown().isEmpty());
+    DialogHooks::Disable();
+}
+
+QTEST_MAIN(TestCommon)
+#include "test_common.moc"

@@ -1,0 +1,167 @@
+// The real program, started as a user starts it: it finds its database in its own folder, never
+// in the working folder, and refuses a missing or foreign file without creating one. And the
+// build lays out the program folder without ever overwriting a user's database.
+#include "TestProgramFolder.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+// A program folder with a copy of the built program in it.
+QString installProgram(const QString &folder)
+{
+    const QString exe =
+        QDir(folder).filePath(QFileInfo(QString::fromUtf8(KORVAT_PROGRAM_EXE)).fileName());
+    QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return exe;
+}
+
+void installDatabase(const QString &folder)
+{
+    QDir(folder).mkpath(QStringLiteral("DBKORVAT"));
+    const QString target = QDir(folder).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    QFile::copy(DeliveredDatabasePath(), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+struct Outcome
+{
+    bool stillRunning = false;
+    QString errorText;
+};
+
+// Starts the program, waits until it either reports a refusal or has run for a while with
+// none, then stops it.
+Outcome runProgram(const QString &exe, const QString &workingFolder)
+{
+    QProcess process;
+    process.setProgram(exe);
+    process.setWorkingDirectory(workingFolder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(env);
+    process.start();
+    Outcome outcome;
+    if (!process.waitForStarted(10000))
+        return outcome;
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray err;
+    while (clock.elapsed() < 4000 && process.state() == QProcess::Running) {
+        process.waitForReadyRead(100);
+        err += process.readAllStandardError();
+        if (err.contains('\n') && QString::fromUtf8(err).contains(QStringLiteral("DBKorvat")))
+            break;
+    }
+    outcome.stillRunning = process.state() == QProcess::Running;
+    process.kill();
+    process.waitForFinished(5000);
+    err += process.readAllStandardError();
+    outcome.errorText = QString::fromUtf8(err);
+    return outcome;
+}
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void startsOnTheDeliveredDatabase();
+    void refusesAMissingDatabaseWithoutCreatingOne();
+    void refusesAForeignFileWithoutChangingIt();
+    void layingOutTheProgramFolderKeepsTheUsersDatabase();
+};
+
+void TestStartup::startsOnTheDeliveredDatabase()
+{
+    QTemporaryDir program;
+    QTemporaryDir elsewhere;
+    const QString exe = installProgram(program.path());
+    installDatabase(program.path());
+    // Started from a folder that has no database: the program still finds its own.
+    const Outcome outcome = runProgram(exe, elsewhere.path());
+    QVERIFY2(outcome.stillRunning, qPrintable(outcome.errorText));
+    QVERIFY2(!outcome.errorText.contains(QStringLiteral("DBKorvat")),
+             qPrintable(outcome.errorText));
+    QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("DBKORVAT"))));
+}
+
+void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
+{
+    QTemporaryDir program;
+    QTemporaryDir working;
+    const QString exe = installProgram(program.path());
+    // A database in the working folder is not the program's.
+    installDatabase(working.path());
+    const Outcome outcome = runProgram(exe, working.path());
+    const QString expectedPath = QDir::toNativeSeparators(
+        QDir(program.path()).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb")));
+    QVERIFY2(outcome.errorText.contains(expectedPath), qPrintable(outcome.errorText));
+    QVERIFY(outcome.errorText.contains(QString::fromUtf8("پیدا نشد")));
+    QVERIFY(!QFileInfo::exists(QDir(program.path()).filePath(QStringLiteral("DBKORVAT"))));
+    QCOMPARE(fileHash(working.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"))),
+             fileHash(DeliveredDatabasePath()));
+}
+
+void TestStartup::refusesAForeignFileWithoutChangingIt()
+{
+    QTemporaryDir program;
+    const QString exe = installProgram(program.path());
+    QDir(program.path()).mkpath(QStringLiteral("DBKORVAT"));
+    const QString path = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
+    }
+    const QByteArray before = fileHash(path);
+    const Outcome outcome = runProgram(exe, program.path());
+    QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)),
+             qPrintable(outcome.errorText));
+    QCOMPARE(fileHash(path), before);
+    QCOMPARE(QDir(program.filePath(QStringLiteral("DBKORVAT"))).entryList(QDir::Files).size(), 1);
+}
+
+void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
+{
+    QTemporaryDir program;
+    auto layOut = [&] {
+        return QProcess::execute(QString::fromUtf8(KORVAT_CMAKE_COMMAND),
+                                 {QStringLiteral("-DSOURCE_DB=") + DeliveredDatabasePath(),
+                                  QStringLiteral("-DPROGRAM_DIR=") + program.path(),
+                                  QStringLiteral("-P"),
+                                  QString::fromUtf8(KORVAT_SOURCE_DIR) +
+                                      QStringLiteral("/cmake/LayOutProgramFolder.cmake")});
+    };
+    const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    QCOMPARE(layOut(), 0);
+    QCOMPARE(fileHash(db), fileHash(DeliveredDatabasePath()));
+    QVERIFY(QFileInfo(program.filePath(QStringLiteral("Back"))).isDir());
+
+    // The user's data since then survives the next build.
+    {
+        QFile file(db);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("user data");
+    }
+    const QByteArray users = fileHash(db);
+    QCOMPARE(layOut(), 0);
+    QCOMPARE(fileHash(db), users);
+}
+
+QTEST_GUILESS_MAIN(TestStartup)
+#include "test_startup.moc"
