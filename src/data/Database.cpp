@@ -10,18 +10,19 @@
 
 namespace DatabaseText {
 // The path is isolated as left-to-right text so it reads correctly inside a Persian sentence.
-const char *const Missing = "فایل پایگاه داده پیدا نشد:\n\u2066%1\u2069\n\nبرنامه بسته "
-                            "می‌شود.";
-const char *const Unreadable = "فایل پایگاه داده باز نشد:\n\u2066%1\u2069\n\n%2\n\nبرنامه بسته "
-                               "می‌شود.";
-const char *const ReadOnly = "فایل پایگاه داده فقط‌خواندنی است و اطلاعات در آن ذخیره "
-                             "نمی‌شود:\n\u2066%1\u2069\n\n"
-                             "برنامه بسته می‌شود.";
-const char *const Foreign = "این فایل پایگاه داده‌ی این برنامه نیست یا آسیب دیده "
-                            "است:\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
-const char *const MissingParts = "پایگاه داده‌ی این برنامه کامل نیست:\n\u2066%1\u2069\n\nکم "
-                                 "دارد: "
-                                 "\u2066%2\u2069\n\nبرنامه بسته می‌شود.";
+const char *const Missing = "فایل پایگاه داده پیدا نشد:\n\u2066%1\u2069\n\n"
+                            "برنامه بسته می‌شود.";
+const char *const Unreadable = "فایل پایگاه داده باز نشد:\n\u2066%1\u2069\n\n%2\n\n"
+                               "برنامه بسته می‌شود.";
+const char *const ReadOnly =
+    "فایل پایگاه داده فقط‌خواندنی است و اطلاعات در آن ذخیره نمی‌شود:"
+    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
+const char *const Foreign =
+    "این فایل پایگاه داده‌ی این برنامه نیست یا آسیب دیده است:"
+    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
+const char *const MissingParts =
+    "پایگاه داده‌ی این برنامه کامل نیست:\n\u2066%1\u2069\n\n"
+    "کم دارد: \u2066%2\u2069\n\nبرنامه بسته می‌شود.";
 } // namespace DatabaseText
 
 namespace {
