@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QLabel>
+#include <QObject>
+#include <QString>
+
+// A window's skin object. A skin file is a Qt style sheet whose first line names it:
+//     /* Korvat skin: Paper */
+// LoadSkinFile reads one from the program folder; SkinWindow gives the window the look last
+// loaded, or its plain look when none was. A missing or broken file leaves the plain look: it
+// never stops a window.
+class Skin : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Skin(QObject *parent = nullptr);
+
+    // True when the file was read and is a skin.
+    bool LoadSkinFile(const QString &fileName);
+    void SkinWindow(QWidget *window);
+
+    QString loadedFile() const { return m_file; }
+    QString styleSheet() const { return m_styleSheet; }
+
+private:
+    QString m_file;
+    QString m_styleSheet;
+};
+
+// A label drawn by the skin: the program sets its text, visibility and geometry.
+class SkinLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit SkinLabel(const QString &objectName, QWidget *parent = nullptr);
+};
