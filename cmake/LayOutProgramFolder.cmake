@@ -1,6 +1,13 @@
-# Called at build time with SOURCE_DB and PROGRAM_DIR.
+# Called at build time with SOURCE_DB, PROGRAM_DIR and, optionally, SKINS_DIR.
 file(MAKE_DIRECTORY ${PROGRAM_DIR}/DBKORVAT ${PROGRAM_DIR}/Back)
 if(NOT EXISTS ${PROGRAM_DIR}/DBKORVAT/DBKorvat.mdb)
     file(COPY_FILE ${SOURCE_DB} ${PROGRAM_DIR}/DBKORVAT/DBKorvat.mdb)
     message(STATUS "Delivered database copied to ${PROGRAM_DIR}/DBKORVAT")
+endif()
+if(SKINS_DIR)
+    file(GLOB skins ${SKINS_DIR}/*.skn)
+    foreach(skin ${skins})
+        get_filename_component(name ${skin} NAME)
+        file(COPY_FILE ${skin} ${PROGRAM_DIR}/${name} ONLY_IF_DIFFERENT)
+    endforeach()
 endif()

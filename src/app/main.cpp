@@ -1,4 +1,6 @@
-#include "app/PlaceholderWindow.h"
+#include "app/Frm1.h"
+#include "app/Frm1Text.h"
+#include "app/SingleInstance.h"
 #include "common/Dialogs.h"
 #include "common/MemoryTuning.h"
 #include "common/ProgramFolder.h"
@@ -6,6 +8,8 @@
 #include "data/Database.h"
 
 #include <QApplication>
+#include <QPointer>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -15,20 +19,35 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     ApplyProgramLook(app);
 
+    // Also on stderr, for whoever started the program from a terminal.
+    auto refuse = [](const QString &message, const QString &title, QMessageBox::Icon icon) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+        ShowMessage(nullptr, message, title, icon);
+    };
+
+    SingleInstance instance;
+    if (!instance.acquire()) {
+        refuse(QString::fromUtf8(Frm1Text::AlreadyRunning),
+               QString::fromUtf8(Frm1Text::AlreadyRunningTitle), QMessageBox::Information);
+        return 0;
+    }
+
     const QString refusal = OpenDatabase(DatabaseFilePath());
     if (!refusal.isEmpty()) {
-        // Also on stderr, for whoever started the program from a terminal.
-        std::fprintf(stderr, "%s\n", qUtf8Printable(refusal));
-        ShowMessage(nullptr, refusal, QString(), QMessageBox::Critical);
+        refuse(refusal, QString(), QMessageBox::Critical);
         return 1;
     }
 
-    int result = 0;
-    {
-        PlaceholderWindow window;
-        window.show();
-        result = app.exec();
-    }
+    Frm1::ShowNew();
+    QTimer::singleShot(0, &app, &ApplyProgramIcon);
+    const int result = app.exec();
+    // Windows still about are deleted before the database closes under their cursors.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
     CloseDatabase();
     return result;
 }

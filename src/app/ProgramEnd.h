@@ -1,0 +1,12 @@
+#pragma once
+
+#include <functional>
+
+// Ends the program at once: every window goes, the event loop ends, and the program's start-up
+// code closes the database before the process exits.
+void EndProgram();
+
+namespace ProgramEndHooks {
+// For tests: called instead of ending the program; an empty handler restores the real ending.
+void SetHandler(std::function<void()> handler);
+} // namespace ProgramEndHooks

@@ -1,0 +1,164 @@
+#include "safety/exitpro.h"
+
+#include "app/Frm1.h"
+#include "app/ProgramEnd.h"
+#include "common/Artwork.h"
+#include "common/PictureBox.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Two pictures in one place: the one at rest and the lit one that replaces it under the pointer.
+void placePair(QGridLayout *grid, int column, PictureBox *rest, PictureBox *lit,
+               const QString &icon, const QString &litIcon, const char *word, qreal ratio)
+{
+    rest->setPixmap(ButtonPicture(icon, text(word), false, ratio));
+    lit->setPixmap(ButtonPicture(litIcon, text(word), true, ratio));
+    for (PictureBox *picture : {rest, lit}) {
+        picture->setCursor(PicturePointer());
+        picture->setAlignment(Qt::AlignCenter);
+        grid->addWidget(picture, 0, column);
+    }
+}
+} // namespace
+
+exitpro::exitpro(QWidget *parent)
+    : QWidget(parent), Label1(new QLabel(text(exitproText::Question), this)),
+      Check1(new QCheckBox(text(exitproText::Backup), this)),
+      k1(new PictureBox(QStringLiteral("k1"), this)),
+      k2(new PictureBox(QStringLiteral("k2"), this)),
+      C1(new PictureBox(QStringLiteral("C1"), this)),
+      C2(new PictureBox(QStringLiteral("C2"), this)), Timer2(new QTimer(this)),
+      Timer3(new QTimer(this)), tmCaptionAnimate(new QTimer(this))
+{
+    setObjectName(QStringLiteral("exitpro"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(text(exitproText::Backup));
+    setMouseTracking(true);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Check1->setObjectName(QStringLiteral("Check1"));
+    QFont question = Label1->font();
+    question.setPointSizeF(question.pointSizeF() * 1.2);
+    question.setBold(true);
+    Label1->setFont(question);
+    Label1->setAlignment(Qt::AlignCenter);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 18);
+    layout->setSpacing(14);
+    layout->addWidget(Label1);
+    layout->addWidget(Check1, 0, Qt::AlignCenter);
+    auto *pictures = new QGridLayout;
+    pictures->setHorizontalSpacing(24);
+    // Right to left: confirm stands to the right of cancel.
+    placePair(pictures, 0, k1, k2, QStringLiteral(":/images/confirm.svg"),
+              QStringLiteral(":/images/confirm-lit.svg"), exitproText::Confirm,
+              devicePixelRatioF());
+    placePair(pictures, 1, C1, C2, QStringLiteral(":/images/cancel.svg"),
+              QStringLiteral(":/images/cancel-lit.svg"), exitproText::Cancel, devicePixelRatioF());
+    layout->addLayout(pictures);
+    // The checkbox caption changes while the dialog is open: room for the longer one.
+    Check1->setMinimumWidth(Check1->sizeHint().width() + 8);
+
+    connect(k1, &PictureBox::hovered, this, [this] {
+        k1->hide();
+        k2->show();
+    });
+    connect(C1, &PictureBox::hovered, this, [this] {
+        C1->hide();
+        C2->show();
+    });
+    connect(k2, &PictureBox::clicked, this, &exitpro::confirm);
+    connect(C2, &PictureBox::clicked, this, &exitpro::cancel);
+
+    // The caption takes turns between two texts every 500 ms; the checkbox shows it, a little
+    // behind.
+    for (QTimer *timer : {Timer2, Timer3, tmCaptionAnimate})
+        timer->setInterval(500);
+    connect(Timer2, &QTimer::timeout, this, [this] {
+        setWindowTitle(text(exitproText::CaptionA));
+        Timer3->start();
+        Timer2->stop();
+    });
+    connect(Timer3, &QTimer::timeout, this, [this] {
+        setWindowTitle(text(exitproText::CaptionB));
+        Timer2->start();
+        Timer3->stop();
+    });
+    connect(tmCaptionAnimate, &QTimer::timeout, this, [this] { Check1->setText(windowTitle()); });
+    Timer2->start();
+    Timer3->start();
+    tmCaptionAnimate->start();
+
+    showPicturesAtRest();
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void exitpro::showPicturesAtRest()
+{
+    k1->show();
+    C1->show();
+    k2->hide();
+    C2->hide();
+}
+
+void exitpro::mouseMoveEvent(QMouseEvent *event)
+{
+    showPicturesAtRest();
+    QWidget::mouseMoveEvent(event);
+}
+
+void exitpro::confirm()
+{
+    // With the backup box ticked the backup window is to take over here; until it exists,
+    // confirming ends the program either way.
+    m_leaving = true;
+    EndProgram();
+}
+
+void exitpro::cancel()
+{
+    m_leaving = true;
+    Frm1::ShowNew();
+    close();
+}
+
+void exitpro::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        confirm();
+        return;
+    case Qt::Key_Escape:
+        cancel();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void exitpro::closeEvent(QCloseEvent *event)
+{
+    // The close box means "not now": the user stays in the program.
+    if (!m_leaving) {
+        m_leaving = true;
+        Frm1::ShowNew();
+    }
+    event->accept();
+}
