@@ -2,15 +2,20 @@
 // subjects, and prints the medians and their ratio. It prints figures; it asserts nothing.
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "app/Frm1.h"
 #include "common/MemoryTuning.h"
+#include "common/ProgramLook.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -34,6 +39,50 @@ double median(std::vector<double> times)
 {
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// Starts a program, waits for its "shown" line on stderr, and stops it. Milliseconds.
+double timeToShown(const QString &program, const QString &marker)
+{
+    QProcess process;
+    process.setProgram(program);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
+    process.setProcessEnvironment(env);
+    process.setReadChannel(QProcess::StandardError);
+    QElapsedTimer clock;
+    clock.start();
+    process.start();
+    QByteArray err;
+    double shown = -1;
+    while (process.waitForReadyRead(10000) || process.state() == QProcess::Running) {
+        err += process.readAllStandardError();
+        if (err.contains(marker.toUtf8())) {
+            shown = double(clock.nsecsElapsed()) / 1e6;
+            break;
+        }
+        if (clock.elapsed() > 10000)
+            break;
+    }
+    process.kill();
+    process.waitForFinished(5000);
+    return shown;
+}
+
+// The program in a folder of its own, with the delivered database.
+QString installProgram(const QString &folder)
+{
+    const QString exe = QDir(folder).filePath(QStringLiteral("korvat"));
+    QDir(folder).mkpath(QStringLiteral("DBKORVAT"));
+    QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
+    QFile::copy(DeliveredDatabasePath(),
+                QDir(folder).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb")));
+    QFile::setPermissions(QDir(folder).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb")),
+                          QFile::ReadOwner | QFile::WriteOwner);
+    const QDir skins(QString::fromUtf8(KORVAT_SOURCE_DIR) + QStringLiteral("/resources/skins"));
+    for (const QString &skin : skins.entryList({QStringLiteral("*.skn")}))
+        QFile::copy(skins.filePath(skin), QDir(folder).filePath(skin));
+    return exe;
 }
 
 QString peakMemory()
@@ -76,6 +125,14 @@ const std::vector<Operation> &operations()
              if (last)
                  subjects.reset();
          }},
+        {"create and show Frm1", 40,
+         [](int, int, bool, bool) {
+             auto *window = new Frm1;
+             window->show();
+             QCoreApplication::processEvents();
+             window->Text3 = QStringLiteral("1"); // leaves quietly
+             delete window;
+         }},
         {"add and save a subject", 200,
          [](int, int run, bool, bool) {
              Cursor subjects(QStringLiteral("IDE"));
@@ -103,6 +160,7 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ApplyProgramLook(app);
 
     // Both databases are prepared first, then measured in alternating rounds, so that whatever
     // else the machine (and its disk) is doing weighs on both sizes alike.
@@ -147,5 +205,23 @@ int main(int argc, char *argv[])
                     large / small);
     }
     std::printf("peak memory: %s\n", qPrintable(peakMemory()));
+
+    // Start-up of the whole program beside a bare Qt window, both started as processes in
+    // alternation, on the same platform plugin as this run.
+    QTemporaryDir program;
+    const QString korvat = installProgram(program.path());
+    const QString bare = QString::fromUtf8(KORVAT_BARE_WINDOW_EXE);
+    std::vector<double> korvatTimes;
+    std::vector<double> bareTimes;
+    for (int run = 0; run < 15; ++run) {
+        bareTimes.push_back(timeToShown(bare, QStringLiteral("bare window shown")));
+        korvatTimes.push_back(timeToShown(korvat, QStringLiteral("main window shown")));
+    }
+    const double bareMedian = median(bareTimes);
+    const double korvatMedian = median(korvatTimes);
+    std::printf("%-30s %14s %14s %8s\n", "start-up to window shown", "bare Qt", "korvat", "ratio");
+    std::printf("%-30s %11.1f ms %11.1f ms %8.2f\n",
+                qPrintable(QString::fromLatin1(qgetenv("QT_QPA_PLATFORM"))), bareMedian,
+                korvatMedian, korvatMedian / bareMedian);
     return 0;
 }

@@ -43,9 +43,10 @@ struct Outcome
     QString errorText;
 };
 
-// Starts the program, waits until it either reports a refusal or has run for a while with
-// none, then stops it.
-Outcome runProgram(const QString &exe, const QString &workingFolder)
+// Starts the program, waits until it either reports a refusal (a line naming marker) or has
+// run for a while with none, then stops it.
+Outcome runProgram(const QString &exe, const QString &workingFolder,
+                   const QString &marker = QStringLiteral("DBKorvat"))
 {
     QProcess process;
     process.setProgram(exe);
@@ -63,7 +64,7 @@ Outcome runProgram(const QString &exe, const QString &workingFolder)
     while (clock.elapsed() < 4000 && process.state() == QProcess::Running) {
         process.waitForReadyRead(100);
         err += process.readAllStandardError();
-        if (err.contains('\n') && QString::fromUtf8(err).contains(QStringLiteral("DBKorvat")))
+        if (err.contains('\n') && QString::fromUtf8(err).contains(marker))
             break;
     }
     outcome.stillRunning = process.state() == QProcess::Running;
@@ -84,6 +85,7 @@ private slots:
     void refusesAMissingDatabaseWithoutCreatingOne();
     void refusesAForeignFileWithoutChangingIt();
     void layingOutTheProgramFolderKeepsTheUsersDatabase();
+    void aSecondProgramIsRefused();
 };
 
 void TestStartup::startsOnTheDeliveredDatabase()
@@ -161,6 +163,38 @@ void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
     const QByteArray users = fileHash(db);
     QCOMPARE(layOut(), 0);
     QCOMPARE(fileHash(db), users);
+}
+
+void TestStartup::aSecondProgramIsRefused()
+{
+    QTemporaryDir program;
+    const QString exe = installProgram(program.path());
+    installDatabase(program.path());
+    const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+
+    QProcess first;
+    first.setProgram(exe);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    first.setProcessEnvironment(env);
+    first.start();
+    QVERIFY(first.waitForStarted(10000));
+    QTest::qWait(1500); // the first program is up and holds the lock
+    QCOMPARE(first.state(), QProcess::Running);
+    const QByteArray before = fileHash(db);
+
+    const QString running = QString::fromUtf8("برنامه در حال اجراست");
+    const Outcome second = runProgram(exe, program.path(), running);
+    QVERIFY2(second.errorText.contains(running), qPrintable(second.errorText));
+    QCOMPARE(first.state(), QProcess::Running); // the running program is not disturbed
+    QCOMPARE(fileHash(db), before);
+
+    // A program that died leaves its lock behind; the next start takes it over.
+    first.kill();
+    QVERIFY(first.waitForFinished(5000));
+    const Outcome third = runProgram(exe, program.path(), running);
+    QVERIFY2(third.stillRunning, qPrintable(third.errorText));
+    QVERIFY(!third.errorText.contains(running));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -17,6 +17,10 @@ TestProgramFolder::TestProgramFolder()
     m_valid = root.mkpath(QStringLiteral("DBKORVAT")) && root.mkpath(QStringLiteral("Back")) &&
               QFile::copy(DeliveredDatabasePath(), databasePath()) &&
               QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+    // The skins, as the build lays them out beside the program.
+    const QDir skins(QString::fromUtf8(KORVAT_SOURCE_DIR) + QStringLiteral("/resources/skins"));
+    for (const QString &skin : skins.entryList({QStringLiteral("*.skn")}, QDir::Files))
+        m_valid = m_valid && QFile::copy(skins.filePath(skin), root.filePath(skin));
     SetProgramFolder(m_dir.path());
 }
 

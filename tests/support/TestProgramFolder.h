@@ -5,8 +5,8 @@
 #include <QVariant>
 
 // A temporary program folder for one test: DBKORVAT/ with a fresh copy of the delivered database,
-// and Back/. The program folder points here while the object lives; the database is closed and
-// the folder removed when it goes.
+// Back/ and the skins. The program folder points here while the object lives; the database is
+// closed and the folder removed when it goes.
 class TestProgramFolder
 {
 public:

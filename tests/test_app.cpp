@@ -1,0 +1,397 @@
+// The main window, the confirmation window and the exit dialog, driven as a user drives them.
+#include "TestProgramFolder.h"
+#include "app/Frm1.h"
+#include "app/Frm1Text.h"
+#include "app/ProgramEnd.h"
+#include "appearance/Frmskin.h"
+#include "common/Dialogs.h"
+#include "common/PictureBox.h"
+#include "common/ProgramLook.h"
+#include "common/Skin.h"
+#include "data/Cursor.h"
+#include "safety/exitpro.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLayout>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+template <typename Window> QList<Window *> visibleWindows()
+{
+    QList<Window *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
+            found << window;
+    return found;
+}
+
+QByteArray fileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+void setStored(const QString &field, const QString &value)
+{
+    Cursor theme(QStringLiteral("Theme"));
+    QVERIFY(theme.open());
+    QVERIFY(theme.setField(field, value));
+    QVERIFY(theme.save());
+}
+
+// Moves the pointer to a point of a widget and lets the window deliver it.
+void pointAt(QWidget *widget, QPoint at = QPoint(-1, -1))
+{
+    if (at == QPoint(-1, -1))
+        at = widget->rect().center();
+    QTest::mouseMove(widget, at);
+    QCoreApplication::processEvents();
+}
+} // namespace
+
+class TestApp : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ApplyProgramLook(*qApp); }
+    void init();
+    void cleanup();
+
+    void startupShowsTheButtonColumn();
+    void clinicHeadingShowsTheStoredName();
+    void hintsFollowThePointer();
+    void scoringAndCodesNeedAnswers();
+    void hideAllPanelsDropsAnUnsavedSubject();
+    void closeBoxOpensTheExitDialog();
+    void handOverDoesNotOpenTheExitDialog();
+    void exitButtonOpensOneExitDialog();
+
+    void confirmationWindowReturnsToAFreshMainWindow();
+    void confirmationWindowCarriesTheStoredTheme();
+
+    void exitDialogConfirm_data();
+    void exitDialogConfirm();
+    void exitDialogCancel_data();
+    void exitDialogCancel();
+    void exitDialogPicturesLightUnderThePointer();
+    void exitDialogCaptionTakesTurns();
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+    bool m_ended = false;
+};
+
+void TestApp::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(m_folder->isValid());
+    QCOMPARE(m_folder->openDatabase(), QString());
+    DialogHooks::Enable();
+    m_ended = false;
+    ProgramEndHooks::SetHandler([this] { m_ended = true; });
+}
+
+void TestApp::cleanup()
+{
+    ProgramEndHooks::SetHandler({});
+    DialogHooks::Disable();
+    // Windows go before the database they read.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    m_folder.reset();
+}
+
+void TestApp::startupShowsTheButtonColumn()
+{
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Korvat"));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QCOMPARE(window->Text3, QStringLiteral("2"));
+    QCOMPARE(window->Text1, QStringLiteral("1"));
+
+    QStringList captions;
+    for (int i = 0; i < window->Frame7->layout()->count(); ++i)
+        if (auto *button =
+                qobject_cast<QPushButton *>(window->Frame7->layout()->itemAt(i)->widget())) {
+            QVERIFY(button->isVisible());
+            captions << button->objectName() + QLatin1Char('=') + button->text();
+        }
+    QCOMPARE(captions, QStringList({
+                           u("Command1=ثبت نام آزمودني"),
+                           u("Command2=اجراي تست"),
+                           u("Command3=کليد گذاري"),
+                           u("Command4=نمايش کد آزمودني"),
+                           u("Command11=معرفي پرسشنامه"),
+                           u("Command5=ماشين حساب"),
+                           u("Command9=تنظيمات"),
+                           u("Command12=درباره ما"),
+                           u("Command6=خروج"),
+                       }));
+    for (QFrame *panel : {window->Frame10, window->Frame6, window->Frame8, window->Frame9})
+        QVERIFY2(!panel->isVisible(), qPrintable(panel->objectName()));
+    QVERIFY(!window->SkinLabel2->isVisible());
+    QVERIFY(window->SkinLabel1->text().isEmpty());
+    QCOMPARE(window->Picture1->toolTip(), u("جهت ورود به سايت کليک کنيد"));
+    QCOMPARE(window->Command13->text(), u("راهنما"));
+    QCOMPARE(window->Skin1->loadedFile(), QStringLiteral("chizh.skn"));
+}
+
+void TestApp::clinicHeadingShowsTheStoredName()
+{
+    setStored(QStringLiteral("Name"), u("مرکز مشاوره‌ی «امید»"));
+    Frm1 *window = Frm1::ShowNew();
+    QCOMPARE(window->SkinLabel1->text(), u("مرکز مشاوره‌ی «امید»"));
+}
+
+void TestApp::hintsFollowThePointer()
+{
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    SkinLabel *hint = window->SkinLabel2;
+    // A spot of the button column and of the window where no other control is.
+    const QPoint bareColumn(window->Frame7->width() / 2, window->Frame7->height() - 4);
+    QCOMPARE(window->Frame7->childAt(bareColumn), nullptr);
+    const QPoint bareWindow(4, window->height() / 2);
+    QCOMPARE(window->childAt(bareWindow), nullptr);
+
+    pointAt(window->Command1);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), u(Frm1Text::Command1Hint));
+    QVERIFY(hint->text().startsWith(QLatin1Char(' ')));
+
+    // Straight onto a button without a hint: the last hint stays.
+    pointAt(window->Command5);
+    QVERIFY(hint->isVisible());
+    QCOMPARE(hint->text(), u(Frm1Text::Command1Hint));
+
+    pointAt(window->Frame7, bareColumn);
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(hint->text(), QString());
+
+    pointAt(window->Command4);
+    QCOMPARE(hint->text(), u(Frm1Text::Command4Hint));
+    QVERIFY(hint->text().contains(u("روي  اين"))); // the double blank is kept
+    pointAt(window->Command2);
+    QVERIFY(hint->text().endsWith(QLatin1Char(' ')));
+    pointAt(window->Command9);
+    QCOMPARE(hint->text(), u(Frm1Text::Command9Hint));
+
+    pointAt(window, bareWindow);
+    QVERIFY(!hint->isVisible());
+    QCOMPARE(hint->text(), QString());
+}
+
+void TestApp::scoringAndCodesNeedAnswers()
+{
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->Frame8->show();
+    QTest::mouseClick(window->Command3, Qt::LeftButton);
+    QTest::mouseClick(window->Command4, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(visibleWindows<QWidget>(), QList<QWidget *>{window});
+    QCOMPARE(window->Text3, QStringLiteral("2"));
+    QVERIFY(window->Frame8->isVisible()); // the click had no effect at all
+}
+
+void TestApp::hideAllPanelsDropsAnUnsavedSubject()
+{
+    Frm1 *window = Frm1::ShowNew();
+    window->Frame10->show();
+    QVERIFY(window->Adodc2->add());
+    QVERIFY(window->Adodc2->setField(QStringLiteral("Code"), QStringLiteral("begun")));
+    window->HideAllPanels();
+    QVERIFY(!window->Frame10->isVisible());
+    QVERIFY(!window->Adodc2->hasUnsavedChanges());
+    QCOMPARE(window->Adodc2->count(), 0);
+    // Closing drops it as well, and nothing ever reaches the file.
+    QVERIFY(window->Adodc2->add());
+    QVERIFY(window->Adodc2->setField(QStringLiteral("Code"), QStringLiteral("begun")));
+    window->Text3 = QStringLiteral("1");
+    window->close();
+    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT COUNT(*) FROM \"IDE\""))
+                 .value(0)
+                 .toInt(),
+             0);
+}
+
+void TestApp::closeBoxOpensTheExitDialog()
+{
+    QPointer<Frm1> window = Frm1::ShowNew();
+    window->Frame6->show();
+    window->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!window); // deleted on close
+    QCOMPARE(visibleWindows<exitpro>().size(), 1);
+    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+}
+
+void TestApp::handOverDoesNotOpenTheExitDialog()
+{
+    Frm1 *window = Frm1::ShowNew();
+    window->Text3 = QStringLiteral("1");
+    window->close();
+    QCoreApplication::processEvents();
+    QCOMPARE(visibleWindows<exitpro>().size(), 0);
+}
+
+void TestApp::exitButtonOpensOneExitDialog()
+{
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QTest::mouseClick(window->Command6, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(visibleWindows<exitpro>().size(), 1);
+    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+}
+
+void TestApp::confirmationWindowReturnsToAFreshMainWindow()
+{
+    QPointer<Frmskin> confirmation = Frmskin::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(confirmation));
+    QVERIFY(confirmation->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(confirmation->Label3->text(), u("تغييرات با موفقيت به پايان رسيد"));
+    QVERIFY(confirmation->k1->isVisible());
+    QVERIFY(!confirmation->k2->isVisible());
+
+    // Only the return button leads back: a close request is refused.
+    confirmation->close();
+    QVERIFY(confirmation->isVisible());
+
+    pointAt(confirmation->k1);
+    QVERIFY(confirmation->k2->isVisible());
+    QVERIFY(!confirmation->k1->isVisible());
+    pointAt(confirmation, QPoint(2, 2));
+    QVERIFY(confirmation->k1->isVisible());
+    pointAt(confirmation->k1);
+    QTest::mouseClick(confirmation->k2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!confirmation);
+    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    QCOMPARE(mains.size(), 1);
+    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+    QVERIFY(!mains.first()->Frame10->isVisible());
+}
+
+void TestApp::confirmationWindowCarriesTheStoredTheme()
+{
+    setStored(QStringLiteral("TH"), QStringLiteral("3"));
+    Frmskin *confirmation = Frmskin::ShowNew();
+    QCOMPARE(confirmation->Skin1->loadedFile(), QStringLiteral("galaxy.skn"));
+    QCOMPARE(confirmation->styleSheet(), confirmation->Skin1->styleSheet());
+    QVERIFY(!confirmation->styleSheet().isEmpty());
+}
+
+void TestApp::exitDialogConfirm_data()
+{
+    QTest::addColumn<bool>("backup");
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("confirm") << false << false;
+    QTest::newRow("confirm with backup ticked") << true << false;
+    QTest::newRow("Enter") << false << true;
+}
+
+void TestApp::exitDialogConfirm()
+{
+    QFETCH(bool, backup);
+    QFETCH(bool, byKeyboard);
+    auto *dialog = new exitpro;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    dialog->Check1->setChecked(backup);
+    if (byKeyboard) {
+        QTest::keyClick(dialog, Qt::Key_Return);
+    } else {
+        pointAt(dialog->k1);
+        QTest::mouseClick(dialog->k2, Qt::LeftButton);
+    }
+    QVERIFY(m_ended);
+    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+}
+
+void TestApp::exitDialogCancel_data()
+{
+    QTest::addColumn<int>("route");
+    QTest::newRow("cancel picture") << 0;
+    QTest::newRow("Escape") << 1;
+    QTest::newRow("close box") << 2;
+}
+
+void TestApp::exitDialogCancel()
+{
+    QFETCH(int, route);
+    QPointer<exitpro> dialog = new exitpro;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    const QByteArray before = fileHash(m_folder->databasePath());
+    if (route == 0) {
+        pointAt(dialog->C1);
+        QVERIFY(dialog->C2->isVisible());
+        QTest::mouseClick(dialog->C2, Qt::LeftButton);
+    } else if (route == 1) {
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    } else {
+        dialog->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!dialog);
+    QVERIFY(!m_ended);
+    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    QCOMPARE(mains.size(), 1);
+    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+    QCOMPARE(fileHash(m_folder->databasePath()), before);
+}
+
+void TestApp::exitDialogPicturesLightUnderThePointer()
+{
+    auto *dialog = new exitpro;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QCOMPARE(dialog->Label1->text(), u("آيا براي خروج از برنامه اطمينان داريد"));
+    QVERIFY(!dialog->Check1->isChecked());
+    // Confirm stands to the right of cancel.
+    QVERIFY(dialog->k1->geometry().center().x() > dialog->C1->geometry().center().x());
+    const QPoint background(3, 3);
+    QCOMPARE(dialog->childAt(background), nullptr);
+    for (int round = 0; round < 2; ++round) {
+        pointAt(dialog->k1);
+        QVERIFY(dialog->k2->isVisible() && !dialog->k1->isVisible());
+        pointAt(dialog, background);
+        QVERIFY(dialog->k1->isVisible() && !dialog->k2->isVisible());
+        QVERIFY(dialog->C1->isVisible() && !dialog->C2->isVisible());
+    }
+}
+
+void TestApp::exitDialogCaptionTakesTurns()
+{
+    auto *dialog = new exitpro;
+    dialog->show();
+    QCOMPARE(dialog->windowTitle(), u("تهيه نسخه پشتيبان"));
+    QCOMPARE(dialog->Check1->text(), u("تهيه نسخه پشتيبان"));
+    QStringList seen;
+    QObject::connect(dialog, &QWidget::windowTitleChanged, dialog,
+                     [&seen](const QString &title) { seen << title; });
+    QTRY_VERIFY_WITH_TIMEOUT(seen.size() >= 3, 3000);
+    QCOMPARE(seen.mid(0, 3),
+             QStringList({u(" تهيه نسخه پشتيبان"), u("پشتيبان گيري"), u(" تهيه نسخه پشتيبان")}));
+    QVERIFY(seen.contains(dialog->Check1->text()));
+}
+
+QTEST_MAIN(TestApp)
+#include "test_app.moc"
