@@ -9,6 +9,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/FieldBinder.h"
+#include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 
 #include <QCloseEvent>
@@ -68,6 +69,8 @@ Frm1::Frm1(QWidget *parent)
     Text1 = QStringLiteral("1");
     Text3 = QStringLiteral("1");
     buildWidgets();
+    registration = new RegistrationPanel(this, Frame10, Adodc2, Adodc3);
+    fitPanels();
 
     m_themeBinder = new FieldBinder(Adodc1, this);
     m_themeBinder->bind(Text2, QStringLiteral("Name"));
@@ -172,7 +175,7 @@ void Frm1::buildWidgets()
     Text2->setObjectName(QStringLiteral("Text2"));
     clinicLayout->addWidget(Text2);
     clinicLayout->addStretch();
-    panels->setMinimumSize(520, 380);
+    m_panelArea = panels;
     middle->addWidget(Frame7);
     middle->addWidget(panels, 1);
     root->addLayout(middle, 1);
@@ -193,6 +196,7 @@ void Frm1::buildWidgets()
     // The heading follows the clinic name.
     connect(Text2, &QLineEdit::textChanged, SkinLabel1, &QLabel::setText);
 
+    connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
     connect(Command3, &QPushButton::clicked, this, [this] {
         if (Adodc3->count() == 0)
             return;
@@ -217,7 +221,15 @@ void Frm1::buildWidgets()
         openPage(Frm1Text::HomePage);
         openPage(Frm1Text::ShopPage);
     });
+}
 
+void Frm1::fitPanels()
+{
+    // Room for the largest panel, so the fixed-size window never has to grow when one opens.
+    QSize largest(480, 320);
+    for (QFrame *panel : {Frame10, Frame6, Frame8, Frame9})
+        largest = largest.expandedTo(panel->sizeHint());
+    m_panelArea->setMinimumSize(largest);
     setFixedSize(sizeHint());
 }
 

@@ -9,6 +9,7 @@ class PictureBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class RegistrationPanel;
 class Skin;
 class SkinLabel;
 
@@ -37,25 +38,26 @@ public:
     QString Text3;
     Skin *Skin1;
 
-    SkinLabel *SkinLabel1;  // the clinic heading
-    SkinLabel *SkinLabel2;  // the hint label
-    QLineEdit *Text2;       // the clinic name
-    QPushButton *Command13; // the maker's help page
-    PictureBox *Picture1;   // the maker's web site and shop
-    QFrame *Frame7;         // the main button column
-    QPushButton *Command1;  // register a subject
-    QPushButton *Command2;  // run the test
-    QPushButton *Command3;  // scoring
-    QPushButton *Command4;  // subject codes
-    QPushButton *Command11; // questionnaire introduction
-    QPushButton *Command5;  // calculator
-    QPushButton *Command9;  // settings
-    QPushButton *Command12; // about
-    QPushButton *Command6;  // exit
-    QFrame *Frame10;        // registration panel
-    QFrame *Frame6;         // themes panel
-    QFrame *Frame8;         // settings panel
-    QFrame *Frame9;         // clinic panel
+    SkinLabel *SkinLabel1;           // the clinic heading
+    SkinLabel *SkinLabel2;           // the hint label
+    QLineEdit *Text2;                // the clinic name
+    QPushButton *Command13;          // the maker's help page
+    PictureBox *Picture1;            // the maker's web site and shop
+    QFrame *Frame7;                  // the main button column
+    QPushButton *Command1;           // register a subject
+    QPushButton *Command2;           // run the test
+    QPushButton *Command3;           // scoring
+    QPushButton *Command4;           // subject codes
+    QPushButton *Command11;          // questionnaire introduction
+    QPushButton *Command5;           // calculator
+    QPushButton *Command9;           // settings
+    QPushButton *Command12;          // about
+    QPushButton *Command6;           // exit
+    QFrame *Frame10;                 // registration panel
+    QFrame *Frame6;                  // themes panel
+    QFrame *Frame8;                  // settings panel
+    QFrame *Frame9;                  // clinic panel
+    RegistrationPanel *registration; // what Frame10 holds
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -65,9 +67,11 @@ protected:
 
 private:
     void buildWidgets();
+    void fitPanels();
     void showHint(const QString &hint);
     void hideHint();
 
     FieldBinder *m_themeBinder;
+    QWidget *m_panelArea;
     bool m_shownOnce = false;
 };

@@ -1,0 +1,240 @@
+#include "registration/RegistrationPanel.h"
+
+#include "app/Frm1.h"
+#include "appearance/Frmskin.h"
+#include "common/Dialogs.h"
+#include "common/Skin.h"
+#include "common/SolarHijriDate.h"
+#include "common/TextRules.h"
+#include "data/Cursor.h"
+#include "data/FieldBinder.h"
+#include "data/Transaction.h"
+#include "registration/RegistrationText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+QString text(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setAlignment(alignment);
+    return edit;
+}
+
+QComboBox *list(const QString &name, const QStringList &items, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1); // no choice and no prompt until the user picks one
+    return combo;
+}
+} // namespace
+
+RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjects, Cursor *answers)
+    : QObject(window), m_window(window), m_frame(frame), m_subjects(subjects), m_answers(answers),
+      m_binder(new FieldBinder(subjects, this))
+{
+    Text11 = field(QStringLiteral("Text11"), Qt::AlignCenter, frame);
+    Text6 = field(QStringLiteral("Text6"), Qt::AlignLeading, frame);
+    Text4 = field(QStringLiteral("Text4"), Qt::AlignLeading, frame);
+    Text5 = field(QStringLiteral("Text5"), Qt::AlignCenter, frame);
+    Text5->setMaxLength(2);
+    Text5->installEventFilter(this);
+    Combo1 = list(QStringLiteral("Combo1"),
+                  {text(RegistrationText::Single), text(RegistrationText::Married)}, frame);
+    Text8 = field(QStringLiteral("Text8"), Qt::AlignCenter, frame);
+    Text9 = field(QStringLiteral("Text9"), Qt::AlignCenter, frame);
+    Combo2 = list(QStringLiteral("Combo2"),
+                  {text(RegistrationText::Male), text(RegistrationText::Female)}, frame);
+    Combo3 =
+        list(QStringLiteral("Combo3"),
+             {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+              QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")},
+             frame);
+    Text7 = field(QStringLiteral("Text7"), Qt::AlignLeading, frame);
+    // The lists write their fields through these hidden boxes.
+    Text15 = field(QStringLiteral("Text15"), Qt::AlignLeading, frame);
+    Text16 = field(QStringLiteral("Text16"), Qt::AlignLeading, frame);
+    Text17 = field(QStringLiteral("Text17"), Qt::AlignLeading, frame);
+    for (QLineEdit *hidden : {Text15, Text16, Text17})
+        hidden->hide();
+    Command8 = new QPushButton(text(RegistrationText::Save), frame);
+    Command8->setObjectName(QStringLiteral("Command8"));
+    Command10 = new QPushButton(text(RegistrationText::Cancel), frame);
+    Command10->setObjectName(QStringLiteral("Command10"));
+
+    // Three rows, read from right to left, with Save and Cancel below them.
+    auto *grid = new QGridLayout(frame);
+    grid->setContentsMargins(14, 14, 14, 14);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(14);
+    int label = 3;
+    auto place = [&](QWidget *widget, const char *caption, int row, int column, int span = 1) {
+        auto *skinned = new SkinLabel(QStringLiteral("SkinLabel%1").arg(label++), frame);
+        skinned->setText(text(caption));
+        skinned->setBuddy(widget);
+        grid->addWidget(skinned, row, column);
+        grid->addWidget(widget, row, column + 1, 1, span);
+    };
+    place(Text11, RegistrationText::CodeLabel, 0, 0);
+    place(Text6, RegistrationText::FNameLabel, 0, 2);
+    place(Text4, RegistrationText::LNameLabel, 0, 4, 3);
+    place(Text5, RegistrationText::AgeLabel, 1, 0);
+    place(Combo1, RegistrationText::MaritalLabel, 1, 2);
+    place(Text8, RegistrationText::DateLabel, 1, 4);
+    place(Text9, RegistrationText::TimeLabel, 1, 6);
+    place(Combo2, RegistrationText::GenderLabel, 2, 0);
+    place(Combo3, RegistrationText::GroupLabel, 2, 2);
+    place(Text7, RegistrationText::EducationLabel, 2, 4, 3);
+    Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command8);
+    buttons->addWidget(Command10);
+    buttons->addStretch();
+    grid->addLayout(buttons, 3, 0, 1, 8);
+    grid->setRowStretch(4, 1);
+
+    QWidget::setTabOrder(Text11, Text6);
+    QWidget::setTabOrder(Text6, Text4);
+    QWidget::setTabOrder(Text4, Text5);
+    QWidget::setTabOrder(Text5, Combo1);
+    QWidget::setTabOrder(Combo1, Text8);
+    QWidget::setTabOrder(Text8, Combo2);
+    QWidget::setTabOrder(Combo2, Combo3);
+    QWidget::setTabOrder(Combo3, Text7);
+    QWidget::setTabOrder(Text7, Command8);
+    QWidget::setTabOrder(Command8, Command10);
+    QWidget::setTabOrder(Command10, Text9);
+
+    m_binder->bind(Text11, QStringLiteral("Code"));
+    m_binder->bind(Text6, QStringLiteral("FName"));
+    m_binder->bind(Text4, QStringLiteral("LName"));
+    m_binder->bind(Text5, QStringLiteral("Sen"));
+    m_binder->bind(Text8, QStringLiteral("Date"));
+    m_binder->bind(Text9, QStringLiteral("Time"));
+    m_binder->bind(Text7, QStringLiteral("Tahsil"));
+    m_binder->bind(Text15, QStringLiteral("Taahol"));
+    m_binder->bind(Text16, QStringLiteral("Jens"));
+    m_binder->bind(Text17, QStringLiteral("Group"));
+
+    connect(Combo1, &QComboBox::currentTextChanged, Text15, &QLineEdit::setText);
+    connect(Combo2, &QComboBox::currentTextChanged, Text16, &QLineEdit::setText);
+    connect(Combo3, &QComboBox::currentTextChanged, Text17, &QLineEdit::setText);
+    connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::save);
+    connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::cancel);
+}
+
+void RegistrationPanel::open()
+{
+    m_window->HideAllPanels();
+    m_frame->show();
+    m_subjects->add(); // the bound fields empty themselves
+    Text9->setText(TimeOfDayText(QTime::currentTime()));
+    Text8->setText(SolarHijriDateText(QDate::currentDate(), 0));
+    Text11->setFocus();
+}
+
+void RegistrationPanel::copyLists()
+{
+    Text15->setText(Combo1->currentText());
+    Text16->setText(Combo2->currentText());
+    Text17->setText(Combo3->currentText());
+}
+
+void RegistrationPanel::save()
+{
+    copyLists();
+    // Blanks count as content: only an empty field is missing.
+    const struct
+    {
+        QLineEdit *field;
+        const char *message;
+        QWidget *focus;
+    } checks[] = {
+        {Text11, RegistrationText::NeedCode, Text11},
+        {Text6, RegistrationText::NeedFName, Text6},
+        {Text4, RegistrationText::NeedLName, Text4},
+        {Text16, RegistrationText::NeedGender, Combo2},
+        {Text5, RegistrationText::NeedAge, Text5},
+        {Text15, RegistrationText::NeedMarital, Combo1},
+        {Text17, RegistrationText::NeedGroup, Combo3},
+        {Text7, RegistrationText::NeedEducation, Text7},
+    };
+    for (const auto &check : checks) {
+        if (check.field->text().isEmpty()) {
+            ShowTimedMessage(m_window, text(check.message));
+            check.focus->setFocus();
+            return;
+        }
+    }
+
+    if (!writeRows()) {
+        // Nothing was written. The subject stays in the panel for the user to correct; the
+        // answers row is begun afresh on the next save.
+        m_answers->refresh();
+        ShowTimedMessage(m_window, text(RegistrationText::CodeTaken));
+        return;
+    }
+
+    m_subjects->reread();
+    m_answers->reread();
+    m_window->HideAllPanels();
+    m_window->Text3 = QStringLiteral("1");
+    Frmskin::ShowNew();
+    m_window->close();
+}
+
+bool RegistrationPanel::writeRows()
+{
+    // Both rows or neither: an answers row never stays without its subject.
+    Transaction transaction;
+    return m_answers->add() &&
+           m_answers->setField(QStringLiteral("Code"), TrimBlanks(Text11->text())) &&
+           m_answers->save() && m_subjects->save() && transaction.commit();
+}
+
+void RegistrationPanel::cancel()
+{
+    m_subjects->reread(); // drops the new row
+    m_window->HideAllPanels();
+}
+
+bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != Text5 || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const QString typed = key->text();
+    // Keys that type nothing (arrows, Tab, Delete) and shortcuts (paste, copy, undo) are not
+    // typing: they pass, and a pasted text is not filtered.
+    if (typed.isEmpty() || (key->modifiers() & Qt::ControlModifier))
+        return false;
+    const QChar c = typed.at(0);
+    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
+        key->key() == Qt::Key_Enter || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+        return false;
+    if (c.isDigit()) {
+        // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.
+        Text5->insert(QString::number(c.digitValue()));
+        return true;
+    }
+    QApplication::beep();
+    ShowTimedMessage(m_window, text(RegistrationText::NumbersOnly));
+    return true;
+}

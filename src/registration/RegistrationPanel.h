@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QObject>
+
+class Cursor;
+class FieldBinder;
+class Frm1;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QPushButton;
+class SkinLabel;
+
+// The registration panel of the main window: a new subject is typed into the subjects cursor's
+// new row and saved together with an empty answers row, or not at all.
+class RegistrationPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjects, Cursor *answers);
+
+    void open();   // Command1
+    void save();   // Command8
+    void cancel(); // Command10
+
+    QLineEdit *Text11;      // code
+    QLineEdit *Text6;       // first name
+    QLineEdit *Text4;       // last name
+    QLineEdit *Text5;       // age
+    QComboBox *Combo1;      // marital status
+    QLineEdit *Text8;       // date of registration
+    QLineEdit *Text9;       // time of registration
+    QComboBox *Combo2;      // gender
+    QComboBox *Combo3;      // group
+    QLineEdit *Text7;       // education
+    QLineEdit *Text15;      // marital status, as the list shows it
+    QLineEdit *Text16;      // gender, as the list shows it
+    QLineEdit *Text17;      // group, as the list shows it
+    QPushButton *Command8;  // save
+    QPushButton *Command10; // cancel
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void copyLists();
+    bool writeRows();
+
+    Frm1 *m_window;
+    QFrame *m_frame;
+    Cursor *m_subjects;
+    Cursor *m_answers;
+    FieldBinder *m_binder;
+};
