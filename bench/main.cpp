@@ -6,8 +6,12 @@
 #include "common/MemoryTuning.h"
 #include "common/ProgramLook.h"
 #include "data/Cursor.h"
+#include "registration/RegistrationPanel.h"
+
 #include "data/Database.h"
 #include "data/Transaction.h"
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -33,7 +37,12 @@ struct Operation
     int runs;
     // run counts on across rounds; first and last mark the runs of one database session
     std::function<void(int subjects, int run, bool first, bool last)> body;
+    // Untimed set-up before each run, when the operation needs one.
+    std::function<void(int run)> prepare = nullptr;
 };
+
+// The main window a registration runs in; made before the timing starts.
+Frm1 *g_window = nullptr;
 
 double median(std::vector<double> times)
 {
@@ -133,6 +142,29 @@ const std::vector<Operation> &operations()
              window->Text3 = QStringLiteral("1"); // leaves quietly
              delete window;
          }},
+        {"register a subject (panel)", 40,
+         [](int, int run, bool, bool) {
+             RegistrationPanel *panel = g_window->registration;
+             panel->open();
+             panel->Text11->setText(QStringLiteral("reg-") + QString::number(run));
+             panel->Text6->setText(QStringLiteral("Bench"));
+             panel->Text4->setText(QStringLiteral("Mark"));
+             panel->Text5->setText(QStringLiteral("9"));
+             panel->Combo1->setCurrentIndex(0);
+             panel->Combo2->setCurrentIndex(0);
+             panel->Combo3->setCurrentIndex(0);
+             panel->Text7->setText(QStringLiteral("x"));
+             panel->save();
+             // Saving hands over to the confirmation window.
+             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+             for (QWidget *window : QApplication::topLevelWidgets())
+                 if (window->objectName() == QLatin1String("Frmskin"))
+                     delete window;
+         },
+         [](int) {
+             g_window = new Frm1;
+             g_window->show();
+         }},
         {"add and save a subject", 200,
          [](int, int run, bool, bool) {
              Cursor subjects(QStringLiteral("IDE"));
@@ -187,6 +219,8 @@ int main(int argc, char *argv[])
                 const Operation &operation = operations()[i];
                 const int runs = operation.runs / rounds;
                 for (int run = 0; run < runs; ++run) {
+                    if (operation.prepare)
+                        operation.prepare(run);
                     QElapsedTimer clock;
                     clock.start();
                     operation.body(sizes[size], round * runs + run, run == 0, run == runs - 1);

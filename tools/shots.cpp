@@ -9,7 +9,11 @@
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
+#include "registration/RegistrationPanel.h"
+
 #include "safety/exitpro.h"
+#include <QComboBox>
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QDir>
@@ -69,6 +73,25 @@ int main(int argc, char *argv[])
                  QStringLiteral("Frmskin-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'))));
         delete confirmation;
     }
+    // The registration panel, filled in, under two themes.
+    for (int theme : {1, 3}) {
+        storeTheme(theme);
+        auto *window = new Frm1;
+        window->show();
+        window->registration->open();
+        window->registration->Text11->setText(QStringLiteral("K-1403-017"));
+        window->registration->Text6->setText(QString::fromUtf8("سارا"));
+        window->registration->Text4->setText(QString::fromUtf8("محمدی‌نژاد"));
+        window->registration->Text5->setText(QStringLiteral("11"));
+        window->registration->Combo1->setCurrentIndex(0);
+        window->registration->Combo2->setCurrentIndex(1);
+        window->registration->Combo3->setCurrentIndex(2);
+        window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
+        save(window, out.filePath(QStringLiteral("registration-theme%1.png").arg(theme)));
+        window->Text3 = QStringLiteral("1");
+        delete window;
+    }
+
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));
     dialog->k2->show();

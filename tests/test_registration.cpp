@@ -1,0 +1,388 @@
+// Registering a subject through the main window's panel, and every way it can go wrong.
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "app/Frm1.h"
+#include "appearance/Frmskin.h"
+#include "common/Dialogs.h"
+#include "common/PictureBox.h"
+#include "common/ProgramLook.h"
+#include "common/SolarHijriDate.h"
+#include "common/TextRules.h"
+#include "registration/RegistrationPanel.h"
+#include "registration/RegistrationText.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+struct Subject
+{
+    QString code = QStringLiteral("K-100");
+    QString firstName = u("سارا");
+    QString lastName = u("محمدی");
+    QString age = QStringLiteral("11");
+    int marital = 0; // list positions; -1 leaves the list unchosen
+    int gender = 1;
+    int group = 2;
+    QString education = u("پنجم دبستان");
+};
+
+void fill(RegistrationPanel *panel, const Subject &subject)
+{
+    panel->Text11->setText(subject.code);
+    panel->Text6->setText(subject.firstName);
+    panel->Text4->setText(subject.lastName);
+    panel->Text5->setText(subject.age);
+    panel->Combo1->setCurrentIndex(subject.marital);
+    panel->Combo2->setCurrentIndex(subject.gender);
+    panel->Combo3->setCurrentIndex(subject.group);
+    panel->Text7->setText(subject.education);
+}
+
+int rows(const QString &path, const QString &table)
+{
+    return ReadFromFile(path, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table))
+        .value(0)
+        .toInt();
+}
+
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
+        texts << shown.text;
+    return texts;
+}
+
+template <typename Window> QList<Window *> visibleWindows()
+{
+    QList<Window *> found;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
+            found << window;
+    return found;
+}
+} // namespace
+
+class TestRegistration : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ApplyProgramLook(*qApp); }
+    void init();
+    void cleanup();
+
+    void openingStampsDateAndTime();
+    void checks_data();
+    void checks();
+    void savedSubjectLeadsToTheConfirmationWindow();
+    void codeIsTrimmedOnlyInTheAnswersRow();
+    void textsAreStoredExactly_data();
+    void textsAreStoredExactly();
+    void duplicateCodeIsRefused_data();
+    void duplicateCodeIsRefused();
+    void failureHalfWayLeavesNoRow();
+    void ageAcceptsOnlyDigits();
+    void listsKeepTheirChoiceWithinTheWindow();
+    void cancelWritesNothing();
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+    Frm1 *m_window = nullptr;
+    RegistrationPanel *m_panel = nullptr;
+};
+
+void TestRegistration::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(m_folder->isValid());
+    QCOMPARE(m_folder->openDatabase(), QString());
+    DialogHooks::Enable();
+    DialogHooks::SetTimedDelay(0);
+    m_window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_panel = m_window->registration;
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    QVERIFY(m_window->Frame10->isVisible());
+}
+
+void TestRegistration::cleanup()
+{
+    DialogHooks::Disable();
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
+    m_folder.reset();
+}
+
+void TestRegistration::openingStampsDateAndTime()
+{
+    QCOMPARE(m_panel->Text8->text(), SolarHijriDateText(QDate::currentDate(), 0));
+    QVERIFY(!m_panel->Text9->text().isEmpty());
+    QCOMPARE(m_window->focusWidget(), m_panel->Text11);
+    for (QLineEdit *field :
+         {m_panel->Text11, m_panel->Text6, m_panel->Text4, m_panel->Text5, m_panel->Text7})
+        QVERIFY(field->text().isEmpty());
+    QCOMPARE(m_panel->Combo2->currentIndex(), -1);
+    QCOMPARE(m_panel->Combo3->count(), 7);
+}
+
+void TestRegistration::checks_data()
+{
+    QTest::addColumn<QString>("missing");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("everything") << u("all") << u(RegistrationText::NeedCode) << u("Text11");
+    QTest::newRow("first name") << u("first") << u(RegistrationText::NeedFName) << u("Text6");
+    QTest::newRow("last name") << u("last") << u(RegistrationText::NeedLName) << u("Text4");
+    QTest::newRow("gender before age")
+        << u("gender+age") << u(RegistrationText::NeedGender) << u("Combo2");
+    QTest::newRow("age") << u("age") << u(RegistrationText::NeedAge) << u("Text5");
+    QTest::newRow("marital status")
+        << u("marital") << u(RegistrationText::NeedMarital) << u("Combo1");
+    QTest::newRow("group") << u("group") << u(RegistrationText::NeedGroup) << u("Combo3");
+    QTest::newRow("education") << u("education") << u(RegistrationText::NeedEducation)
+                               << u("Text7");
+}
+
+void TestRegistration::checks()
+{
+    QFETCH(QString, missing);
+    QFETCH(QString, message);
+    QFETCH(QString, focus);
+    Subject subject;
+    if (missing == QLatin1String("all"))
+        subject = Subject{QString(), QString(), QString(), QString(), -1, -1, -1, QString()};
+    if (missing == QLatin1String("first"))
+        subject.firstName.clear();
+    if (missing == QLatin1String("last"))
+        subject.lastName.clear();
+    if (missing.contains(QLatin1String("gender")))
+        subject.gender = -1;
+    if (missing.contains(QLatin1String("age")))
+        subject.age.clear();
+    if (missing == QLatin1String("marital"))
+        subject.marital = -1;
+    if (missing == QLatin1String("group"))
+        subject.group = -1;
+    if (missing == QLatin1String("education"))
+        subject.education.clear();
+    fill(m_panel, subject);
+    DialogHooks::TakeShown();
+
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList{message});
+    QVERIFY(m_window->focusWidget());
+    QCOMPARE(m_window->focusWidget()->objectName(), focus);
+    QVERIFY(m_window->Frame10->isVisible());
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+}
+
+void TestRegistration::savedSubjectLeadsToTheConfirmationWindow()
+{
+    fill(m_panel, Subject());
+    const QString date = m_panel->Text8->text();
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT \"Code\" || '|' || \"FName\" || '|' || \"LName\" "
+                                         "|| '|' || \"Sen\" || '|' || \"Jens\" || '|' || "
+                                         "\"Taahol\" || '|' || \"Tahsil\" || '|' || \"Group\" || "
+                                         "'|' || \"Date\" FROM \"IDE\"")),
+             QVariantList{u("K-100|سارا|محمدی|11|زن|مجرد|پنجم دبستان|C|") + date});
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT COUNT(*) FROM \"IDE\" WHERE \"Time\" <> ''"))
+                 .value(0)
+                 .toInt(),
+             1);
+
+    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+    const QList<Frmskin *> confirmations = visibleWindows<Frmskin>();
+    QCOMPARE(confirmations.size(), 1);
+    QTest::mouseMove(confirmations.first()->k1);
+    QTest::mouseClick(confirmations.first()->k2, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    QCOMPARE(mains.size(), 1);
+    for (QFrame *panel : {mains.first()->Frame10, mains.first()->Frame6, mains.first()->Frame8,
+                          mains.first()->Frame9})
+        QVERIFY(!panel->isVisible());
+}
+
+void TestRegistration::codeIsTrimmedOnlyInTheAnswersRow()
+{
+    Subject subject;
+    subject.code = QStringLiteral("  K 7 ");
+    fill(m_panel, subject);
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+             QVariantList{QStringLiteral("  K 7 ")});
+    QCOMPARE(
+        ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"Answer\"")),
+        QVariantList{QStringLiteral("K 7")});
+    QCOMPARE(TrimBlanks(QStringLiteral("\t x \t")), QStringLiteral("\t x \t"));
+}
+
+void TestRegistration::textsAreStoredExactly_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("quotes") << u("O'Brien \"2\"") << u("d'Artagnan");
+    QTest::newRow("backslash and percent") << u("a\\b_50%") << u("100% \\ sure");
+    QTest::newRow("marks and Persian") << u("\u200Fکد\u200E-۱۲") << u("\u202Bمریم\u202C");
+    QTest::newRow("emoji") << u("🙂-1") << u("👩‍🎓 سارا");
+    QTest::newRow("5000 characters")
+        << QString(5000, QChar(0x0628)) << QString(5000, QLatin1Char('x'));
+}
+
+void TestRegistration::textsAreStoredExactly()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, name);
+    Subject subject;
+    subject.code = code;
+    subject.firstName = name;
+    fill(m_panel, subject);
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
+                          {code}),
+             QVariantList{name});
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE \"Code\" = ?"),
+                          {TrimBlanks(code)})
+                 .value(0)
+                 .toInt(),
+             1);
+}
+
+void TestRegistration::duplicateCodeIsRefused_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("the same code") << QStringLiteral("S0");
+    // Different in the register, the same once trimmed in the answers.
+    QTest::newRow("the same code with blanks") << QStringLiteral(" S0 ");
+}
+
+void TestRegistration::duplicateCodeIsRefused()
+{
+    QFETCH(QString, code);
+    QVERIFY(SeedSubjects(1));
+    Subject subject;
+    subject.code = code;
+    fill(m_panel, subject);
+    DialogHooks::TakeShown();
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::CodeTaken)});
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    // The panel keeps everything entered, and a corrected code goes through.
+    QVERIFY(m_window->Frame10->isVisible());
+    QCOMPARE(m_panel->Text11->text(), code);
+    QCOMPARE(m_panel->Text6->text(), subject.firstName);
+    m_panel->Text11->setText(QStringLiteral("S1"));
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 2);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 2);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S1'")),
+             QVariantList{subject.firstName});
+}
+
+void TestRegistration::failureHalfWayLeavesNoRow()
+{
+    // The subject's row is refused after the answers row went in.
+    QSqlQuery trigger;
+    QVERIFY(trigger.exec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE INSERT ON \"IDE\" BEGIN SELECT RAISE(ABORT, 'disk'); END")));
+    fill(m_panel, Subject());
+    DialogHooks::TakeShown();
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::CodeTaken)});
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
+
+    QVERIFY(trigger.exec(QStringLiteral("DROP TRIGGER refuse")));
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
+}
+
+void TestRegistration::ageAcceptsOnlyDigits()
+{
+    QLineEdit *age = m_panel->Text5;
+    age->setFocus();
+    DialogHooks::TakeShown();
+    QTest::keyClicks(age, QStringLiteral("1a"));
+    QCOMPARE(age->text(), QStringLiteral("1"));
+    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
+    QTest::keyClick(age, Qt::Key_Backspace);
+    QCOMPARE(age->text(), QString());
+    // A Persian keyboard's digits are stored as 0 to 9.
+    QTest::sendKeyEvent(QTest::Click, age, Qt::Key_unknown, QString(QChar(0x06F1)), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, age, Qt::Key_unknown, QString(QChar(0x06F2)), Qt::NoModifier);
+    QCOMPARE(age->text(), QStringLiteral("12"));
+    QTest::keyClicks(age, QStringLiteral("3"));
+    QCOMPARE(age->text(), QStringLiteral("12")); // two characters at most
+    QTest::keyClick(age, Qt::Key_Return);
+    QTest::keyClick(age, Qt::Key_Space);
+    QCOMPARE(age->text(), QStringLiteral("12"));
+    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
+}
+
+void TestRegistration::listsKeepTheirChoiceWithinTheWindow()
+{
+    Subject subject;
+    fill(m_panel, subject);
+    QTest::mouseClick(m_panel->Command10, Qt::LeftButton);
+    QVERIFY(!m_window->Frame10->isVisible());
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    QCOMPARE(m_panel->Combo2->currentText(), u("زن"));
+    QCOMPARE(m_panel->Combo3->currentText(), QStringLiteral("C"));
+    QCOMPARE(m_panel->Text11->text(), QString());
+    QCOMPARE(m_panel->Text6->text(), QString());
+    // And they count when saved without being touched again.
+    m_panel->Text11->setText(QStringLiteral("K-9"));
+    m_panel->Text6->setText(subject.firstName);
+    m_panel->Text4->setText(subject.lastName);
+    m_panel->Text5->setText(subject.age);
+    m_panel->Text7->setText(subject.education);
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT \"Jens\" || \"Group\" FROM \"IDE\"")),
+             QVariantList{u("زنC")});
+}
+
+void TestRegistration::cancelWritesNothing()
+{
+    fill(m_panel, Subject());
+    QTest::mouseClick(m_panel->Command10, Qt::LeftButton);
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    fill(m_panel, Subject());
+    m_window->HideAllPanels();
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    fill(m_panel, Subject());
+    m_window->close(); // to the exit dialog
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+}
+
+QTEST_MAIN(TestRegistration)
+#include "test_registration.moc"
