@@ -1,5 +1,6 @@
 // The main window, the confirmation window and the exit dialog, driven as a user drives them.
 #include "TestProgramFolder.h"
+#include "Windows.h"
 #include "app/Frm1.h"
 #include "app/Frm1Text.h"
 #include "app/ProgramEnd.h"
@@ -23,23 +24,6 @@ namespace {
 QString u(const char *utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-template <typename Window> QList<Window *> visibleWindows()
-{
-    QList<Window *> found;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
-            found << window;
-    return found;
-}
-
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 void setStored(const QString &field, const QString &value)
@@ -108,11 +92,7 @@ void TestApp::cleanup()
     ProgramEndHooks::SetHandler({});
     DialogHooks::Disable();
     // Windows go before the database they read.
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
+    DeleteAllWindows();
     m_folder.reset();
 }
 
@@ -205,7 +185,7 @@ void TestApp::scoringAndCodesNeedAnswers()
     QTest::mouseClick(window->Command3, Qt::LeftButton);
     QTest::mouseClick(window->Command4, Qt::LeftButton);
     QCoreApplication::processEvents();
-    QCOMPARE(visibleWindows<QWidget>(), QList<QWidget *>{window});
+    QCOMPARE(VisibleWindows<QWidget>(), QList<QWidget *>{window});
     QCOMPARE(window->Text3, QStringLiteral("2"));
     QVERIFY(window->Frame8->isVisible()); // the click had no effect at all
 }
@@ -238,8 +218,8 @@ void TestApp::closeBoxOpensTheExitDialog()
     window->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!window); // deleted on close
-    QCOMPARE(visibleWindows<exitpro>().size(), 1);
-    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+    QCOMPARE(VisibleWindows<exitpro>().size(), 1);
+    QCOMPARE(VisibleWindows<Frm1>().size(), 0);
 }
 
 void TestApp::handOverDoesNotOpenTheExitDialog()
@@ -248,7 +228,7 @@ void TestApp::handOverDoesNotOpenTheExitDialog()
     window->Text3 = QStringLiteral("1");
     window->close();
     QCoreApplication::processEvents();
-    QCOMPARE(visibleWindows<exitpro>().size(), 0);
+    QCOMPARE(VisibleWindows<exitpro>().size(), 0);
 }
 
 void TestApp::exitButtonOpensOneExitDialog()
@@ -257,8 +237,8 @@ void TestApp::exitButtonOpensOneExitDialog()
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTest::mouseClick(window->Command6, Qt::LeftButton);
     QCoreApplication::processEvents();
-    QCOMPARE(visibleWindows<exitpro>().size(), 1);
-    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+    QCOMPARE(VisibleWindows<exitpro>().size(), 1);
+    QCOMPARE(VisibleWindows<Frm1>().size(), 0);
 }
 
 void TestApp::confirmationWindowReturnsToAFreshMainWindow()
@@ -283,7 +263,7 @@ void TestApp::confirmationWindowReturnsToAFreshMainWindow()
     QTest::mouseClick(confirmation->k2, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!confirmation);
-    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
     QCOMPARE(mains.size(), 1);
     QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
     QVERIFY(!mains.first()->Frame10->isVisible());
@@ -322,7 +302,7 @@ void TestApp::exitDialogConfirm()
         QTest::mouseClick(dialog->k2, Qt::LeftButton);
     }
     QVERIFY(m_ended);
-    QCOMPARE(visibleWindows<Frm1>().size(), 0);
+    QCOMPARE(VisibleWindows<Frm1>().size(), 0);
 }
 
 void TestApp::exitDialogCancel_data()
@@ -339,7 +319,7 @@ void TestApp::exitDialogCancel()
     QPointer<exitpro> dialog = new exitpro;
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    const QByteArray before = fileHash(m_folder->databasePath());
+    const QByteArray before = FileHash(m_folder->databasePath());
     if (route == 0) {
         pointAt(dialog->C1);
         QVERIFY(dialog->C2->isVisible());
@@ -352,10 +332,10 @@ void TestApp::exitDialogCancel()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog);
     QVERIFY(!m_ended);
-    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
     QCOMPARE(mains.size(), 1);
     QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
-    QCOMPARE(fileHash(m_folder->databasePath()), before);
+    QCOMPARE(FileHash(m_folder->databasePath()), before);
 }
 
 void TestApp::exitDialogPicturesLightUnderThePointer()

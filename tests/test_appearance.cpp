@@ -2,6 +2,7 @@
 // working whatever the skin file holds.
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
+#include "app/ProgramEnd.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/ThemeCatalogue.h"
 #include "common/Skin.h"
@@ -118,11 +119,7 @@ void TestAppearance::badSkinFileLeavesAWorkingWindow()
         if (widget->objectName() == QLatin1String("exitpro") && widget->isVisible())
             exitDialogShown = true;
     QVERIFY(exitDialogShown);
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        windows << widget;
-    for (const QPointer<QWidget> &widget : windows)
-        delete widget.data();
+    DeleteAllWindows();
 }
 
 QTEST_MAIN(TestAppearance)

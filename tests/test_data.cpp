@@ -5,7 +5,6 @@
 #include "data/Database.h"
 #include "data/Transaction.h"
 
-#include <QCryptographicHash>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -25,14 +24,6 @@ QStringList names(std::initializer_list<const char *> list)
     for (const char *name : list)
         result << QString::fromUtf8(name);
     return result;
-}
-
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 int countInFile(const QString &path, const QString &table, const QString &code)
@@ -544,7 +535,7 @@ void TestData::startupRefusesBadFiles()
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("x"));
     }
-    const QByteArray before = fileHash(path);
+    const QByteArray before = FileHash(path);
 
     const QString message = OpenDatabase(path);
     QVERIFY(!message.isEmpty());
@@ -557,7 +548,7 @@ void TestData::startupRefusesBadFiles()
 
     // Nothing created, nothing changed.
     QCOMPARE(QFileInfo::exists(path), kind != QLatin1String("missing"));
-    QCOMPARE(fileHash(path), before);
+    QCOMPARE(FileHash(path), before);
     QCOMPARE(QDir(folder.path() + QStringLiteral("/DBKORVAT")).entryList(QDir::Files).size(),
              kind == QLatin1String("missing") || kind == QLatin1String("folder") ? 0 : 1);
 }

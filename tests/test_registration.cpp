@@ -1,7 +1,9 @@
 // Registering a subject through the main window's panel, and every way it can go wrong.
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "Windows.h"
 #include "app/Frm1.h"
+#include "app/ProgramEnd.h"
 #include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
@@ -65,14 +67,6 @@ QStringList shownTexts()
     return texts;
 }
 
-template <typename Window> QList<Window *> visibleWindows()
-{
-    QList<Window *> found;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *window = qobject_cast<Window *>(widget); window && window->isVisible())
-            found << window;
-    return found;
-}
 } // namespace
 
 class TestRegistration : public QObject
@@ -121,11 +115,7 @@ void TestRegistration::init()
 void TestRegistration::cleanup()
 {
     DialogHooks::Disable();
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
+    DeleteAllWindows();
     m_folder.reset();
 }
 
@@ -213,13 +203,13 @@ void TestRegistration::savedSubjectLeadsToTheConfirmationWindow()
                  .toInt(),
              1);
 
-    QCOMPARE(visibleWindows<Frm1>().size(), 0);
-    const QList<Frmskin *> confirmations = visibleWindows<Frmskin>();
+    QCOMPARE(VisibleWindows<Frm1>().size(), 0);
+    const QList<Frmskin *> confirmations = VisibleWindows<Frmskin>();
     QCOMPARE(confirmations.size(), 1);
     QTest::mouseMove(confirmations.first()->k1);
     QTest::mouseClick(confirmations.first()->k2, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QList<Frm1 *> mains = visibleWindows<Frm1>();
+    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
     QCOMPARE(mains.size(), 1);
     for (QFrame *panel : {mains.first()->Frame10, mains.first()->Frame6, mains.first()->Frame8,
                           mains.first()->Frame9})

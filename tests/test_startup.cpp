@@ -3,7 +3,6 @@
 // build lays out the program folder without ever overwriting a user's database.
 #include "TestProgramFolder.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,14 +10,6 @@
 #include <QtTest>
 
 namespace {
-QByteArray fileHash(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
-
 // A program folder with a copy of the built program in it.
 QString installProgram(const QString &folder)
 {
@@ -115,8 +106,8 @@ void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
     QVERIFY2(outcome.errorText.contains(expectedPath), qPrintable(outcome.errorText));
     QVERIFY(outcome.errorText.contains(QString::fromUtf8("پیدا نشد")));
     QVERIFY(!QFileInfo::exists(QDir(program.path()).filePath(QStringLiteral("DBKORVAT"))));
-    QCOMPARE(fileHash(working.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"))),
-             fileHash(DeliveredDatabasePath()));
+    QCOMPARE(FileHash(working.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"))),
+             FileHash(DeliveredDatabasePath()));
 }
 
 void TestStartup::refusesAForeignFileWithoutChangingIt()
@@ -130,11 +121,11 @@ void TestStartup::refusesAForeignFileWithoutChangingIt()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
     }
-    const QByteArray before = fileHash(path);
+    const QByteArray before = FileHash(path);
     const Outcome outcome = runProgram(exe, program.path());
     QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)),
              qPrintable(outcome.errorText));
-    QCOMPARE(fileHash(path), before);
+    QCOMPARE(FileHash(path), before);
     QCOMPARE(QDir(program.filePath(QStringLiteral("DBKORVAT"))).entryList(QDir::Files).size(), 1);
 }
 
@@ -151,7 +142,7 @@ void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
     };
     const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
     QCOMPARE(layOut(), 0);
-    QCOMPARE(fileHash(db), fileHash(DeliveredDatabasePath()));
+    QCOMPARE(FileHash(db), FileHash(DeliveredDatabasePath()));
     QVERIFY(QFileInfo(program.filePath(QStringLiteral("Back"))).isDir());
 
     // The user's data since then survives the next build.
@@ -160,9 +151,9 @@ void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
         QVERIFY(file.open(QIODevice::Append));
         file.write("user data");
     }
-    const QByteArray users = fileHash(db);
+    const QByteArray users = FileHash(db);
     QCOMPARE(layOut(), 0);
-    QCOMPARE(fileHash(db), users);
+    QCOMPARE(FileHash(db), users);
 }
 
 void TestStartup::aSecondProgramIsRefused()
@@ -181,13 +172,13 @@ void TestStartup::aSecondProgramIsRefused()
     QVERIFY(first.waitForStarted(10000));
     QTest::qWait(1500); // the first program is up and holds the lock
     QCOMPARE(first.state(), QProcess::Running);
-    const QByteArray before = fileHash(db);
+    const QByteArray before = FileHash(db);
 
     const QString running = QString::fromUtf8("برنامه در حال اجراست");
     const Outcome second = runProgram(exe, program.path(), running);
     QVERIFY2(second.errorText.contains(running), qPrintable(second.errorText));
     QCOMPARE(first.state(), QProcess::Running); // the running program is not disturbed
-    QCOMPARE(fileHash(db), before);
+    QCOMPARE(FileHash(db), before);
 
     // A program that died leaves its lock behind; the next start takes it over.
     first.kill();

@@ -1,6 +1,7 @@
 #include "app/ProgramEnd.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -25,6 +26,16 @@ void EndProgram()
         window->deleteLater();
     }
     QCoreApplication::exit(0);
+}
+
+void DeleteAllWindows()
+{
+    // A window may own others: those go with it, so each is held by a guarded pointer.
+    QList<QPointer<QWidget>> windows;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        windows << window;
+    for (const QPointer<QWidget> &window : windows)
+        delete window.data();
 }
 
 void ProgramEndHooks::SetHandler(std::function<void()> newHandler)

@@ -1,5 +1,6 @@
 #include "app/Frm1.h"
 #include "app/Frm1Text.h"
+#include "app/ProgramEnd.h"
 #include "app/SingleInstance.h"
 #include "common/Dialogs.h"
 #include "common/MemoryTuning.h"
@@ -8,7 +9,6 @@
 #include "data/Database.h"
 
 #include <QApplication>
-#include <QPointer>
 #include <QTimer>
 
 #include <cstdio>
@@ -43,11 +43,7 @@ int main(int argc, char *argv[])
     const int result = app.exec();
     // Windows still about are deleted before the database closes under their cursors.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QList<QPointer<QWidget>> windows;
-    for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
-    for (const QPointer<QWidget> &window : windows)
-        delete window.data();
+    DeleteAllWindows();
     CloseDatabase();
     return result;
 }

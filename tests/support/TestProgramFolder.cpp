@@ -3,6 +3,7 @@
 #include "common/ProgramFolder.h"
 #include "data/Database.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
@@ -43,6 +44,14 @@ QString TestProgramFolder::openDatabase() const
 QString DeliveredDatabasePath()
 {
     return QString::fromUtf8(KORVAT_DELIVERED_DB);
+}
+
+QByteArray FileHash(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
 QVariantList ReadFromFile(const QString &path, const QString &sql, const QVariantList &values)

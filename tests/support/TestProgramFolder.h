@@ -27,6 +27,9 @@ private:
 // The database file as the build delivers it.
 QString DeliveredDatabasePath();
 
+// SHA-256 of a file's bytes; empty when it cannot be read.
+QByteArray FileHash(const QString &path);
+
 // Reads a database file through a connection of its own, the way a second program would: what a
 // test sees here is in the file, not in some cursor. Returns the first column of every row.
 QVariantList ReadFromFile(const QString &path, const QString &sql,
