@@ -1,5 +1,6 @@
 #include "common/LeadingNumber.h"
 #include "common/SolarHijriDate.h"
+#include "common/TextRules.h"
 
 #include <QCalendar>
 #include <QDate>
@@ -50,6 +51,8 @@ private slots:
     void agreesWithQtJalali();
     void leadingNumber_data();
     void leadingNumber();
+    void timeOfDayText_data();
+    void timeOfDayText();
 };
 
 void TestDates::dateText_data()
@@ -279,6 +282,25 @@ void TestDates::leadingNumber()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(LeadingNumber(text), expected);
+}
+
+void TestDates::timeOfDayText_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("expected");
+    // The locale's own long time format, without the time zone it may carry.
+    QTest::newRow("Persian, zone in parentheses")
+        << QStringLiteral("fa_IR") << QStringLiteral("۱۴:۰۵:۰۹");
+    QTest::newRow("English") << QStringLiteral("en_US") << QStringLiteral("2:05:09 PM");
+    QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("14:05:09");
+    QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("14:05:09");
+}
+
+void TestDates::timeOfDayText()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, expected);
+    QCOMPARE(TimeOfDayText(QTime(14, 5, 9), QLocale(locale)), expected);
 }
 
 QTEST_GUILESS_MAIN(TestDates)

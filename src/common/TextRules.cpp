@@ -15,8 +15,9 @@ QString TrimBlanks(const QString &text)
 
 QString TimeOfDayText(const QTime &time, const QLocale &locale)
 {
-    // The long format may end in a time zone ("t"); the time of registration is local anyway.
+    // The long format may carry a time zone ("t", in some locales in parentheses); the time of
+    // registration is local anyway.
     QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b\\s*")));
+    format.remove(QRegularExpression(QStringLiteral("\\s*\\(?\\bt+\\b\\)?")));
     return locale.toString(time, format.trimmed());
 }
