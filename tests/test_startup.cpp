@@ -34,8 +34,8 @@ struct Outcome
     QString errorText;
 };
 
-// Starts the program, waits until it either reports a refusal (a line naming marker) or has
-// run for a while with none, then stops it.
+// Starts the program, waits until it either reports a refusal (a line naming marker) or shows
+// its main window, then stops it.
 Outcome runProgram(const QString &exe, const QString &workingFolder,
                    const QString &marker = QStringLiteral("DBKorvat"))
 {
@@ -44,7 +44,9 @@ Outcome runProgram(const QString &exe, const QString &workingFolder,
     process.setWorkingDirectory(workingFolder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
     process.setProcessEnvironment(env);
+    process.setReadChannel(QProcess::StandardError);
     process.start();
     Outcome outcome;
     if (!process.waitForStarted(10000))
@@ -52,10 +54,12 @@ Outcome runProgram(const QString &exe, const QString &workingFolder,
     QElapsedTimer clock;
     clock.start();
     QByteArray err;
-    while (clock.elapsed() < 4000 && process.state() == QProcess::Running) {
+    // Generous: a loaded machine or a sanitizer build starts slowly.
+    while (clock.elapsed() < 30000 && process.state() == QProcess::Running) {
         process.waitForReadyRead(100);
         err += process.readAllStandardError();
-        if (err.contains('\n') && QString::fromUtf8(err).contains(marker))
+        if (err.contains("main window shown") ||
+            (err.contains('\n') && QString::fromUtf8(err).contains(marker)))
             break;
     }
     outcome.stillRunning = process.state() == QProcess::Running;
@@ -88,6 +92,8 @@ void TestStartup::startsOnTheDeliveredDatabase()
     // Started from a folder that has no database: the program still finds its own.
     const Outcome outcome = runProgram(exe, elsewhere.path());
     QVERIFY2(outcome.stillRunning, qPrintable(outcome.errorText));
+    QVERIFY2(outcome.errorText.contains(QStringLiteral("main window shown")),
+             qPrintable(outcome.errorText));
     QVERIFY2(!outcome.errorText.contains(QStringLiteral("DBKorvat")),
              qPrintable(outcome.errorText));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("DBKORVAT"))));
@@ -167,10 +173,21 @@ void TestStartup::aSecondProgramIsRefused()
     first.setProgram(exe);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // The main window says when it is on screen; by then the program holds the lock.
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
     first.setProcessEnvironment(env);
+    first.setReadChannel(QProcess::StandardError);
     first.start();
     QVERIFY(first.waitForStarted(10000));
-    QTest::qWait(1500); // the first program is up and holds the lock
+    QByteArray firstErr;
+    QElapsedTimer clock;
+    clock.start();
+    while (!firstErr.contains("main window shown") && clock.elapsed() < 30000 &&
+           first.state() == QProcess::Running) {
+        first.waitForReadyRead(200);
+        firstErr += first.readAllStandardError();
+    }
+    QVERIFY2(firstErr.contains("main window shown"), firstErr.constData());
     QCOMPARE(first.state(), QProcess::Running);
     const QByteArray before = FileHash(db);
 
@@ -185,6 +202,8 @@ void TestStartup::aSecondProgramIsRefused()
     QVERIFY(first.waitForFinished(5000));
     const Outcome third = runProgram(exe, program.path(), running);
     QVERIFY2(third.stillRunning, qPrintable(third.errorText));
+    QVERIFY2(third.errorText.contains(QStringLiteral("main window shown")),
+             qPrintable(third.errorText));
     QVERIFY(!third.errorText.contains(running));
 }
 
