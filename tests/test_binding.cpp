@@ -10,6 +10,29 @@
 #include <QSqlTableModel>
 #include <QtTest>
 
+namespace {
+// The register with a code and a name box bound to it, as a window holds them.
+struct CodeAndName
+{
+    TestProgramFolder folder;
+    // A cursor works on the connection open when it is made.
+    bool connected = folder.openDatabase().isEmpty();
+    Cursor subjects{QStringLiteral("IDE")};
+    FieldBinder binder{&subjects};
+    QLineEdit code;
+    QLineEdit name;
+
+    bool open(int seeded)
+    {
+        if (!connected || (seeded && !SeedSubjects(seeded)))
+            return false;
+        binder.bind(&code, QStringLiteral("Code"));
+        binder.bind(&name, QStringLiteral("FName"));
+        return subjects.open();
+    }
+};
+} // namespace
+
 class TestBinding : public QObject
 {
     Q_OBJECT
@@ -57,38 +80,31 @@ void TestBinding::widgetsFollowTheCurrentRow()
 
 void TestBinding::typedTextIsSavedToTheFile()
 {
-    TestProgramFolder folder;
-    QCOMPARE(folder.openDatabase(), QString());
-    Cursor subjects(QStringLiteral("IDE"));
-    FieldBinder binder(&subjects);
-    QLineEdit code;
-    QLineEdit name;
-    binder.bind(&code, QStringLiteral("Code"));
-    binder.bind(&name, QStringLiteral("FName"));
-    QVERIFY(subjects.open());
+    CodeAndName form;
+    QVERIFY(form.open(0));
+    Cursor &subjects = form.subjects;
+    QLineEdit &code = form.code;
+    QLineEdit &name = form.name;
     QVERIFY(subjects.add());
     QCOMPARE(code.text(), QString());
     QTest::keyClicks(&code, QStringLiteral(" O'Neil\\50% "));
     name.setText(QString::fromUtf8("\u200Fمریم"));
     QVERIFY(subjects.save());
-    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
-             QVariantList{QStringLiteral(" O'Neil\\50% ")});
-    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT \"FName\" FROM \"IDE\"")),
-             QVariantList{QString::fromUtf8("\u200Fمریم")});
+    QCOMPARE(
+        ReadFromFile(form.folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+        QVariantList{QStringLiteral(" O'Neil\\50% ")});
+    QCOMPARE(
+        ReadFromFile(form.folder.databasePath(), QStringLiteral("SELECT \"FName\" FROM \"IDE\"")),
+        QVariantList{QString::fromUtf8("\u200Fمریم")});
 }
 
 void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
 {
-    TestProgramFolder folder;
-    QCOMPARE(folder.openDatabase(), QString());
-    QVERIFY(SeedSubjects(2000));
-    Cursor subjects(QStringLiteral("IDE"));
-    FieldBinder binder(&subjects);
-    QLineEdit code;
-    QLineEdit name;
-    binder.bind(&code, QStringLiteral("Code"));
-    binder.bind(&name, QStringLiteral("FName"));
-    QVERIFY(subjects.open());
+    CodeAndName form;
+    QVERIFY(form.open(2000));
+    Cursor &subjects = form.subjects;
+    QLineEdit &code = form.code;
+    QLineEdit &name = form.name;
     QVERIFY(subjects.add());
     code.setText(QStringLiteral("fresh"));
     name.setText(QStringLiteral("first"));
@@ -100,7 +116,7 @@ void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
     name.setText(QStringLiteral("second"));
     QVERIFY(subjects.save());
     QCOMPARE(name.text(), QStringLiteral("second"));
-    QCOMPARE(ReadFromFile(folder.databasePath(),
+    QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'fresh'")),
              QVariantList{QStringLiteral("second")});
     QCOMPARE(subjects.count(), 2001);
@@ -108,16 +124,11 @@ void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
 
 void TestBinding::refusedSaveKeepsWhatWasTyped()
 {
-    TestProgramFolder folder;
-    QCOMPARE(folder.openDatabase(), QString());
-    QVERIFY(SeedSubjects(1));
-    Cursor subjects(QStringLiteral("IDE"));
-    FieldBinder binder(&subjects);
-    QLineEdit code;
-    QLineEdit name;
-    binder.bind(&code, QStringLiteral("Code"));
-    binder.bind(&name, QStringLiteral("FName"));
-    QVERIFY(subjects.open());
+    CodeAndName form;
+    QVERIFY(form.open(1));
+    Cursor &subjects = form.subjects;
+    QLineEdit &code = form.code;
+    QLineEdit &name = form.name;
     QVERIFY(subjects.add());
     code.setText(QStringLiteral("S0"));
     name.setText(QStringLiteral("typed"));
@@ -127,7 +138,7 @@ void TestBinding::refusedSaveKeepsWhatWasTyped()
 
     code.setText(QStringLiteral("S9"));
     QVERIFY(subjects.save());
-    QCOMPARE(ReadFromFile(folder.databasePath(),
+    QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S9'")),
              QVariantList{QStringLiteral("typed")});
 }
