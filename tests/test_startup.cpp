@@ -34,12 +34,9 @@ struct Outcome
     QString errorText;
 };
 
-// Starts the program, waits until it either reports a refusal (a line naming marker) or shows
-// its main window, then stops it.
-Outcome runProgram(const QString &exe, const QString &workingFolder,
-                   const QString &marker = QStringLiteral("DBKorvat"))
+// Starts the program offscreen; its main window says on stderr when it is on screen.
+bool startProgram(QProcess &process, const QString &exe, const QString &workingFolder)
 {
-    QProcess process;
     process.setProgram(exe);
     process.setWorkingDirectory(workingFolder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -48,13 +45,16 @@ Outcome runProgram(const QString &exe, const QString &workingFolder,
     process.setProcessEnvironment(env);
     process.setReadChannel(QProcess::StandardError);
     process.start();
-    Outcome outcome;
-    if (!process.waitForStarted(10000))
-        return outcome;
+    return process.waitForStarted(10000);
+}
+
+// What the program writes on stderr until its main window is shown or it reports a refusal
+// (a line naming marker). Generous: a loaded machine or a sanitizer build starts slowly.
+QByteArray readUntilShownOrRefused(QProcess &process, const QString &marker)
+{
     QElapsedTimer clock;
     clock.start();
     QByteArray err;
-    // Generous: a loaded machine or a sanitizer build starts slowly.
     while (clock.elapsed() < 30000 && process.state() == QProcess::Running) {
         process.waitForReadyRead(100);
         err += process.readAllStandardError();
@@ -62,6 +62,19 @@ Outcome runProgram(const QString &exe, const QString &workingFolder,
             (err.contains('\n') && QString::fromUtf8(err).contains(marker)))
             break;
     }
+    return err;
+}
+
+// Starts the program, waits until it either reports a refusal or shows its main window, then
+// stops it.
+Outcome runProgram(const QString &exe, const QString &workingFolder,
+                   const QString &marker = QStringLiteral("DBKorvat"))
+{
+    QProcess process;
+    Outcome outcome;
+    if (!startProgram(process, exe, workingFolder))
+        return outcome;
+    QByteArray err = readUntilShownOrRefused(process, marker);
     outcome.stillRunning = process.state() == QProcess::Running;
     process.kill();
     process.waitForFinished(5000);
@@ -169,24 +182,10 @@ void TestStartup::aSecondProgramIsRefused()
     installDatabase(program.path());
     const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
 
+    // Once its main window is on screen, the first program holds the lock.
     QProcess first;
-    first.setProgram(exe);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    // The main window says when it is on screen; by then the program holds the lock.
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
-    first.setProcessEnvironment(env);
-    first.setReadChannel(QProcess::StandardError);
-    first.start();
-    QVERIFY(first.waitForStarted(10000));
-    QByteArray firstErr;
-    QElapsedTimer clock;
-    clock.start();
-    while (!firstErr.contains("main window shown") && clock.elapsed() < 30000 &&
-           first.state() == QProcess::Running) {
-        first.waitForReadyRead(200);
-        firstErr += first.readAllStandardError();
-    }
+    QVERIFY(startProgram(first, exe, program.path()));
+    const QByteArray firstErr = readUntilShownOrRefused(first, QStringLiteral("DBKorvat"));
     QVERIFY2(firstErr.contains("main window shown"), firstErr.constData());
     QCOMPARE(first.state(), QProcess::Running);
     const QByteArray before = FileHash(db);
