@@ -198,12 +198,12 @@ void Frm1::buildWidgets()
 
     connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
     connect(Command3, &QPushButton::clicked, this, [this] {
-        if (Adodc3->count() == 0)
+        if (Adodc3->isEmpty())
             return;
         // The scoring window takes over from here once it exists.
     });
     connect(Command4, &QPushButton::clicked, this, [this] {
-        if (Adodc3->count() == 0)
+        if (Adodc3->isEmpty())
             return;
         // The subject browser takes over from here once it exists.
     });
@@ -239,7 +239,7 @@ void Frm1::HideAllPanels()
     Frame10->hide();
     Frame8->hide();
     Frame9->hide();
-    if (Adodc2->count() != 0) {
+    if (!Adodc2->isEmpty()) {
         Adodc2->reread();
         Adodc3->reread();
     }

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QObject>
+#include <QPersistentModelIndex>
 #include <QSqlError>
 #include <QString>
 
-class QSqlTableModel;
+class TableModel;
 
-// A window's view of one whole table with a current row. Rows come in stored order and are
-// fetched from the file as they are needed, so opening, filtering and counting a large table
-// stays cheap. Changes stay in the cursor until save().
+// A window's view of one whole table with a current row. Rows come in stored order and are read
+// from the file only as they are needed, so opening, filtering, adding, saving and reading back
+// cost the same whatever the size of the table. Changes stay in the cursor until save(); a save
+// that does not reach the file (refused, or its transaction rolled back) leaves them there.
 class Cursor : public QObject
 {
     Q_OBJECT
@@ -17,7 +19,8 @@ public:
     explicit Cursor(const QString &table, QObject *parent = nullptr);
 
     QString table() const { return m_table; }
-    QSqlTableModel *model() const { return m_model; }
+    // The rows as an item model, for views, lists and bound widgets.
+    TableModel *model() const { return m_model; }
 
     // The whole table, in stored order, no filter. The first row becomes current.
     bool open();
@@ -25,17 +28,25 @@ public:
     bool reread();
     // Reads again with the same filter; unsaved changes are dropped.
     bool refresh();
-    // Keeps the rows whose field equals text exactly (no trimming, no partial match).
+    // Keeps the rows whose field equals text exactly (no trimming, no partial match). The text is
+    // handed to the database as a value, never as part of the query.
     bool filter(const QString &field, const QString &text);
     bool isFiltered() const;
 
-    // Exact number of rows the cursor holds, unsaved new rows included.
+    // Exact number of rows the cursor holds, unsaved new rows included (one COUNT in the file at
+    // most). -1 when the file could not be read.
     int count() const;
-    bool isEmpty() const { return count() == 0; }
+    // Whether the cursor holds no row; never counts.
+    bool isEmpty() const;
 
-    // -1 when the cursor holds no row.
+    // The current row's place in the cursor (0 is the first); -1 when there is none.
     int currentRow() const;
+    // The current row as a row of model(); -1 when there is none.
+    int modelRow() const;
     bool moveTo(int row);
+    bool moveFirst();
+    bool moveLast();
+    bool moveNext();
 
     // A new empty row at the end, made current.
     bool add();
@@ -45,10 +56,14 @@ public:
     QString field(const QString &name) const;
     int fieldIndex(const QString &name) const;
 
-    // Writes the pending changes to the file, as one transaction (or as part of a running one).
-    // On failure the changes stay in the cursor and lastError() tells why.
+    // Writes the pending changes to the file, as one transaction (or as part of a running one,
+    // and then for good only when it commits). On failure the changes stay in the cursor and
+    // lastError() tells why.
     bool save();
-    // Removes the current row from the file at once.
+    // Drops the unsaved changes without reading anything: new rows go, edited rows show what the
+    // file holds.
+    void revert();
+    // Removes the current row from the file (when a running transaction commits, if there is one).
     bool deleteCurrent();
 
     bool hasUnsavedChanges() const;
@@ -56,29 +71,27 @@ public:
     // The last save was refused because its code (a unique field) is taken.
     bool lastErrorIsDuplicate() const;
 
-    // Loads rows from the file until row is in the cursor's model.
-    void ensureFetched(int row) const;
-
 signals:
-    // The current row changed to another row (or to none, -1), or its contents were read again.
-    void currentRowChanged(int row);
+    // The current row changed to another row of model() (or to none, -1), or was read again.
+    void currentRowChanged(int modelRow);
     // Emitted first by save(): bound widgets write their values into the current row.
     void aboutToSave();
-    // The current row was saved; it holds what the bound widgets show, and currentRow() tells
-    // where it stands now.
-    void currentRowSaved();
 
 private:
-    bool select();
-    bool hasStoredRows() const;
-    void setCurrent(int row);
+    friend class Transaction;
+    // The transaction this cursor wrote in has ended.
+    void transactionEnded(bool committed);
+
+    bool opened() const;
+    bool select(int column, const QString &value);
+    void setCurrent(int modelRow);
+    void moveToPlaceOf(int place);
     bool fail(const QSqlError &error);
 
     QString m_table;
-    QString m_filter;
-    QSqlTableModel *m_model;
-    mutable int m_row = -1;
-    // A saved new row is the last of the cursor; its number is counted only when asked for.
-    mutable bool m_rowIsLast = false;
-    QSqlError m_error;
+    TableModel *m_model;
+    QPersistentModelIndex m_current;
+    // The place the current row had when it was deleted inside a running transaction.
+    int m_deletedAt = -1;
+    mutable QSqlError m_error;
 };

@@ -2,11 +2,11 @@
 
 #include "data/Cursor.h"
 
+#include "data/TableModel.h"
 #include <QComboBox>
 #include <QDataWidgetMapper>
 #include <QLabel>
 #include <QMetaProperty>
-#include <QSqlTableModel>
 #include <QVariant>
 
 FieldBinder::FieldBinder(Cursor *cursor, QObject *parent)
@@ -16,11 +16,6 @@ FieldBinder::FieldBinder(Cursor *cursor, QObject *parent)
     m_mapper->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
     connect(cursor, &Cursor::currentRowChanged, this, &FieldBinder::followCursor);
     connect(cursor, &Cursor::aboutToSave, this, &FieldBinder::submit);
-    connect(cursor, &Cursor::currentRowSaved, this, [this] {
-        // The widgets show the saved row already; it is looked up only if they are written again.
-        mapPending();
-        m_rowStale = true;
-    });
 }
 
 QByteArray FieldBinder::propertyFor(QWidget *widget) const
@@ -42,8 +37,8 @@ void FieldBinder::bind(QWidget *widget, const QString &field)
 {
     unbind(widget);
     m_bindings << Binding{widget, field, propertyFor(widget), false};
-    if (mapPending() && !m_rowStale && m_cursor->currentRow() >= 0)
-        followCursor(m_cursor->currentRow()); // shows the current row in the new widget as well
+    if (mapPending() && m_cursor->modelRow() >= 0)
+        followCursor(m_cursor->modelRow()); // shows the current row in the new widget as well
 }
 
 bool FieldBinder::mapPending()
@@ -88,32 +83,16 @@ QString FieldBinder::boundField(QWidget *widget) const
 void FieldBinder::followCursor(int row)
 {
     mapPending();
-    m_rowStale = false;
     if (row < 0) {
         clearWidgets();
         return;
     }
-    m_cursor->ensureFetched(row);
     m_mapper->setCurrentIndex(row);
 }
 
 void FieldBinder::submit()
 {
-    if (m_rowStale) {
-        // Move the mapper onto the row without losing what the widgets show now.
-        QList<QVariant> shown;
-        for (const Binding &binding : m_bindings)
-            shown << (binding.widget ? binding.widget->property(propertyName(binding))
-                                     : QVariant());
-        m_rowStale = false;
-        const int row = m_cursor->currentRow();
-        m_cursor->ensureFetched(row);
-        m_mapper->setCurrentIndex(row);
-        for (int i = 0; i < m_bindings.size(); ++i)
-            if (m_bindings.at(i).widget)
-                m_bindings.at(i).widget->setProperty(propertyName(m_bindings.at(i)), shown.at(i));
-    }
-    if (m_cursor->currentRow() >= 0)
+    if (m_cursor->modelRow() >= 0)
         m_mapper->submit();
 }
 

@@ -50,7 +50,4 @@ private:
     Cursor *m_cursor;
     QDataWidgetMapper *m_mapper;
     QList<Binding> m_bindings;
-    // The cursor saved its current row and read its table again: the widgets still show that
-    // row, but the mapper has lost it. It is found again only if the widgets are written again.
-    bool m_rowStale = false;
 };

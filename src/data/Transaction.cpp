@@ -3,7 +3,7 @@
 #include "data/Cursor.h"
 
 #include <QSqlDatabase>
-#include <QSqlError>
+#include <QSqlQuery>
 
 namespace {
 struct RunningTransaction
@@ -27,8 +27,9 @@ Transaction::Transaction()
         m_outermost = true;
         state.doomed = false;
         state.cursors.clear();
-        if (!QSqlDatabase::database().transaction()) {
-            m_error = QSqlDatabase::database().lastError().text();
+        QSqlQuery begin(QSqlDatabase::database());
+        if (!begin.exec(QStringLiteral("BEGIN"))) {
+            m_error = begin.lastError();
             state.doomed = true;
         }
     }
@@ -44,7 +45,7 @@ Transaction::~Transaction()
 bool Transaction::commit()
 {
     if (m_finished)
-        return m_error.isEmpty();
+        return !m_error.isValid();
     RunningTransaction &state = running();
     if (!m_outermost) {
         m_finished = true;
@@ -52,20 +53,25 @@ bool Transaction::commit()
         return !state.doomed;
     }
     if (state.doomed) {
+        if (!m_error.isValid())
+            m_error = QSqlError(QStringLiteral("rolled back after a failed write"), QString(),
+                                QSqlError::TransactionError);
         rollBack();
-        if (m_error.isEmpty())
-            m_error = QStringLiteral("rolled back after a failed write");
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::database();
-    if (!db.commit()) {
-        m_error = db.lastError().text();
+    // Run as a statement of ours rather than through the driver, which drops SQLite's own
+    // code: a file held by another program must be told apart from a full disk.
+    QSqlQuery commitQuery(QSqlDatabase::database());
+    if (!commitQuery.exec(QStringLiteral("COMMIT"))) {
+        m_error = commitQuery.lastError();
         rollBack();
         return false;
     }
     m_finished = true;
     --state.depth;
+    const QList<QPointer<Cursor>> cursors = state.cursors;
     state.cursors.clear();
+    Notify(cursors, true);
     return true;
 }
 
@@ -78,15 +84,13 @@ void Transaction::rollBack()
         state.doomed = true;
         return;
     }
-    QSqlDatabase::database().rollback();
+    // After a refused commit SQLite may have ended the transaction itself; rolling back what is
+    // no longer there is harmless.
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("ROLLBACK"));
     const QList<QPointer<Cursor>> cursors = state.cursors;
     state.cursors.clear();
     state.doomed = false;
-    // Cursors whose save went through now show rows the file no longer has. A cursor whose own
-    // save failed keeps its unsaved changes, so the user can correct them and save again.
-    for (const QPointer<Cursor> &cursor : cursors)
-        if (cursor && !cursor->hasUnsavedChanges())
-            cursor->refresh();
+    Notify(cursors, false);
 }
 
 void Transaction::Enlist(Cursor *cursor)
@@ -99,4 +103,11 @@ void Transaction::Enlist(Cursor *cursor)
 bool Transaction::IsRunning()
 {
     return running().depth > 0;
+}
+
+void Transaction::Notify(const QList<QPointer<Cursor>> &cursors, bool committed)
+{
+    for (const QPointer<Cursor> &cursor : cursors)
+        if (cursor)
+            cursor->transactionEnded(committed);
 }

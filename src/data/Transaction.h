@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QSqlError>
 #include <QString>
 
 class Cursor;
@@ -12,6 +13,10 @@ class Cursor;
 //
 //     Transaction tx;
 //     if (answers.save() && subjects.save() && tx.commit()) ...
+//
+// Cursors that wrote inside it learn the outcome: on commit what they wrote is stored; on
+// rollback (a refused write, or a commit the file refused) every change they wrote is unsaved
+// again, so nothing the user typed is lost and nothing moves to another row.
 class Transaction
 {
 public:
@@ -22,17 +27,19 @@ public:
 
     // True when the writes are in the file (for an inner transaction: not yet failed).
     bool commit();
-    QString errorText() const { return m_error; }
+    QSqlError error() const { return m_error; }
+    QString errorText() const { return m_error.text(); }
 
-    // A cursor that saved inside the running transaction; after a rollback it is re-read so that
-    // it shows the file as it is.
+    // A cursor that writes inside the running transaction.
     static void Enlist(Cursor *cursor);
     static bool IsRunning();
 
 private:
     void rollBack();
+    // Tells every cursor that wrote inside the transaction how it ended.
+    static void Notify(const QList<QPointer<Cursor>> &cursors, bool committed);
 
     bool m_outermost = false;
     bool m_finished = false;
-    QString m_error;
+    QSqlError m_error;
 };

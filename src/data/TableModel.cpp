@@ -1,0 +1,607 @@
+#include "data/TableModel.h"
+
+#include "data/Database.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+namespace TableModelText {
+const char *const BadText =
+    "این متن نویسه‌ای نادرست دارد و در پایگاه داده ذخیره نمی‌شود.";
+const char *const RowGone =
+    "این ردیف دیگر در پایگاه داده نیست: برنامه‌ی دیگری آن را تغییر داده یا حذف کرده است. "
+    "اطلاعات را دوباره باز کنید.";
+const char *const NoTable = "جدول %1 در پایگاه داده نیست.";
+} // namespace TableModelText
+
+namespace {
+// The first read brings what a window shows at once; views read on in larger pages.
+const int FirstPage = 8;
+const int Page = 256;
+
+QSqlDatabase connection()
+{
+    return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+}
+
+// Every value passes as text: an empty field and a missing one read the same.
+bool sameText(const QVariant &a, const QVariant &b)
+{
+    return a.toString() == b.toString();
+}
+
+// Text SQLite cannot keep as it is (a lone surrogate is merged with its neighbour on the way in).
+bool storable(const QVariant &value)
+{
+    return value.typeId() != QMetaType::QString || value.toString().isValidUtf16();
+}
+
+void bindAll(QSqlQuery &query, const QVariantList &values)
+{
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+}
+} // namespace
+
+TableModel::TableModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+bool TableModel::setTable(const QString &table)
+{
+    beginResetModel();
+    m_table = table;
+    m_fields.clear();
+    m_rows.clear();
+    m_head = 0;
+    m_gap = false;
+    m_touched = 0;
+    const QSqlRecord record = connection().record(table);
+    for (int i = 0; i < record.count(); ++i)
+        m_fields << record.fieldName(i);
+    m_codeColumn = m_fields.indexOf(QStringLiteral("Code"));
+    endResetModel();
+    if (m_fields.isEmpty())
+        return fail(QString::fromUtf8(TableModelText::NoTable).arg(table));
+    m_error = QSqlError();
+    return true;
+}
+
+bool TableModel::select(int column, const QString &value)
+{
+    beginResetModel();
+    m_rows.clear();
+    m_head = 0;
+    m_gap = true;
+    m_fileCount = -1;
+    m_touched = 0;
+    m_filterColumn = column;
+    m_filterValue = value;
+    m_matchesNothing = column >= 0 && !value.isValidUtf16();
+    m_error = QSqlError();
+    bool ok = !m_fields.isEmpty();
+    if (!ok) {
+        fail(QString::fromUtf8(TableModelText::NoTable).arg(m_table));
+    } else if (m_matchesNothing) {
+        m_gap = false;
+    } else {
+        QStringList conditions;
+        QVariantList values;
+        if (m_filterColumn >= 0) {
+            conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
+            values << m_filterValue;
+        }
+        QString sql = QStringLiteral("SELECT ") + selectColumns();
+        if (!conditions.isEmpty())
+            sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        sql += QStringLiteral(" ORDER BY rowid LIMIT %1").arg(FirstPage);
+        ok = readRows(sql, values, &m_rows);
+        m_head = int(m_rows.size());
+        if (!ok || m_rows.size() < FirstPage)
+            m_gap = false;
+    }
+    endResetModel();
+    return ok;
+}
+
+QString TableModel::selectColumns() const
+{
+    QStringList columns{QStringLiteral("rowid")};
+    for (const QString &field : m_fields)
+        columns << QuotedName(field);
+    return columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") + QuotedName(m_table);
+}
+
+bool TableModel::readRows(const QString &sql, const QVariantList &values, QVector<Row> *rows)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    bindAll(query, values);
+    if (!query.exec())
+        return fail(query.lastError());
+    const int fields = int(m_fields.size());
+    while (query.next()) {
+        Row row;
+        row.rowid = query.value(0).toLongLong();
+        row.values.resize(fields);
+        for (int i = 0; i < fields; ++i)
+            row.values[i] = query.value(i + 1);
+        row.file = row.values;
+        rows->append(row);
+    }
+    const QSqlError error = query.lastError();
+    // Finished at once: a statement left open would hold a read lock on the file.
+    query.finish();
+    if (error.isValid())
+        return fail(error);
+    return true;
+}
+
+qint64 TableModel::tailBound() const
+{
+    for (int i = m_head; i < m_rows.size(); ++i)
+        if (m_rows.at(i).rowid != 0)
+            return m_rows.at(i).rowid;
+    return 0;
+}
+
+bool TableModel::fetch(int rows)
+{
+    if (!m_gap)
+        return true;
+    QStringList conditions;
+    QVariantList values;
+    if (m_filterColumn >= 0) {
+        conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
+        values << m_filterValue;
+    }
+    if (m_head > 0) {
+        conditions << QStringLiteral("rowid > ?");
+        values << m_rows.at(m_head - 1).rowid;
+    }
+    // Rows of the tail, and rows this model inserted in a running transaction, are in already.
+    if (const qint64 bound = tailBound()) {
+        conditions << QStringLiteral("rowid < ?");
+        values << bound;
+    }
+    QString sql = QStringLiteral("SELECT ") + selectColumns();
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY rowid LIMIT %1").arg(rows);
+    QVector<Row> read;
+    if (!readRows(sql, values, &read))
+        return false;
+    if (!read.isEmpty()) {
+        beginInsertRows(QModelIndex(), m_head, m_head + int(read.size()) - 1);
+        m_rows.insert(m_head, read.size(), Row());
+        std::move(read.begin(), read.end(), m_rows.begin() + m_head);
+        m_head += int(read.size());
+        endInsertRows();
+    }
+    if (read.size() < rows) {
+        m_gap = false;
+        m_head = int(m_rows.size());
+    }
+    return true;
+}
+
+int TableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_fields.size());
+}
+
+QVariant TableModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_fields.size() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const QVariant &value = m_rows.at(index.row()).values.at(index.column());
+    return value.isNull() ? QVariant(QString()) : value;
+}
+
+bool TableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_fields.size() ||
+        role != Qt::EditRole)
+        return false;
+    QVariant &shown = m_rows[index.row()].values[index.column()];
+    if (sameText(shown, value))
+        return true;
+    shown = value;
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return section + 1;
+    return m_headers.value(section, m_fields.value(section));
+}
+
+bool TableModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                               int role)
+{
+    if (orientation != Qt::Horizontal || role != Qt::EditRole || section < 0 ||
+        section >= m_fields.size())
+        return false;
+    m_headers.insert(section, value);
+    emit headerDataChanged(orientation, section, section);
+    return true;
+}
+
+bool TableModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_gap;
+}
+
+void TableModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid())
+        fetch(Page);
+}
+
+int TableModel::totalRows()
+{
+    if (!m_gap)
+        return int(m_rows.size());
+    // Shown rows the file does not hold (yet, or any more).
+    int notInFile = 0;
+    for (const Row &row : std::as_const(m_rows))
+        if (row.rowid == 0 || row.deleted)
+            ++notInFile;
+    int inFile = m_fileCount;
+    if (inFile < 0) {
+        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + QuotedName(m_table);
+        QVariantList values;
+        if (m_filterColumn >= 0) {
+            sql += QStringLiteral(" WHERE ") + QuotedName(m_fields.at(m_filterColumn)) +
+                   QStringLiteral(" = ?");
+            values << m_filterValue;
+        }
+        QSqlQuery query(connection());
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            fail(query.lastError());
+            return -1;
+        }
+        bindAll(query, values);
+        if (!query.exec() || !query.next()) {
+            fail(query.lastError());
+            return -1;
+        }
+        inFile = query.value(0).toInt();
+        query.finish();
+        // Counted in the middle of a transaction of ours, the figure holds rows that may yet
+        // be rolled back: it is not kept.
+        if (m_touched == 0)
+            m_fileCount = inFile;
+    }
+    return inFile + notInFile;
+}
+
+bool TableModel::hasRows()
+{
+    if (!m_rows.isEmpty() || !m_gap)
+        return !m_rows.isEmpty();
+    QString sql = QStringLiteral("SELECT 1 FROM ") + QuotedName(m_table);
+    QVariantList values;
+    if (m_filterColumn >= 0) {
+        sql += QStringLiteral(" WHERE ") + QuotedName(m_fields.at(m_filterColumn)) +
+               QStringLiteral(" = ?");
+        values << m_filterValue;
+    }
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql + QStringLiteral(" LIMIT 1")))
+        return fail(query.lastError());
+    bindAll(query, values);
+    if (!query.exec())
+        return fail(query.lastError());
+    const bool found = query.next();
+    query.finish();
+    return found;
+}
+
+int TableModel::placeOf(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return -1;
+    if (!m_gap || row < m_head)
+        return row;
+    // The tail ends the cursor's order: its place is counted back from the end.
+    const int total = totalRows();
+    return total < 0 ? -1 : total - (int(m_rows.size()) - row);
+}
+
+int TableModel::rowAt(int place)
+{
+    if (place < 0)
+        return -1;
+    if (m_gap && place >= m_head && m_rows.size() > m_head) {
+        const int total = totalRows();
+        const int tail = int(m_rows.size()) - m_head;
+        if (total >= 0 && place >= total - tail)
+            return place < total ? int(m_rows.size()) - (total - place) : -1;
+    }
+    if (m_gap && place >= m_head)
+        fetch(qMax(Page, place - m_head + 1));
+    if (m_gap && place >= m_head)
+        return -1; // the read failed
+    return place < m_rows.size() ? place : -1;
+}
+
+int TableModel::nextRow(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return -1;
+    // Only the head can grow after its last row; the tail runs on to the end of the cursor.
+    if (m_gap && row == m_head - 1)
+        fetch(Page);
+    return row + 1 < m_rows.size() ? row + 1 : -1;
+}
+
+int TableModel::lastRow()
+{
+    if (!m_gap || m_rows.size() > m_head)
+        return int(m_rows.size()) - 1;
+    QStringList conditions;
+    QVariantList values;
+    if (m_filterColumn >= 0) {
+        conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
+        values << m_filterValue;
+    }
+    if (m_head > 0) {
+        conditions << QStringLiteral("rowid > ?");
+        values << m_rows.at(m_head - 1).rowid;
+    }
+    QString sql = QStringLiteral("SELECT ") + selectColumns();
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY rowid DESC LIMIT 1");
+    QVector<Row> read;
+    if (!readRows(sql, values, &read))
+        return -1;
+    if (read.isEmpty()) {
+        m_gap = false;
+        m_head = int(m_rows.size());
+    } else {
+        beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size()));
+        m_rows.append(read.first());
+        endInsertRows();
+    }
+    return int(m_rows.size()) - 1;
+}
+
+int TableModel::appendRow()
+{
+    const int row = int(m_rows.size());
+    beginInsertRows(QModelIndex(), row, row);
+    Row added;
+    added.values.resize(m_fields.size());
+    added.file = added.values;
+    m_rows.append(added);
+    endInsertRows();
+    return row;
+}
+
+bool TableModel::isRowDirty(const Row &row) const
+{
+    if (row.deleted)
+        return false;
+    if (row.rowid == 0)
+        return true;
+    for (int i = 0; i < row.values.size(); ++i)
+        if (!sameText(row.values.at(i), row.file.at(i)))
+            return true;
+    return false;
+}
+
+bool TableModel::isDirty() const
+{
+    for (const Row &row : m_rows)
+        if (isRowDirty(row))
+            return true;
+    return false;
+}
+
+void TableModel::revert()
+{
+    for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
+        Row &row = m_rows[i];
+        if (row.rowid == 0) {
+            beginRemoveRows(QModelIndex(), i, i);
+            m_rows.remove(i);
+            if (i < m_head)
+                --m_head;
+            endRemoveRows();
+        } else if (isRowDirty(row)) {
+            row.values = row.file;
+            emit dataChanged(index(i, 0), index(i, columnCount() - 1));
+        }
+    }
+}
+
+void TableModel::touch(Row &row)
+{
+    if (row.touched)
+        return;
+    row.touched = true;
+    row.fileBefore = row.file;
+    row.rowidBefore = row.rowid;
+    ++m_touched;
+}
+
+bool TableModel::writeChanges()
+{
+    // Nothing is written when any value cannot be stored as it is.
+    for (const Row &row : std::as_const(m_rows)) {
+        if (!isRowDirty(row))
+            continue;
+        for (const QVariant &value : row.values)
+            if (!storable(value))
+                return fail(QString::fromUtf8(TableModelText::BadText));
+    }
+    for (Row &row : m_rows)
+        if (isRowDirty(row) && !writeRow(row))
+            return false;
+    m_error = QSqlError();
+    return true;
+}
+
+bool TableModel::writeRow(Row &row)
+{
+    touch(row);
+    QSqlQuery query(connection());
+    QStringList columns;
+    QVariantList values;
+    if (row.rowid == 0) {
+        // Fields never given a value stay NULL, as in a row added by hand.
+        for (int i = 0; i < m_fields.size(); ++i) {
+            if (row.values.at(i).isNull())
+                continue;
+            columns << QuotedName(m_fields.at(i));
+            values << row.values.at(i);
+        }
+        QString sql = QStringLiteral("INSERT INTO ") + QuotedName(m_table);
+        if (columns.isEmpty())
+            sql += QStringLiteral(" DEFAULT VALUES");
+        else
+            sql +=
+                QStringLiteral(" (%1) VALUES (%2)")
+                    .arg(columns.join(QLatin1Char(',')),
+                         QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+        if (!query.prepare(sql))
+            return fail(query.lastError());
+        bindAll(query, values);
+        if (!query.exec())
+            return fail(query.lastError());
+        row.rowid = query.lastInsertId().toLongLong();
+        row.file = row.values;
+        return true;
+    }
+
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (sameText(row.values.at(i), row.file.at(i)))
+            continue;
+        columns << QuotedName(m_fields.at(i)) + QStringLiteral(" = ?");
+        values << row.values.at(i);
+    }
+    // The row is found by its rowid; its code must still be the one read, so that a file
+    // rewritten by another program in between can never have another subject's row changed.
+    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(QuotedName(m_table), columns.join(QStringLiteral(", ")));
+    values << row.rowid;
+    if (m_codeColumn >= 0) {
+        sql += QStringLiteral(" AND ") + QuotedName(m_fields.at(m_codeColumn)) +
+               QStringLiteral(" IS ?");
+        values << row.file.at(m_codeColumn);
+    }
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    bindAll(query, values);
+    if (!query.exec())
+        return fail(query.lastError());
+    if (query.numRowsAffected() != 1)
+        return fail(QString::fromUtf8(TableModelText::RowGone));
+    row.file = row.values;
+    return true;
+}
+
+bool TableModel::deleteRow(int row)
+{
+    if (row < 0 || row >= m_rows.size())
+        return false;
+    Row &deleted = m_rows[row];
+    if (deleted.rowid == 0) {
+        beginRemoveRows(QModelIndex(), row, row);
+        m_rows.remove(row);
+        if (row < m_head)
+            --m_head;
+        endRemoveRows();
+        return true;
+    }
+    QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuotedName(m_table));
+    QVariantList values{deleted.rowid};
+    if (m_codeColumn >= 0) {
+        sql += QStringLiteral(" AND ") + QuotedName(m_fields.at(m_codeColumn)) +
+               QStringLiteral(" IS ?");
+        values << deleted.file.at(m_codeColumn);
+    }
+    QSqlQuery query(connection());
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    bindAll(query, values);
+    if (!query.exec())
+        return fail(query.lastError());
+    if (query.numRowsAffected() != 1)
+        return fail(QString::fromUtf8(TableModelText::RowGone));
+    touch(deleted);
+    deleted.deleted = true;
+    m_error = QSqlError();
+    return true;
+}
+
+void TableModel::endTransaction(bool committed)
+{
+    if (m_touched == 0)
+        return;
+    m_touched = 0;
+    QVector<int> gone;
+    for (int i = 0; i < m_rows.size(); ++i) {
+        Row &row = m_rows[i];
+        if (!row.touched)
+            continue;
+        row.touched = false;
+        if (committed) {
+            const bool wasInFile = row.rowidBefore != 0;
+            const bool inFile = row.rowid != 0 && !row.deleted;
+            if (m_fileCount >= 0)
+                m_fileCount += int(inFile) - int(wasInFile);
+            if (row.deleted)
+                gone << i;
+        } else {
+            // Nothing of it reached the file: the row is unsaved again, as the user left it.
+            row.file = row.fileBefore;
+            row.rowid = row.rowidBefore;
+            row.deleted = false;
+        }
+        row.fileBefore.clear();
+        row.rowidBefore = 0;
+    }
+    for (int k = int(gone.size()) - 1; k >= 0; --k) {
+        const int i = gone.at(k);
+        beginRemoveRows(QModelIndex(), i, i);
+        m_rows.remove(i);
+        if (i < m_head)
+            --m_head;
+        endRemoveRows();
+    }
+}
+
+bool TableModel::fail(const QSqlError &error)
+{
+    m_error = error;
+    return false;
+}
+
+bool TableModel::fail(const QString &text)
+{
+    m_error = QSqlError(text, QString(), QSqlError::StatementError);
+    return false;
+}
