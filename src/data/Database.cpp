@@ -23,12 +23,125 @@ const char *const Foreign =
 const char *const MissingParts =
     "پایگاه داده‌ی این برنامه کامل نیست:\n\u2066%1\u2069\n\n"
     "کم دارد: \u2066%2\u2069\n\nبرنامه بسته می‌شود.";
+const char *const ReadOnlyFolder =
+    "پوشه‌ی پایگاه داده فقط‌خواندنی است و اطلاعات در آن ذخیره نمی‌شود:"
+    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
+const char *const InUse =
+    "پایگاه داده در اختیار برنامه‌ی دیگری است و اکنون باز نمی‌شود:"
+    "\n\u2066%1\u2069\n\n"
+    "آن برنامه را ببندید و این برنامه را دوباره باز کنید. "
+    "به فایل دست زده نشد.\n\nبرنامه بسته می‌شود.";
+const char *const CannotWrite =
+    "پایگاه داده نیمه‌کاره مانده و برنامه اجازه‌ی نوشتن برای کامل کردن آن را ندارد:"
+    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
+const char *const WalMode =
+    "پایگاه داده در حالتی (WAL) باز است که نسخه‌ی پشتیبان از فایل آن کامل نمی‌ماند، و تا "
+    "برنامه‌ی دیگری آن را باز نگه داشته است نمی‌توان آن را به حالت همیشگی برگرداند:"
+    "\n\u2066%1\u2069\n\nبرنامه‌های دیگر را ببندید و این برنامه را دوباره باز کنید."
+    "\n\nبرنامه بسته می‌شود.";
+// What went wrong with a write, in words an examiner can act on.
+const char *const WriteBusy =
+    "پایگاه داده در اختیار برنامه‌ی دیگری است و اطلاعات ذخیره نشد. کمی بعد دوباره ذخیره کنید.";
+const char *const WriteFull = "جای خالی دیسک تمام شده است و اطلاعات ذخیره نشد.";
+const char *const WriteReadOnly =
+    "پایگاه داده یا پوشه‌ی آن فقط‌خواندنی است و اطلاعات ذخیره نشد.";
+const char *const WriteDiskError = "خواندن یا نوشتن روی دیسک ناموفق بود و اطلاعات ذخیره نشد.";
+const char *const WriteOther = "اطلاعات ذخیره نشد.";
 } // namespace DatabaseText
 
 namespace {
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+void closeConnection(bool optimize);
+
+// SQLite's primary result code, without the extended part.
+int primaryCode(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok);
+    return ok ? (code & 0xff) : -1;
+}
+
+const int SqliteBusy = 5;
+const int SqliteLocked = 6;
+const int SqliteReadOnly = 8;
+const int SqliteIoError = 10;
+const int SqliteFull = 13;
+const int SqliteCantOpen = 14;
+
+// The lookups the windows make, each with an index of its own. A file without them works, only
+// more slowly; they are added when the program finds them missing.
+struct WantedIndex
+{
+    const char *name;
+    const char *table;
+    const char *field;
+};
+const WantedIndex WantedIndexes[] = {
+    {"IDE_LName", "IDE", "LName"},
+    {"IDE_FName", "IDE", "FName"},
+    {"IDE_Date", "IDE", "Date"},
+    {"IDE_Group", "IDE", "Group"},
+};
+
+// The database refuses a second row with the same code only where Code has a unique index of
+// its own (whole, and comparing text exactly).
+bool hasUniqueCode(QSqlDatabase &db, const QString &table)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral(
+        "SELECT 1 FROM pragma_index_list(?1) il WHERE il.\"unique\" = 1 AND il.partial = 0 "
+        "AND (SELECT COUNT(*) FROM pragma_index_info(il.name)) = 1 "
+        "AND (SELECT name FROM pragma_index_info(il.name)) = 'Code' "
+        "AND (SELECT coll FROM pragma_index_xinfo(il.name) WHERE key = 1) = 'BINARY'"));
+    query.addBindValue(table);
+    const bool found = query.exec() && query.next();
+    query.finish();
+    return found;
+}
+
+bool hasIndexOn(QSqlDatabase &db, const QString &table, const QString &field)
+{
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT 1 FROM pragma_index_list(?1) il WHERE "
+                                 "(SELECT name FROM pragma_index_info(il.name) WHERE seqno = 0) "
+                                 "= ?2 AND il.partial = 0"));
+    query.addBindValue(table);
+    query.addBindValue(field);
+    const bool found = query.exec() && query.next();
+    query.finish();
+    return found;
+}
+
+// Adds the missing indexes and the planner's statistics for them, in one transaction that
+// changes no row. Anything in the way (another program writing, a full disk) leaves the file as
+// it was, and the program goes on without them.
+void addMissingIndexes(QSqlDatabase &db)
+{
+    QStringList statements;
+    for (const WantedIndex &wanted : WantedIndexes) {
+        const QString table = QString::fromLatin1(wanted.table);
+        const QString field = QString::fromLatin1(wanted.field);
+        if (!hasIndexOn(db, table, field))
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                              .arg(QuotedName(QString::fromLatin1(wanted.name)), QuotedName(table),
+                                   QuotedName(field));
+    }
+    if (statements.isEmpty())
+        return;
+    statements << QStringLiteral("ANALYZE \"IDE\"");
+    QSqlQuery query(db);
+    query.exec(QStringLiteral("PRAGMA busy_timeout = 200"));
+    bool ok = db.transaction();
+    for (const QString &statement : statements)
+        ok = ok && query.exec(statement);
+    if (!(ok && db.commit()))
+        db.rollback();
 }
 } // namespace
 
@@ -60,7 +173,7 @@ QStringList Schema::Fields(const QString &table)
     return {};
 }
 
-QString OpenDatabase(const QString &path)
+QString OpenDatabase(const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
     const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
@@ -68,16 +181,21 @@ QString OpenDatabase(const QString &path)
         return text(DatabaseText::Missing).arg(shownPath);
     if (!info.isWritable())
         return text(DatabaseText::ReadOnly).arg(shownPath);
+    // Every save makes its journal beside the file: a folder that cannot take one fails them all.
+    if (!QFileInfo(info.absolutePath()).isWritable())
+        return text(DatabaseText::ReadOnlyFolder)
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
 
     CloseDatabase();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     // mode=rw: SQLite opens the file or fails; it never creates an empty database in its place.
     db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
                        QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
     if (!db.open()) {
         const QString reason = db.lastError().text();
-        CloseDatabase();
+        closeConnection(false);
         return text(DatabaseText::Unreadable).arg(shownPath, reason);
     }
 
@@ -85,7 +203,15 @@ QString OpenDatabase(const QString &path)
     // before anything is written to it.
     QSqlQuery catalogue(db);
     if (!catalogue.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        CloseDatabase();
+        // A file another program holds, or one left half-written where we may not finish it, is
+        // not a damaged file: the user must not be sent to restore an old backup over it.
+        const int code = primaryCode(catalogue.lastError());
+        catalogue = QSqlQuery();
+        closeConnection(false);
+        if (code == SqliteBusy || code == SqliteLocked)
+            return text(DatabaseText::InUse).arg(shownPath);
+        if (code == SqliteReadOnly || code == SqliteCantOpen)
+            return text(DatabaseText::CannotWrite).arg(shownPath);
         return text(DatabaseText::Foreign).arg(shownPath);
     }
     QStringList present;
@@ -103,37 +229,94 @@ QString OpenDatabase(const QString &path)
         for (const QString &field : Schema::Fields(table))
             if (record.indexOf(field) < 0)
                 missing << table + QLatin1Char('.') + field;
+        if (record.indexOf(QStringLiteral("Code")) >= 0 && !hasUniqueCode(db, table))
+            missing << table + QStringLiteral(".Code UNIQUE");
     }
     if (!missing.isEmpty()) {
-        CloseDatabase();
+        closeConnection(false);
         return text(DatabaseText::MissingParts).arg(shownPath, missing.join(QStringLiteral(", ")));
     }
 
     // Rollback journal with full sync: the .mdb file alone is always a complete database, so a
-    // byte copy of it is a good backup.
+    // byte copy of it is a good backup. A file in WAL mode that another program holds open cannot
+    // be switched back, and would keep committed data beside the file where a copy misses it.
     QSqlQuery pragma(db);
-    pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE"));
+    pragma.setForwardOnly(true);
+    const bool switched =
+        pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) && pragma.next() &&
+        pragma.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0;
+    const int switchCode = primaryCode(pragma.lastError());
+    pragma.finish();
+    if (!switched) {
+        pragma = QSqlQuery();
+        closeConnection(false);
+        if (switchCode == SqliteBusy || switchCode == SqliteLocked)
+            return text(DatabaseText::InUse).arg(shownPath);
+        return text(DatabaseText::WalMode).arg(shownPath);
+    }
     pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
-    // 16 MiB of page cache keeps the code indexes of a large register in memory.
+    // 16 MiB of page cache keeps the indexes of a large register in memory.
     pragma.exec(QStringLiteral("PRAGMA cache_size = -16384"));
+    addMissingIndexes(db);
+    pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs));
     return {};
 }
 
 void CloseDatabase()
+{
+    closeConnection(true);
+}
+
+namespace {
+void closeConnection(bool optimize)
 {
     const QString name = QLatin1String(QSqlDatabase::defaultConnection);
     if (!QSqlDatabase::contains(name))
         return;
     {
         QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (optimize && db.isOpen()) {
+            // Keeps the planner's statistics in step with a growing register; quick, and skipped
+            // when another program holds the file.
+            QSqlQuery statistics(db);
+            statistics.exec(QStringLiteral("PRAGMA busy_timeout = 100"));
+            statistics.exec(QStringLiteral("PRAGMA optimize"));
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
 }
+} // namespace
 
 bool IsDatabaseOpen()
 {
     return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).isOpen();
+}
+
+QString DescribeWriteFailure(const QSqlError &error)
+{
+    switch (primaryCode(error)) {
+    case SqliteBusy:
+    case SqliteLocked:
+        return text(DatabaseText::WriteBusy);
+    case SqliteFull:
+        return text(DatabaseText::WriteFull);
+    case SqliteReadOnly:
+        return text(DatabaseText::WriteReadOnly);
+    case SqliteIoError:
+        return text(DatabaseText::WriteDiskError);
+    default:
+        break;
+    }
+    // Our own refusals (a text that cannot be stored, a row gone) already say what happened.
+    if (error.nativeErrorCode().isEmpty() && error.databaseText().isEmpty() &&
+        !error.driverText().isEmpty())
+        return error.driverText();
+    const QString reason = error.text().trimmed();
+    if (reason.isEmpty())
+        return text(DatabaseText::WriteOther);
+    return text(DatabaseText::WriteOther) + QStringLiteral("\n\n\u2066") + reason +
+           QStringLiteral("\u2069");
 }
 
 bool IsDuplicateError(const QSqlError &error)

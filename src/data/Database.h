@@ -12,13 +12,22 @@ QStringList Fields(const QString &table);
 
 // Opens the database file as the program's one connection, without ever creating it. Refuses a
 // missing file, a file that is not a database and a database without the program's tables.
-// Returns the empty text on success, otherwise a Persian message that names the path.
-QString OpenDatabase(const QString &path);
+// Also refuses a file another program holds locked (after waiting busyTimeoutMs), a read-only
+// file or folder, a file whose codes are not unique, and a file that cannot be kept in the
+// rollback-journal mode a byte copy can back up. Adds the indexes the windows' lookups need when
+// they are missing. Returns the empty text on success, otherwise a Persian message that names
+// the path; a refused file is left as it was.
+const int DefaultBusyTimeoutMs = 5000;
+QString OpenDatabase(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);
 
 // Closes the connection opened by OpenDatabase; cursors must be gone by then.
 void CloseDatabase();
 
 bool IsDatabaseOpen();
+
+// A failed write described for the user (in Persian): another program holds the file, the disk
+// is full, and so on.
+QString DescribeWriteFailure(const QSqlError &error);
 
 // The database refused a second row with the same unique value.
 bool IsDuplicateError(const QSqlError &error);

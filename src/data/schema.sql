@@ -82,6 +82,13 @@ CREATE TABLE "Answer" (
     "56" TEXT
 );
 
+-- The lookups the windows make besides the code: the subject browser's names and groups, and
+-- the registration date.
+CREATE INDEX "IDE_LName" ON "IDE" ("LName");
+CREATE INDEX "IDE_FName" ON "IDE" ("FName");
+CREATE INDEX "IDE_Date" ON "IDE" ("Date");
+CREATE INDEX "IDE_Group" ON "IDE" ("Group");
+
 -- The installation's settings: exactly one row.
 CREATE TABLE "Theme" (
     "TH" TEXT,
