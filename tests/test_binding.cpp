@@ -4,10 +4,10 @@
 #include "data/Cursor.h"
 #include "data/FieldBinder.h"
 
+#include "data/TableModel.h"
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSqlTableModel>
 #include <QtTest>
 
 namespace {

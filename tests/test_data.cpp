@@ -1,15 +1,16 @@
 // The database file as delivered, the cursors over it, transactions and the start-up checks.
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "TmpfsMount.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
 
+#include "data/TableModel.h"
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 #include <QtTest>
 
 namespace {
@@ -71,6 +72,21 @@ private slots:
 
     void startupRefusesBadFiles_data();
     void startupRefusesBadFiles();
+
+    void initTestCase();
+    void unstorableTextIsRefused();
+    void largeRegisterIsNeverReadWhole_data();
+    void largeRegisterIsNeverReadWhole();
+    void countsFollowTheFilter();
+    void missingIndexesAreAddedAndNothingElseChanges();
+    void fileInUseIsNotCalledDamaged_data();
+    void fileInUseIsNotCalledDamaged();
+    void readOnlyFolderIsRefused();
+
+private:
+    // A register of 100,000 subjects, built once for the whole run.
+    QTemporaryDir m_large;
+    QString largeDatabase() const { return m_large.filePath(QStringLiteral("large.mdb")); }
 };
 
 void TestData::deliveredSchema_data()
@@ -217,6 +233,11 @@ void TestData::filterMatchesExactly_data()
     QTest::newRow("stored injection text") << u("y' OR 'a'='a") << 1;
     QTest::newRow("10000 characters") << QString(10000, QLatin1Char('z')) << 1;
     QTest::newRow("9999 characters") << QString(9999, QLatin1Char('z')) << 0;
+    QTest::newRow("nul inside") << QString::fromUtf8("nul\0code", 8) << 1;
+    QTest::newRow("cut at the nul") << u("nul") << 0;
+    // No stored text can hold a lone surrogate: such a filter finds nothing, and says no error.
+    QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << 0;
+    QTest::newRow("lone surrogate inside") << u("nul") + QChar(0xDC00) << 0;
 }
 
 void TestData::filterMatchesExactly()
@@ -240,7 +261,8 @@ void TestData::filterMatchesExactly()
                                 u("\u200Fکد\u200F ۱۲"),
                                 u("\u202Bx\u202C"),
                                 QStringLiteral("y' OR 'a'='a"),
-                                QString(10000, QLatin1Char('z'))};
+                                QString(10000, QLatin1Char('z')),
+                                QString::fromUtf8("nul\0code", 8)};
     for (const QString &code : stored)
         QVERIFY2(addSubject(subjects, answers, code), qPrintable(subjects.lastError().text()));
 
@@ -273,7 +295,7 @@ void TestData::countIsExactWithoutLoadingTheTable()
 
     QVERIFY(subjects.add());
     QCOMPARE(subjects.count(), 1235);
-    QCOMPARE(subjects.currentRow(), subjects.model()->rowCount() - 1);
+    QCOMPARE(subjects.currentRow(), 1234);
 
     QVERIFY(subjects.filter(QStringLiteral("Group"), QStringLiteral("C")));
     QCOMPARE(subjects.count(),
@@ -316,7 +338,7 @@ void TestData::rereadDropsUnsavedChanges()
     QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("IDE"), QStringLiteral("new")), 0);
     QCOMPARE(ReadFromFile(folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S1'")),
-             QVariantList{u("آزمودنی")});
+             QVariantList{SeedFirstName(1)});
 }
 
 void TestData::newAnswerRowIsEmpty()
@@ -432,15 +454,16 @@ void TestData::transactionIsAllOrNothing()
         QVERIFY(!transaction.commit());
     }
     QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("Answer"), QStringLiteral("T1")), 0);
-    QCOMPARE(answers.count(), 2);
-    QVERIFY(!answers.hasUnsavedChanges());
-    QVERIFY(subjects.hasUnsavedChanges()); // the refused row, kept for correction
+    // Both rows are unsaved again, as they were typed: nothing is lost, nothing moved elsewhere.
+    QVERIFY(answers.hasUnsavedChanges());
+    QCOMPARE(answers.count(), 3);
+    QCOMPARE(answers.field(QStringLiteral("Code")), QStringLiteral("T1"));
+    QVERIFY(subjects.hasUnsavedChanges());
+    QCOMPARE(subjects.field(QStringLiteral("Code")), QStringLiteral("S0"));
 
     {
-        // Corrected, the same sequence goes through whole.
+        // Corrected, the same rows go through whole.
         Transaction transaction;
-        QVERIFY(answers.add());
-        QVERIFY(answers.setField(QStringLiteral("Code"), QStringLiteral("T1")));
         QVERIFY(answers.save());
         QVERIFY(subjects.setField(QStringLiteral("Code"), QStringLiteral("T1")));
         QVERIFY(subjects.save());
@@ -457,7 +480,11 @@ void TestData::transactionIsAllOrNothing()
         QVERIFY(answers.save());
     }
     QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("Answer"), QStringLiteral("T2")), 0);
+    QCOMPARE(answers.count(), 4);
+    QVERIFY(answers.hasUnsavedChanges());
+    answers.revert();
     QCOMPARE(answers.count(), 3);
+    QVERIFY(!answers.hasUnsavedChanges());
 }
 
 void TestData::nestedTransactionFailureRollsBackTheWhole()
@@ -499,6 +526,8 @@ void TestData::startupRefusesBadFiles_data()
     QTest::newRow("another program's database") << u("foreign");
     QTest::newRow("a table missing") << u("no-QU");
     QTest::newRow("a field missing") << u("no-56");
+    QTest::newRow("codes of subjects not unique") << u("IDE-not-unique");
+    QTest::newRow("codes of answers not unique") << u("Answer-not-unique");
 }
 
 void TestData::startupRefusesBadFiles()
@@ -527,6 +556,13 @@ void TestData::startupRefusesBadFiles()
             QVERIFY(query.exec(QStringLiteral("CREATE TABLE invoices (id INTEGER, total REAL)")));
         } else if (kind == QLatin1String("no-QU")) {
             QVERIFY(query.exec(QStringLiteral("DROP TABLE \"QU\"")));
+        } else if (kind.endsWith(QLatin1String("-not-unique"))) {
+            // The same table, rebuilt without its unique code.
+            const QString table = kind.section(QLatin1Char('-'), 0, 0);
+            QVERIFY(query.exec(
+                QStringLiteral("CREATE TABLE copied AS SELECT * FROM \"%1\"").arg(table)));
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE \"%1\"").arg(table)));
+            QVERIFY(query.exec(QStringLiteral("ALTER TABLE copied RENAME TO \"%1\"").arg(table)));
         } else {
             QVERIFY(query.exec(QStringLiteral("ALTER TABLE \"Answer\" DROP COLUMN \"56\"")));
         }
@@ -545,12 +581,276 @@ void TestData::startupRefusesBadFiles()
         QVERIFY2(message.contains(QStringLiteral("QU")), qPrintable(message));
     if (kind == QLatin1String("no-56"))
         QVERIFY2(message.contains(QStringLiteral("Answer.56")), qPrintable(message));
+    if (kind.endsWith(QLatin1String("-not-unique")))
+        QVERIFY2(
+            message.contains(kind.section(QLatin1Char('-'), 0, 0) + QStringLiteral(".Code UNIQUE")),
+            qPrintable(message));
 
     // Nothing created, nothing changed.
     QCOMPARE(QFileInfo::exists(path), kind != QLatin1String("missing"));
     QCOMPARE(FileHash(path), before);
     QCOMPARE(QDir(folder.path() + QStringLiteral("/DBKORVAT")).entryList(QDir::Files).size(),
              kind == QLatin1String("missing") || kind == QLatin1String("folder") ? 0 : 1);
+}
+
+namespace {
+// Every row of every table, in stored order, as text: what "nothing else changed" compares.
+QStringList everyRow(const QString &path)
+{
+    QStringList rows;
+    for (const QString &table : Schema::Tables()) {
+        QStringList fields;
+        for (const QString &field : Schema::Fields(table))
+            fields << QStringLiteral("quote(%1)").arg(QuotedName(field));
+        for (const QVariant &row : ReadFromFile(
+                 path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
+                           .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
+            rows << table + QLatin1Char('|') + row.toString();
+    }
+    return rows;
+}
+
+QStringList indexedFields(const QString &path)
+{
+    QStringList fields;
+    for (const QVariant &field :
+         ReadFromFile(path, QStringLiteral("SELECT ii.name FROM pragma_index_list('IDE') il, "
+                                           "pragma_index_info(il.name) ii ORDER BY ii.name")))
+        fields << field.toString();
+    return fields;
+}
+} // namespace
+
+void TestData::initTestCase()
+{
+    QVERIFY(m_large.isValid());
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(100000));
+    CloseDatabase();
+    QVERIFY(QFile::copy(folder.databasePath(), largeDatabase()));
+}
+
+void TestData::unstorableTextIsRefused()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    QVERIFY(subjects.add());
+    // Pasted from a broken source: half of a surrogate pair.
+    QVERIFY(subjects.setField(QStringLiteral("Code"), u("K") + QChar(0xD83D) + u("1")));
+    QVERIFY(!subjects.save());
+    QVERIFY(subjects.lastError().nativeErrorCode().isEmpty()); // ours, not an SQL error
+    QVERIFY(!DescribeWriteFailure(subjects.lastError()).isEmpty());
+    QVERIFY(subjects.hasUnsavedChanges());
+    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")),
+             QVariantList{0});
+    // Mended, it goes in.
+    QVERIFY(subjects.setField(QStringLiteral("Code"), u("K1")));
+    QVERIFY(subjects.save());
+    QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("IDE"), u("K1")), 1);
+}
+
+void TestData::largeRegisterIsNeverReadWhole_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("add, save, read back, save again") << u("add");
+    QTest::newRow("last row of a 2,000-row filter") << u("last");
+    QTest::newRow("first, next and last of a group") << u("walk");
+    QTest::newRow("edit a subject found by code") << u("edit");
+    QTest::newRow("delete a subject found by code") << u("delete");
+    QTest::newRow("open, test for emptiness") << u("empty");
+}
+
+void TestData::largeRegisterIsNeverReadWhole()
+{
+    QFETCH(QString, operation);
+    TestProgramFolder folder;
+    QVERIFY(folder.replaceDatabase(largeDatabase()));
+    QCOMPARE(folder.openDatabase(), QString());
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    const QString path = folder.databasePath();
+
+    if (operation == QLatin1String("add")) {
+        QVERIFY(subjects.add());
+        QVERIFY(subjects.setField(QStringLiteral("Code"), u("new")));
+        QVERIFY(subjects.setField(QStringLiteral("FName"), u("first")));
+        QVERIFY(subjects.save());
+        QCOMPARE(subjects.field(QStringLiteral("Code")), u("new"));
+        QCOMPARE(subjects.field(QStringLiteral("FName")), u("first"));
+        QVERIFY(subjects.setField(QStringLiteral("FName"), u("again")));
+        QVERIFY(subjects.save());
+        QCOMPARE(ReadFromFile(path, QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE rowid = "
+                                                   "(SELECT MAX(rowid) FROM \"IDE\")")),
+                 QVariantList{u("again")});
+        QCOMPARE(countInFile(path, QStringLiteral("IDE"), u("new")), 1);
+    } else if (operation == QLatin1String("last")) {
+        const QString date = SeedDate(7);
+        QVERIFY(subjects.filter(QStringLiteral("Date"), date));
+        QVERIFY(subjects.moveLast());
+        const QVariantList last = ReadFromFile(
+            path,
+            QStringLiteral("SELECT \"Code\" FROM \"IDE\" WHERE \"Date\" = ? ORDER BY rowid "
+                           "DESC LIMIT 1"),
+            {date});
+        QCOMPARE(subjects.field(QStringLiteral("Code")), last.value(0).toString());
+        QCOMPARE(subjects.currentRow(), 1999);
+        QCOMPARE(subjects.count(), 2000);
+    } else if (operation == QLatin1String("walk")) {
+        QVERIFY(subjects.filter(QStringLiteral("Group"), u("C")));
+        QVERIFY(subjects.moveFirst());
+        QCOMPARE(subjects.field(QStringLiteral("Code")), u("S2"));
+        QVERIFY(subjects.moveNext());
+        QCOMPARE(subjects.field(QStringLiteral("Code")), u("S9"));
+        QVERIFY(subjects.moveLast());
+        QCOMPARE(subjects.field(QStringLiteral("Code")), u("S99997"));
+        QVERIFY(!subjects.moveNext());
+    } else if (operation == QLatin1String("edit")) {
+        QVERIFY(subjects.filter(QStringLiteral("Code"), u("S54321")));
+        QVERIFY(subjects.setField(QStringLiteral("Kol"), u("140")));
+        QVERIFY(subjects.save());
+        QCOMPARE(ReadFromFile(path,
+                              QStringLiteral("SELECT \"Code\" FROM \"IDE\" WHERE \"Kol\" = '140'")),
+                 QVariantList{u("S54321")});
+    } else if (operation == QLatin1String("delete")) {
+        QVERIFY(subjects.filter(QStringLiteral("Code"), u("S4")));
+        QVERIFY(subjects.deleteCurrent());
+        QCOMPARE(subjects.currentRow(), -1);
+        QCOMPARE(countInFile(path, QStringLiteral("IDE"), u("S4")), 0);
+        QVERIFY(subjects.reread());
+        QVERIFY(subjects.moveTo(4));
+        QCOMPARE(subjects.field(QStringLiteral("Code")), u("S5"));
+    } else {
+        QVERIFY(!subjects.isEmpty());
+        QVERIFY(subjects.filter(QStringLiteral("Code"), u("S100000")));
+        QVERIFY(subjects.isEmpty());
+    }
+    // What the cursor read from the file: a handful of rows, never the register.
+    QVERIFY2(subjects.model()->rowCount() <= 10,
+             qPrintable(QString::number(subjects.model()->rowCount())));
+}
+
+void TestData::countsFollowTheFilter()
+{
+    TestProgramFolder folder;
+    QVERIFY(folder.replaceDatabase(largeDatabase()));
+    QCOMPARE(folder.openDatabase(), QString());
+    const QString path = folder.databasePath();
+    auto inFile = [&](const QString &where) {
+        return ReadFromFile(path, QStringLiteral("SELECT COUNT(*) FROM \"IDE\" ") + where)
+            .value(0)
+            .toInt();
+    };
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    QVERIFY(subjects.filter(QStringLiteral("LName"), u("nobody")));
+    QCOMPARE(subjects.count(), 0);
+    QCOMPARE(subjects.currentRow(), -1);
+    QVERIFY(subjects.filter(QStringLiteral("Group"), u("D")));
+    QCOMPARE(subjects.count(), inFile(QStringLiteral("WHERE \"Group\" = 'D'")));
+    QVERIFY(subjects.add()); // an unsaved row counts as the cursor's
+    QCOMPARE(subjects.count(), inFile(QStringLiteral("WHERE \"Group\" = 'D'")) + 1);
+    QVERIFY(subjects.filter(QStringLiteral("LName"), SeedLastName(5)));
+    QCOMPARE(subjects.count(),
+             inFile(QStringLiteral("WHERE \"LName\" = '") + SeedLastName(5) + QStringLiteral("'")));
+    QVERIFY(subjects.reread());
+    QCOMPARE(subjects.count(), 100000);
+    QVERIFY(subjects.model()->rowCount() <= 10);
+}
+
+void TestData::missingIndexesAreAddedAndNothingElseChanges()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(300));
+    {
+        // A database from before the indexes.
+        QSqlQuery query;
+        for (const char *index : {"IDE_LName", "IDE_FName", "IDE_Date", "IDE_Group"})
+            QVERIFY(query.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(index))));
+    }
+    CloseDatabase();
+    const QString path = folder.databasePath();
+    QCOMPARE(indexedFields(path), QStringList{u("Code")});
+    const QStringList before = everyRow(path);
+    QCOMPARE(before.size(), 300 + 300 + 1 + 56);
+
+    QCOMPARE(folder.openDatabase(), QString());
+    CloseDatabase();
+    QCOMPARE(indexedFields(path),
+             (QStringList{u("Code"), u("Date"), u("FName"), u("Group"), u("LName")}));
+    QCOMPARE(everyRow(path), before);
+}
+
+void TestData::fileInUseIsNotCalledDamaged_data()
+{
+    QTest::addColumn<QString>("holder");
+    QTest::newRow("another program's exclusive transaction") << u("exclusive");
+    QTest::newRow("another program reads it in WAL mode") << u("wal");
+}
+
+void TestData::fileInUseIsNotCalledDamaged()
+{
+    QFETCH(QString, holder);
+    TestProgramFolder folder;
+    const QString path = folder.databasePath();
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("holder"));
+        other.setDatabaseName(path);
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        if (holder == QLatin1String("exclusive")) {
+            QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        } else {
+            QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && query.next());
+            QCOMPARE(query.value(0).toString(), u("wal"));
+            // Reading: committed data may sit in the side file that a copy of the .mdb misses.
+            QVERIFY(query.exec(QStringLiteral("BEGIN")));
+            QVERIFY(query.exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && query.next());
+        }
+        const QByteArray before = FileHash(path);
+
+        const QString message = OpenDatabase(path, 100);
+        QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+        QVERIFY2(message.contains(u("برنامه‌ی دیگری")), qPrintable(message));
+        QVERIFY(!IsDatabaseOpen());
+        QCOMPARE(FileHash(path), before);
+        query.finish();
+        other.rollback();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(u("holder"));
+    // Once the other program has let go, the file opens as it is.
+    QCOMPARE(folder.openDatabase(), QString());
+}
+
+void TestData::readOnlyFolderIsRefused()
+{
+    // The database folder on a read-only file system, the file itself writable: only the folder
+    // stands in the way of the journal every save makes.
+    TestProgramFolder folder;
+    const QString path = folder.databasePath();
+    const QString writable = folder.path() + QStringLiteral("/writable.mdb");
+    QVERIFY(QFile::copy(path, writable));
+    const QString dbFolder = QFileInfo(path).absolutePath();
+    TmpfsMount mount(dbFolder, u("1m"));
+    if (!mount.isMounted())
+        QSKIP("mounting a file system is not allowed here");
+    QFile placeholder(path);
+    QVERIFY(placeholder.open(QIODevice::WriteOnly));
+    placeholder.close();
+    QVERIFY(mount.remountReadOnly());
+    BindMount file(writable, path);
+    QVERIFY(file.isMounted());
+    QVERIFY(QFileInfo(path).isWritable());
+    const QByteArray before = FileHash(path);
+
+    const QString message = OpenDatabase(path);
+    QVERIFY2(message.contains(QDir::toNativeSeparators(dbFolder)), qPrintable(message));
+    QVERIFY(!IsDatabaseOpen());
+    QCOMPARE(FileHash(path), before);
 }
 
 QTEST_GUILESS_MAIN(TestData)

@@ -1,6 +1,8 @@
 // Registering a subject through the main window's panel, and every way it can go wrong.
+#include "ModalAnswer.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "TmpfsMount.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "app/ProgramEnd.h"
@@ -10,6 +12,7 @@
 #include "common/ProgramLook.h"
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
+#include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 #include "registration/RegistrationText.h"
 
@@ -17,6 +20,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
 
@@ -87,7 +91,10 @@ private slots:
     void textsAreStoredExactly();
     void duplicateCodeIsRefused_data();
     void duplicateCodeIsRefused();
-    void failureHalfWayLeavesNoRow();
+    void failedWriteKeepsWhatWasTyped_data();
+    void failedWriteKeepsWhatWasTyped();
+    void idleProgramLetsOthersWrite_data();
+    void idleProgramLetsOthersWrite();
     void ageAcceptsOnlyDigits();
     void listsKeepTheirChoiceWithinTheWindow();
     void cancelWritesNothing();
@@ -296,23 +303,173 @@ void TestRegistration::duplicateCodeIsRefused()
              QVariantList{subject.firstName});
 }
 
-void TestRegistration::failureHalfWayLeavesNoRow()
+namespace {
+// Every row of both tables, as text, in stored order.
+QStringList registerRows(const QString &path)
 {
-    // The subject's row is refused after the answers row went in.
-    QSqlQuery trigger;
-    QVERIFY(trigger.exec(QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE INSERT ON \"IDE\" BEGIN SELECT RAISE(ABORT, 'disk'); END")));
-    fill(m_panel, Subject());
-    DialogHooks::TakeShown();
-    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::CodeTaken)});
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
+    QStringList rows;
+    for (const char *table : {"IDE", "Answer"})
+        for (const QVariant &row : ReadFromFile(
+                 path, QStringLiteral("SELECT quote(rowid) || '|' || quote(\"Code\") || '|' || "
+                                      "quote(\"%1\") FROM \"%2\" ORDER BY rowid")
+                           .arg(QString::fromLatin1(strcmp(table, "IDE") ? "1" : "FName"),
+                                QString::fromLatin1(table))))
+            rows << row.toString();
+    return rows;
+}
+} // namespace
 
-    QVERIFY(trigger.exec(QStringLiteral("DROP TRIGGER refuse")));
+void TestRegistration::failedWriteKeepsWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("seeded");
+    QTest::addColumn<QString>("says"); // a word of the message that names the cause
+    const QString busy = u("برنامه‌ی دیگری");
+    for (int seeded : {0, 100}) {
+        // The rows go in, and the commit waits for a reader past the busy timeout.
+        QTest::addRow("read lock held, %d subjects", seeded) << u("read") << seeded << busy;
+        // The rows cannot even go in: another program is writing.
+        QTest::addRow("write lock held, %d subjects", seeded) << u("write") << seeded << busy;
+        QTest::addRow("disk full, %d subjects", seeded) << u("full") << seeded << u("دیسک");
+        QTest::addRow("subject row refused, %d subjects", seeded)
+            << u("trigger") << seeded << u("ذخیره نشد");
+    }
+}
+
+void TestRegistration::failedWriteKeepsWhatWasTyped()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, seeded);
+    QFETCH(QString, says);
+    // The register as the examiner finds it when the program starts.
+    DeleteAllWindows();
+    QVERIFY(SeedSubjects(seeded));
+    QString path = m_folder->databasePath();
+    std::unique_ptr<TmpfsMount> disk;
+    if (fault == QLatin1String("full")) {
+        CloseDatabase();
+        disk = std::make_unique<TmpfsMount>(m_folder->path() + QStringLiteral("/disk"),
+                                            QStringLiteral("1m"));
+        if (!disk->isMounted())
+            QSKIP("mounting a file system is not allowed here");
+        const QString moved = m_folder->path() + QStringLiteral("/disk/DBKorvat.mdb");
+        QVERIFY(QFile::copy(path, moved));
+        path = moved;
+        QCOMPARE(OpenDatabase(path), QString());
+    }
+    m_window = Frm1::ShowNew();
+    m_panel = m_window->registration;
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    const QStringList before = registerRows(path);
+    const Subject subject;
+    fill(m_panel, subject);
+
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+    other.setDatabaseName(path);
+    QVERIFY(other.open());
+    QSqlQuery holder(other);
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
+    if (fault == QLatin1String("read")) {
+        QVERIFY(holder.exec(QStringLiteral("BEGIN")));
+        QVERIFY(holder.exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder.next());
+    } else if (fault == QLatin1String("write")) {
+        QVERIFY(holder.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    } else if (fault == QLatin1String("full")) {
+        QVERIFY(disk->fill());
+    } else {
+        QVERIFY(holder.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"IDE\" "
+                                           "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    }
+
+    DialogHooks::TakeShown();
+    AnswerNextModal([](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box))
+            message->button(QMessageBox::Ok)->click();
+    });
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
+    const QStringList shown = shownTexts();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().contains(says), qPrintable(shown.first()));
+
+    // Nothing written, nothing else changed, and the panel shows exactly what was typed.
+    holder.finish();
+    other.rollback();
+    QCOMPARE(registerRows(path), before);
+    QVERIFY(m_window->Frame10->isVisible());
+    QCOMPARE(m_panel->Text11->text(), subject.code);
+    QCOMPARE(m_panel->Text6->text(), subject.firstName);
+    QCOMPARE(m_panel->Text4->text(), subject.lastName);
+    QCOMPARE(m_panel->Text5->text(), subject.age);
+    QCOMPARE(m_panel->Text7->text(), subject.education);
+    QCOMPARE(m_panel->Combo2->currentIndex(), subject.gender);
+
+    // With the cause gone, the same Save stores exactly the typed subject, and only it.
+    if (disk)
+        disk->unfill();
+    if (fault == QLatin1String("trigger"))
+        QVERIFY(holder.exec(QStringLiteral("DROP TRIGGER refuse")));
+    holder = QSqlQuery();
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u("other"));
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
+    const QStringList after = registerRows(path);
+    QCOMPARE(after.size(), before.size() + 2);
+    for (const QString &row : before)
+        QVERIFY(after.contains(row));
+    QCOMPARE(ReadFromFile(path,
+                          QStringLiteral("SELECT \"FName\" || '|' || \"LName\" || '|' || \"Sen\" "
+                                         "|| '|' || \"Tahsil\" FROM \"IDE\" WHERE \"Code\" = ?"),
+                          {subject.code}),
+             QVariantList{subject.firstName + u("|") + subject.lastName + u("|") + subject.age +
+                          u("|") + subject.education});
+    QCOMPARE(ReadFromFile(path,
+                          QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE \"Code\" = ?"),
+                          {subject.code}),
+             QVariantList{1});
+    DeleteAllWindows();
+    CloseDatabase();
+}
+
+void TestRegistration::idleProgramLetsOthersWrite_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::newRow("main window idle") << u("idle");
+    QTest::newRow("a subject half typed") << u("typing");
+    QTest::newRow("after a subject was registered") << u("saved");
+}
+
+void TestRegistration::idleProgramLetsOthersWrite()
+{
+    QFETCH(QString, state);
+    DeleteAllWindows();
+    QVERIFY(SeedSubjects(100));
+    m_window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    if (state != QLatin1String("idle")) {
+        QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+        fill(m_window->registration, Subject());
+    }
+    if (state == QLatin1String("saved")) {
+        QTest::mouseClick(m_window->registration->Command8, Qt::LeftButton);
+        QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
+    }
+    QTest::qWait(20);
+
+    // Another program (a second copy, a backup tool) writes without waiting at all.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+        other.setDatabaseName(m_folder->databasePath());
+        other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY2(query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
+                     query.exec(QStringLiteral("UPDATE \"Theme\" SET \"Adress\" = 'x'")) &&
+                     query.exec(QStringLiteral("COMMIT")),
+                 qPrintable(query.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(u("other"));
 }
 
 void TestRegistration::ageAcceptsOnlyDigits()

@@ -7,6 +7,7 @@
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
+#include "data/Database.h"
 #include "data/FieldBinder.h"
 #include "data/Transaction.h"
 #include "registration/RegistrationText.h"
@@ -184,11 +185,15 @@ void RegistrationPanel::save()
         }
     }
 
-    if (!writeRows()) {
-        // Nothing was written. The subject stays in the panel for the user to correct; the
-        // answers row is begun afresh on the next save.
-        m_answers->refresh();
-        ShowTimedMessage(m_window, text(RegistrationText::CodeTaken));
+    const QSqlError failure = writeRows();
+    if (failure.isValid()) {
+        // Nothing was written. The subject stays in the panel exactly as typed, and the next Save
+        // tries the same rows again; the answers row is begun afresh then.
+        m_answers->revert();
+        if (IsDuplicateError(failure))
+            ShowTimedMessage(m_window, text(RegistrationText::CodeTaken));
+        else
+            ShowMessage(m_window, DescribeWriteFailure(failure), QString(), QMessageBox::Critical);
         return;
     }
 
@@ -200,13 +205,19 @@ void RegistrationPanel::save()
     m_window->close();
 }
 
-bool RegistrationPanel::writeRows()
+QSqlError RegistrationPanel::writeRows()
 {
     // Both rows or neither: an answers row never stays without its subject.
     Transaction transaction;
-    return m_answers->add() &&
-           m_answers->setField(QStringLiteral("Code"), TrimBlanks(Text11->text())) &&
-           m_answers->save() && m_subjects->save() && transaction.commit();
+    if (!m_answers->add() ||
+        !m_answers->setField(QStringLiteral("Code"), TrimBlanks(Text11->text())) ||
+        !m_answers->save())
+        return m_answers->lastError();
+    if (!m_subjects->save())
+        return m_subjects->lastError();
+    if (!transaction.commit())
+        return transaction.error();
+    return {};
 }
 
 void RegistrationPanel::cancel()

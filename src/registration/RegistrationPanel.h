@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QSqlError>
 
 class Cursor;
 class FieldBinder;
@@ -45,7 +46,8 @@ protected:
 
 private:
     void copyLists();
-    bool writeRows();
+    // The error that stopped the two rows, or an invalid error when both are in the file.
+    QSqlError writeRows();
 
     Frm1 *m_window;
     QFrame *m_frame;

@@ -3,5 +3,14 @@
 #include <QString>
 
 // Adds n subjects to the open database, an IDE row and a fully answered Answer row each, with the
-// codes prefix + 0 ... prefix + (n - 1). One transaction; false if anything failed.
+// codes prefix + 0 ... prefix + (n - 1). Names, ages, groups, dates and answers vary the same way
+// whatever n is: subject i is in group "ABCDEFG"[i % 7], has gender "مرد" for even i, the
+// first name SeedFirstName(i), the last name SeedLastName(i) and the date SeedDate(i % 50), so
+// every date holds one subject in fifty (2,000 of 100,000). One transaction; false if anything
+// failed.
 bool SeedSubjects(int n, const QString &prefix = QStringLiteral("S"));
+
+QString SeedFirstName(int i);
+QString SeedLastName(int i);
+// One of fifty registration dates, in the stored layout ("1403/04/13").
+QString SeedDate(int day);

@@ -41,6 +41,13 @@ QString TestProgramFolder::openDatabase() const
     return OpenDatabase(databasePath());
 }
 
+bool TestProgramFolder::replaceDatabase(const QString &source) const
+{
+    QFile::remove(databasePath());
+    return QFile::copy(source, databasePath()) &&
+           QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
 QString DeliveredDatabasePath()
 {
     return QString::fromUtf8(KORVAT_DELIVERED_DB);

@@ -18,6 +18,8 @@ public:
     QString databasePath() const;
     // Opens the copy as the program's connection; the empty text on success.
     QString openDatabase() const;
+    // Puts a copy of another database file in the folder, in place of the delivered one.
+    bool replaceDatabase(const QString &source) const;
 
 private:
     QTemporaryDir m_dir;

@@ -1,0 +1,71 @@
+#include "TmpfsMount.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+namespace {
+bool run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
+}
+
+QString fillerPath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral(".filler"));
+}
+} // namespace
+
+TmpfsMount::TmpfsMount(const QString &folder, const QString &size) : m_folder(folder)
+{
+    QDir().mkpath(folder);
+    m_mounted = run(QStringLiteral("mount"),
+                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                     QStringLiteral("size=") + size, QStringLiteral("tmpfs"), folder});
+}
+
+TmpfsMount::~TmpfsMount()
+{
+    if (m_mounted)
+        run(QStringLiteral("umount"), {QStringLiteral("-l"), m_folder});
+}
+
+bool TmpfsMount::remountReadOnly()
+{
+    return m_mounted && run(QStringLiteral("mount"),
+                            {QStringLiteral("-o"), QStringLiteral("remount,ro"), m_folder});
+}
+
+bool TmpfsMount::fill()
+{
+    QFile filler(fillerPath(m_folder));
+    if (!filler.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    // A last short piece, down to the last byte the file system gives.
+    const QByteArray byte(1, 'x');
+    while (filler.write(byte) == 1 && filler.flush()) {
+    }
+    return true;
+}
+
+void TmpfsMount::unfill()
+{
+    QFile::remove(fillerPath(m_folder));
+}
+
+BindMount::BindMount(const QString &source, const QString &target) : m_target(target)
+{
+    m_mounted = run(QStringLiteral("mount"), {QStringLiteral("--bind"), source, target});
+}
+
+BindMount::~BindMount()
+{
+    if (m_mounted)
+        run(QStringLiteral("umount"), {QStringLiteral("-l"), m_target});
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// A small tmpfs mounted over a folder, where the system lets a test mount one (as root on
+// Linux): a full disk and a read-only folder made real rather than pretended.
+class TmpfsMount
+{
+public:
+    // size as mount takes it, for example "2m".
+    TmpfsMount(const QString &folder, const QString &size);
+    ~TmpfsMount();
+    TmpfsMount(const TmpfsMount &) = delete;
+    TmpfsMount &operator=(const TmpfsMount &) = delete;
+
+    bool isMounted() const { return m_mounted; }
+    bool remountReadOnly();
+    // Fills what room is left with one file; false if it could not be made.
+    bool fill();
+    // Gives the room back.
+    void unfill();
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
+
+// Mounts another file over target (a bind mount), so that a file stays writable inside a folder
+// that is not. Unmounted when the object goes.
+class BindMount
+{
+public:
+    BindMount(const QString &source, const QString &target);
+    ~BindMount();
+    BindMount(const BindMount &) = delete;
+    BindMount &operator=(const BindMount &) = delete;
+    bool isMounted() const { return m_mounted; }
+
+private:
+    QString m_target;
+    bool m_mounted = false;
+};
