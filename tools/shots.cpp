@@ -33,6 +33,18 @@ void save(QWidget *window, const QString &path)
     std::printf("%s\n", qPrintable(path));
 }
 
+void fillRegistration(Frm1 *window)
+{
+    window->registration->Text11->setText(QStringLiteral("K-1403-017"));
+    window->registration->Text6->setText(QString::fromUtf8("سارا"));
+    window->registration->Text4->setText(QString::fromUtf8("محمدی‌نژاد"));
+    window->registration->Text5->setText(QStringLiteral("11"));
+    window->registration->Combo1->setCurrentIndex(0);
+    window->registration->Combo2->setCurrentIndex(1);
+    window->registration->Combo3->setCurrentIndex(2);
+    window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
+}
+
 void storeTheme(int theme)
 {
     Cursor settings(QStringLiteral("Theme"));
@@ -58,39 +70,60 @@ int main(int argc, char *argv[])
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
         storeTheme(theme);
+        const QString number = QStringLiteral("%1").arg(theme, 2, 10, QLatin1Char('0'));
         auto *window = new Frm1;
         // A hint, as when the pointer rests on the scoring button.
         window->SkinLabel2->show();
         window->SkinLabel2->setText(QString::fromUtf8(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"));
-        save(window,
-             out.filePath(QStringLiteral("Frm1-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'))));
+        save(window, out.filePath(QStringLiteral("Frm1-theme%1.png").arg(number)));
         window->Text3 = QStringLiteral("1");
         delete window;
 
         auto *confirmation = new Frmskin;
-        save(confirmation,
-             out.filePath(
-                 QStringLiteral("Frmskin-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'))));
+        save(confirmation, out.filePath(QStringLiteral("Frmskin-theme%1.png").arg(number)));
         delete confirmation;
-    }
-    // The registration panel, filled in, under two themes.
-    for (int theme : {1, 3}) {
-        storeTheme(theme);
-        auto *window = new Frm1;
+
+        // The registration panel, filled in.
+        window = new Frm1;
         window->show();
         window->registration->open();
-        window->registration->Text11->setText(QStringLiteral("K-1403-017"));
-        window->registration->Text6->setText(QString::fromUtf8("سارا"));
-        window->registration->Text4->setText(QString::fromUtf8("محمدی‌نژاد"));
-        window->registration->Text5->setText(QStringLiteral("11"));
-        window->registration->Combo1->setCurrentIndex(0);
-        window->registration->Combo2->setCurrentIndex(1);
-        window->registration->Combo3->setCurrentIndex(2);
-        window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
-        save(window, out.filePath(QStringLiteral("registration-theme%1.png").arg(theme)));
+        fillRegistration(window);
+        save(window, out.filePath(QStringLiteral("registration-theme%1.png").arg(number)));
+        // What a keyboard user sees on a button, a text box and a list.
+        const QList<QPair<QString, QWidget *>> focused = {
+            {QStringLiteral("button"), window->registration->Command8},
+            {QStringLiteral("text"), window->registration->Text11},
+            {QStringLiteral("list"), window->registration->Combo1}};
+        for (const auto &[kind, widget] : focused) {
+            // Reached with the Tab key, as a keyboard user would: Qt marks keyboard focus only
+            // then.
+            window->activateWindow();
+            widget->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(widget, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCoreApplication::processEvents();
+            window->Frame10->grab().save(
+                out.filePath(QStringLiteral("focus-%1-theme%2.png").arg(kind, number)));
+        }
         window->Text3 = QStringLiteral("1");
         delete window;
+
+        // The exit dialog is not skinned; it is shown under every theme all the same, to see
+        // that it stays so.
+        auto *dialog = new exitpro;
+        save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
+        delete dialog;
     }
+
+    // The plain look: a stored theme with no skin file.
+    storeTheme(0);
+    auto *plain = new Frm1;
+    plain->show();
+    plain->registration->open();
+    fillRegistration(plain);
+    save(plain, out.filePath(QStringLiteral("registration-plain.png")));
+    plain->Text3 = QStringLiteral("1");
+    delete plain;
 
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));
