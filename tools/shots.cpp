@@ -43,6 +43,9 @@ void fillRegistration(Frm1 *window)
     window->registration->Combo2->setCurrentIndex(1);
     window->registration->Combo3->setCurrentIndex(2);
     window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
+    // A fixed date and time, so that two runs give the same pictures.
+    window->registration->Text8->setText(QStringLiteral("1403/02/17"));
+    window->registration->Text9->setText(QStringLiteral("10:30:00"));
 }
 
 void storeTheme(int theme)
