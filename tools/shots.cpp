@@ -12,13 +12,25 @@
 #include "registration/RegistrationPanel.h"
 
 #include "safety/exitpro.h"
-#include <QComboBox>
-#include <QLineEdit>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -46,6 +58,70 @@ void fillRegistration(Frm1 *window)
     // A fixed date and time, so that two runs give the same pictures.
     window->registration->Text8->setText(QStringLiteral("1403/02/17"));
     window->registration->Text9->setText(QStringLiteral("10:30:00"));
+}
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Every widget kind the skin template styles, as the coming windows will use them: option
+// buttons in a captioned frame, a check box, a grid with its header, a list, number boxes, a
+// progress bar and a message box's buttons.
+QWidget *widgetKinds()
+{
+    auto *window = new QWidget;
+    auto *grid = new QGridLayout(window);
+    auto *frame = new QGroupBox(QStringLiteral("12"), window);
+    auto *options = new QVBoxLayout(frame);
+    for (const char *caption : {"هرگز", "بندرت", "گاهي اوقات", "اغلب اوقات", "هميشه"})
+        options->addWidget(new QRadioButton(u(caption), frame));
+    options->itemAt(2)->widget()->setProperty("checked", true);
+    grid->addWidget(frame, 0, 0, 2, 1);
+
+    auto *table = new QTableWidget(6, 4, window);
+    table->setHorizontalHeaderLabels({u("کد"), u("نام"), u("نام خانوادگي"), u("گروه")});
+    const char *const rows[][4] = {{"K-1", "سارا", "محمدی", "A"}, {"K-2", "علی", "رضایی", "B"},
+                                   {"K-3", "مریم", "کریمی", "A"}, {"K-4", "رضا", "احمدی", "C"},
+                                   {"K-5", "زهرا", "نوری", "D"},  {"K-6", "حسن", "موسوی", "G"}};
+    for (int row = 0; row < 6; ++row)
+        for (int column = 0; column < 4; ++column)
+            table->setItem(row, column, new QTableWidgetItem(u(rows[row][column])));
+    table->setAlternatingRowColors(true);
+    table->selectRow(1);
+    table->setFixedSize(330, 150);
+    grid->addWidget(table, 0, 1);
+
+    auto *list = new QListWidget(window);
+    for (const char *group : {"A", "B", "C", "D", "E", "F", "G"})
+        list->addItem(QString::fromLatin1(group));
+    list->setCurrentRow(2);
+    list->setFixedSize(120, 150);
+    grid->addWidget(list, 0, 2);
+
+    auto *boxes = new QHBoxLayout;
+    auto *number = new QSpinBox(window);
+    number->setRange(1, 56);
+    number->setValue(12);
+    auto *age = new QLineEdit(QStringLiteral("11"), window);
+    age->setAlignment(Qt::AlignCenter);
+    age->setMaximumWidth(60);
+    auto *check = new QCheckBox(u("تهيه نسخه پشتيبان"), window);
+    check->setChecked(true);
+    auto *disabled = new QPushButton(u("قبلي"), window);
+    disabled->setEnabled(false);
+    boxes->addWidget(number);
+    boxes->addWidget(age);
+    boxes->addWidget(check);
+    boxes->addWidget(disabled);
+    grid->addLayout(boxes, 1, 1, 1, 2);
+
+    auto *progress = new QProgressBar(window);
+    progress->setValue(60);
+    grid->addWidget(progress, 2, 0, 1, 3);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, window);
+    grid->addWidget(buttons, 3, 0, 1, 3);
+    return window;
 }
 
 void storeTheme(int theme)
@@ -110,6 +186,13 @@ int main(int argc, char *argv[])
         }
         window->Text3 = QStringLiteral("1");
         delete window;
+
+        auto *kinds = widgetKinds();
+        Skin skin;
+        skin.LoadSkinFile(ThemeCatalogue::SkinFiles().at(theme - 1));
+        skin.SkinWindow(kinds);
+        save(kinds, out.filePath(QStringLiteral("kinds-theme%1.png").arg(number)));
+        delete kinds;
 
         // The exit dialog is not skinned; it is shown under every theme all the same, to see
         // that it stays so.
