@@ -59,6 +59,8 @@ const Entry Entries[] = {
     {"focus", K::Colour, "palette(highlight)"},
     {"selection", K::Colour, "palette(highlight)"},
     {"selection-text", K::Colour, "palette(highlighted-text)"},
+    // the filled part of a progress bar, under its text in field-text
+    {"progress", K::Colour, "palette(mid)"},
     {"alternate", K::Colour, "palette(alternate-base)"},
     {"grid", K::Colour, "palette(mid)"},
     {"header", K::Fill, "palette(button)"},
