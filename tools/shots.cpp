@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -141,6 +142,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ApplyProgramLook(app);
+    LoadQtTranslation();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     out.mkpath(QStringLiteral("."));
     TestProgramFolder folder;
@@ -210,6 +212,21 @@ int main(int argc, char *argv[])
     save(plain, out.filePath(QStringLiteral("registration-plain.png")));
     plain->Text3 = QStringLiteral("1");
     delete plain;
+
+    // Qt's own boxes and dialogs, over a skinned window: their buttons and labels are Qt's.
+    storeTheme(9);
+    auto *owner = new Frm1;
+    owner->show();
+    auto *question = new QMessageBox(QMessageBox::Question, QStringLiteral("Korvat"),
+                                     u("آيا براي خروج از برنامه اطمينان داريد"),
+                                     QMessageBox::Yes | QMessageBox::No, owner);
+    save(question, out.filePath(QStringLiteral("question.png")));
+    auto *files =
+        new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
+    files->setOption(QFileDialog::DontUseNativeDialog);
+    save(files, out.filePath(QStringLiteral("file-dialog.png")));
+    owner->Text3 = QStringLiteral("1");
+    delete owner;
 
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));
