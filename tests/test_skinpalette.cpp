@@ -91,6 +91,8 @@ void TestSkinPalette::readsOneValuePerLine_data()
     row("fill in a colour", "text: #111 #222", "text", "");
     row("fill of five", "button: #111 #222 #333 #444 #555", "button", "");
     row("length without unit", "button-radius: 6", "button-radius", "");
+    row("Persian digits", "button-radius: ۶px", "button-radius", "");
+    row("Persian digits in rgb()", "text: rgb(۱۷, 17, 17)", "text", "");
     row("length too long", "button-radius: 100px", "button-radius", "");
     row("colour as length", "button-radius: #111", "button-radius", "");
     row("unknown weight", "heading-weight: heavy", "heading-weight", "");
