@@ -1,17 +1,43 @@
-// Skins and the stored-theme rule: which file a theme number loads, and that a window keeps
-// working whatever the skin file holds.
+// Skins and the stored-theme rule: which file a theme number loads, that Qt takes every skin's
+// style sheet, and that a window keeps working whatever the skin file holds.
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
 #include "app/ProgramEnd.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/ThemeCatalogue.h"
 #include "common/Skin.h"
+#include "common/SkinPalette.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
 #include <QSqlQuery>
+#include <QStyleFactory>
+#include <QTableWidget>
+#include <QVBoxLayout>
 #include <QtTest>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 QString skinText(const QString &file)
@@ -19,6 +45,62 @@ QString skinText(const QString &file)
     QFile skin(QString::fromUtf8(KORVAT_SOURCE_DIR) + QStringLiteral("/resources/skins/") + file);
     return skin.open(QIODevice::ReadOnly) ? QString::fromUtf8(skin.readAll()) : QString();
 }
+
+QStringList styleSheetWarnings;
+
+void collectStyleSheetWarnings(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    if (message.contains(QLatin1String("stylesheet"), Qt::CaseInsensitive) ||
+        message.contains(QLatin1String("style sheet"), Qt::CaseInsensitive) ||
+        message.contains(QLatin1String("Unknown property")))
+        styleSheetWarnings << message;
+}
+
+// Ends the test program when a step does not return in time: a skin file that blocks would
+// otherwise hang the whole run.
+class Watchdog
+{
+public:
+    explicit Watchdog(int seconds)
+        : m_thread([this, seconds] {
+              std::unique_lock<std::mutex> lock(m_mutex);
+              if (!m_woken.wait_for(lock, std::chrono::seconds(seconds),
+                                    [this] { return m_done; })) {
+                  std::fprintf(stderr, "The step did not return within %d s\n", seconds);
+                  std::abort();
+              }
+          })
+    {}
+    ~Watchdog()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_done = true;
+        }
+        m_woken.notify_one();
+        m_thread.join();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_woken;
+    bool m_done = false;
+    std::thread m_thread;
+};
+
+// A platform whose dialog buttons carry icons, as several Linux desktops do.
+class IconButtonsStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 } // namespace
 
 class TestAppearance : public QObject
@@ -29,6 +111,10 @@ private slots:
     void storedThemeChoosesTheSkin_data();
     void storedThemeChoosesTheSkin();
     void everyCatalogueSkinIsOurs();
+    void qtTakesTheStyleSheet_data();
+    void qtTakesTheStyleSheet();
+    void dialogButtonsCarryNoIcons_data();
+    void dialogButtonsCarryNoIcons();
     void badSkinFileLeavesAWorkingWindow_data();
     void badSkinFileLeavesAWorkingWindow();
 };
@@ -62,7 +148,10 @@ void TestAppearance::storedThemeChoosesTheSkin()
     Skin skin;
     ApplyStoredTheme(&skin, &window, stored);
     QCOMPARE(skin.loadedFile(), file);
-    QCOMPARE(window.styleSheet(), file.isEmpty() ? QString() : skinText(file));
+    QCOMPARE(window.styleSheet(),
+             file.isEmpty()
+                 ? QString()
+                 : SkinPalette::fromText(skinText(file)).styleSheet(Skin::styleTemplate()));
 }
 
 void TestAppearance::everyCatalogueSkinIsOurs()
@@ -80,34 +169,149 @@ void TestAppearance::everyCatalogueSkinIsOurs()
     QCOMPARE(sheets.size(), 11); // eleven different looks
 }
 
+void TestAppearance::qtTakesTheStyleSheet_data()
+{
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<bool>("taken");
+    TestProgramFolder folder;
+    for (const QString &file : ThemeCatalogue::SkinFiles()) {
+        Skin skin;
+        QVERIFY(skin.LoadSkinFile(file));
+        QTest::newRow(qPrintable(file)) << skin.styleSheet() << true;
+    }
+    QTest::newRow("every value the plain look's")
+        << SkinPalette::fromText(QStringLiteral("/* Korvat skin: Plain */"))
+               .styleSheet(Skin::styleTemplate())
+        << true;
+    // Shows that a sheet Qt cannot read is caught.
+    QTest::newRow("unclosed rule")
+        << Skin::styleTemplate() + QStringLiteral("QLabel { color: red;") << false;
+}
+
+void TestAppearance::qtTakesTheStyleSheet()
+{
+    QFETCH(QString, sheet);
+    QFETCH(bool, taken);
+    // Every widget kind the template styles, each drawn once.
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *frame = new QGroupBox(QStringLiteral("12"), &window);
+    new QRadioButton(QStringLiteral("1"), frame);
+    layout->addWidget(frame);
+    auto *table = new QTableWidget(30, 4, &window);
+    table->setAlternatingRowColors(true);
+    layout->addWidget(table);
+    auto *list = new QListWidget(&window);
+    list->addItems({QStringLiteral("A"), QStringLiteral("B")});
+    layout->addWidget(list);
+    auto *combo = new QComboBox(&window);
+    combo->addItem(QStringLiteral("A"));
+    layout->addWidget(combo);
+    for (QWidget *widget : std::initializer_list<QWidget *>{
+             new QPushButton(QStringLiteral("OK")), new QLineEdit, new QSpinBox,
+             new QCheckBox(QStringLiteral("x")), new QProgressBar, new QScrollBar(Qt::Horizontal)})
+        layout->addWidget(widget);
+    auto *help = new QPushButton(QStringLiteral("?"), &window);
+    help->setObjectName(QStringLiteral("Command13"));
+    layout->addWidget(help);
+
+    styleSheetWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectStyleSheetWarnings);
+    window.setStyleSheet(sheet);
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    help->setFocus();
+    window.grab();
+    qInstallMessageHandler(previous);
+    QVERIFY(exposed);
+    QVERIFY2(styleSheetWarnings.isEmpty() == taken, qPrintable(styleSheetWarnings.join(u'\n')));
+}
+
+void TestAppearance::dialogButtonsCarryNoIcons_data()
+{
+    QTest::addColumn<QString>("skinFile");
+    QTest::addColumn<bool>("icons");
+    QTest::newRow("plain look: the platform's icons") << QString() << true;
+    for (const QString &file : ThemeCatalogue::SkinFiles())
+        QTest::newRow(qPrintable(file)) << file << false;
+}
+
+void TestAppearance::dialogButtonsCarryNoIcons()
+{
+    QFETCH(QString, skinFile);
+    QFETCH(bool, icons);
+    TestProgramFolder folder;
+    const QString styleName = QApplication::style()->name();
+    QApplication::setStyle(new IconButtonsStyle(QStyleFactory::create(styleName)));
+    QWidget window;
+    Skin skin;
+    if (!skinFile.isEmpty())
+        QVERIFY(skin.LoadSkinFile(skinFile));
+    skin.SkinWindow(&window);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Korvat"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No, &window);
+    const bool yesIcon = !box.button(QMessageBox::Yes)->icon().isNull();
+    const bool noIcon = !box.button(QMessageBox::No)->icon().isNull();
+    QApplication::setStyle(QStyleFactory::create(styleName));
+    QCOMPARE(yesIcon, icons);
+    QCOMPARE(noIcon, icons);
+}
+
 void TestAppearance::badSkinFileLeavesAWorkingWindow_data()
 {
+    // How the skin file is laid down: "file" writes content, "missing" removes it, "folder",
+    // "named pipe" and "link to /dev/zero" put something else than a file there.
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<bool>("remove");
-    QTest::newRow("missing") << QByteArray() << true;
-    QTest::newRow("empty") << QByteArray() << false;
-    QTest::newRow("binary") << QByteArray("\x00\xff\xfe\x01skin", 8) << false;
-    QTest::newRow("not ours") << QByteArray("QWidget { background: black; color: black; }")
-                              << false;
-    QTest::newRow("bad UTF-8") << QByteArray("/* Korvat skin: x */\n\xc3\x28") << false;
+    QTest::newRow("missing") << "missing" << QByteArray();
+    QTest::newRow("empty") << "file" << QByteArray();
+    QTest::newRow("binary") << "file" << QByteArray("\x00\xff\xfe\x01skin", 8);
+    QTest::newRow("not ours") << "file"
+                              << QByteArray("QWidget { background: black; color: black; }");
+    QTest::newRow("bad UTF-8") << "file" << QByteArray("/* Korvat skin: x */\n\xc3\x28");
+    QByteArray big("/* Korvat skin: Big */\ntext: #111111\n");
+    while (big.size() <= 64 * 1024)
+        big += "/* a skin is a couple of kilobytes; this one is far more */\n";
+    QTest::newRow("oversized") << "file" << big;
+    QTest::newRow("folder") << "folder" << QByteArray();
+    QTest::newRow("named pipe") << "named pipe" << QByteArray();
+    QTest::newRow("link to /dev/zero") << "link to /dev/zero" << QByteArray();
 }
 
 void TestAppearance::badSkinFileLeavesAWorkingWindow()
 {
+    QFETCH(QString, kind);
     QFETCH(QByteArray, content);
-    QFETCH(bool, remove);
     TestProgramFolder folder;
     const QString path = QDir(folder.path()).filePath(QStringLiteral("galaxy.skn"));
     QFile::remove(path);
-    if (!remove) {
+    if (kind == QLatin1String("file")) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("galaxy.skn")));
+    } else if (kind != QLatin1String("missing")) {
+#ifdef Q_OS_UNIX
+        if (kind == QLatin1String("named pipe"))
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+#else
+        QSKIP("Named pipes and /dev/zero are the Unix kind");
+#endif
     }
     QCOMPARE(folder.openDatabase(), QString());
     QVERIFY(QSqlQuery().exec(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = '3'")));
 
-    Frm1 *window = Frm1::ShowNew();
+    QElapsedTimer clock;
+    clock.start();
+    Frm1 *window = nullptr;
+    {
+        Watchdog watchdog(10);
+        window = Frm1::ShowNew();
+    }
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->Skin1->loadedFile().isEmpty());
     QVERIFY(window->styleSheet().isEmpty());

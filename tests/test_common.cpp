@@ -1,15 +1,20 @@
 // The timed notice and the other boxes every window uses.
 #include "ModalAnswer.h"
 #include "common/Dialogs.h"
+#include "common/ProgramLook.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 class TestCommon : public QObject
@@ -27,6 +32,8 @@ private slots:
     void textInputCancelGivesEmptyText();
     void fileDialogsAreQtsOwn();
     void presetAnswersSkipTheBoxes();
+    void qtTranslation_data();
+    void qtTranslation();
 };
 
 void TestCommon::timedMessageLooksAsItShould()
@@ -191,6 +198,79 @@ void TestCommon::presetAnswersSkipTheBoxes()
     QCOMPARE(shown.at(2).text, QStringLiteral("n"));
     QVERIFY(DialogHooks::TakeShown().isEmpty());
     DialogHooks::Disable();
+}
+
+void TestCommon::qtTranslation_data()
+{
+    QTest::addColumn<bool>("installed");
+    QTest::newRow("Qt's Persian") << true;
+    QTest::newRow("no translation to be found") << false;
+}
+
+void TestCommon::qtTranslation()
+{
+    QFETCH(bool, installed);
+    QTemporaryDir empty;
+    QTranslator *translator =
+        LoadQtTranslation(installed ? QtTranslationFolders() : QStringList{empty.path()});
+    if (installed && !translator)
+        QSKIP("Qt's Persian (qtbase_fa.qm, Debian package qt6-translations-l10n) is not installed");
+    QCOMPARE(translator != nullptr, installed);
+    auto persian = [](const QString &text) {
+        return std::any_of(text.cbegin(), text.cend(),
+                           [](QChar c) { return c.unicode() >= 0x0600 && c.unicode() <= 0x06ff; });
+    };
+
+    // Qt's buttons speak Persian; the title and text the program gives stay exactly as given.
+    QString title;
+    QString text;
+    QString yes;
+    QString no;
+    AnswerNextModal([&](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(box);
+        title = box->windowTitle();
+        text = box->text();
+        yes = box->button(QMessageBox::Yes)->text();
+        no = box->button(QMessageBox::No)->text();
+        box->button(QMessageBox::Yes)->click();
+    });
+    const bool answer =
+        AskYesNo(nullptr, QString::fromUtf8(" آيا مطمئن هستيد؟ "), QStringLiteral("Korvat"));
+    QString label;
+    QString ok;
+    AnswerNextModal([&](QWidget *widget) {
+        auto *dialog = qobject_cast<QInputDialog *>(widget);
+        QVERIFY(dialog);
+        label = dialog->labelText();
+        ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->text();
+        dialog->reject();
+    });
+    AskText(nullptr, QStringLiteral(" Enter Number "), QString::fromUtf8("کد"));
+    QFileDialog files(nullptr, QString::fromUtf8("بازيابي اطلاعات"));
+    files.setOption(QFileDialog::DontUseNativeDialog);
+    const QString lookIn = files.findChild<QLabel *>(QStringLiteral("lookInLabel"))->text();
+    const QString preview = QPrintPreviewDialog().windowTitle();
+    if (translator) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+
+    QVERIFY(answer);
+    QCOMPARE(title, QStringLiteral("Korvat"));
+    QCOMPARE(text, QString::fromUtf8(" آيا مطمئن هستيد؟ "));
+    QCOMPARE(label, QStringLiteral(" Enter Number "));
+    QCOMPARE(files.windowTitle(), QString::fromUtf8("بازيابي اطلاعات"));
+    if (installed) {
+        for (const QString &qts : {yes, no, ok, lookIn, preview})
+            QVERIFY2(persian(qts), qPrintable(qts));
+    } else {
+        QCOMPARE(yes, QStringLiteral("&Yes"));
+        QCOMPARE(no, QStringLiteral("&No"));
+        QCOMPARE(ok, QStringLiteral("OK"));
+        QCOMPARE(lookIn, QStringLiteral("Look in:"));
+        QCOMPARE(preview, QStringLiteral("Print Preview"));
+    }
 }
 
 QTEST_MAIN(TestCommon)

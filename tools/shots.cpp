@@ -12,13 +12,26 @@
 #include "registration/RegistrationPanel.h"
 
 #include "safety/exitpro.h"
-#include <QComboBox>
-#include <QLineEdit>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -31,6 +44,85 @@ void save(QWidget *window, const QString &path)
     QCoreApplication::processEvents();
     window->grab().save(path);
     std::printf("%s\n", qPrintable(path));
+}
+
+void fillRegistration(Frm1 *window)
+{
+    window->registration->Text11->setText(QStringLiteral("K-1403-017"));
+    window->registration->Text6->setText(QString::fromUtf8("سارا"));
+    window->registration->Text4->setText(QString::fromUtf8("محمدی‌نژاد"));
+    window->registration->Text5->setText(QStringLiteral("11"));
+    window->registration->Combo1->setCurrentIndex(0);
+    window->registration->Combo2->setCurrentIndex(1);
+    window->registration->Combo3->setCurrentIndex(2);
+    window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
+    // A fixed date and time, so that two runs give the same pictures.
+    window->registration->Text8->setText(QStringLiteral("1403/02/17"));
+    window->registration->Text9->setText(QStringLiteral("10:30:00"));
+}
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Every widget kind the skin template styles, as the coming windows will use them: option
+// buttons in a captioned frame, a check box, a grid with its header, a list, number boxes, a
+// progress bar and a message box's buttons.
+QWidget *widgetKinds()
+{
+    auto *window = new QWidget;
+    auto *grid = new QGridLayout(window);
+    auto *frame = new QGroupBox(QStringLiteral("12"), window);
+    auto *options = new QVBoxLayout(frame);
+    for (const char *caption : {"هرگز", "بندرت", "گاهي اوقات", "اغلب اوقات", "هميشه"})
+        options->addWidget(new QRadioButton(u(caption), frame));
+    options->itemAt(2)->widget()->setProperty("checked", true);
+    grid->addWidget(frame, 0, 0, 2, 1);
+
+    auto *table = new QTableWidget(6, 4, window);
+    table->setHorizontalHeaderLabels({u("کد"), u("نام"), u("نام خانوادگي"), u("گروه")});
+    const char *const rows[][4] = {{"K-1", "سارا", "محمدی", "A"}, {"K-2", "علی", "رضایی", "B"},
+                                   {"K-3", "مریم", "کریمی", "A"}, {"K-4", "رضا", "احمدی", "C"},
+                                   {"K-5", "زهرا", "نوری", "D"},  {"K-6", "حسن", "موسوی", "G"}};
+    for (int row = 0; row < 6; ++row)
+        for (int column = 0; column < 4; ++column)
+            table->setItem(row, column, new QTableWidgetItem(u(rows[row][column])));
+    table->setAlternatingRowColors(true);
+    table->selectRow(1);
+    table->setFixedSize(330, 150);
+    grid->addWidget(table, 0, 1);
+
+    auto *list = new QListWidget(window);
+    for (const char *group : {"A", "B", "C", "D", "E", "F", "G"})
+        list->addItem(QString::fromLatin1(group));
+    list->setCurrentRow(2);
+    list->setFixedSize(120, 150);
+    grid->addWidget(list, 0, 2);
+
+    auto *boxes = new QHBoxLayout;
+    auto *number = new QSpinBox(window);
+    number->setRange(1, 56);
+    number->setValue(12);
+    auto *age = new QLineEdit(QStringLiteral("11"), window);
+    age->setAlignment(Qt::AlignCenter);
+    age->setMaximumWidth(60);
+    auto *check = new QCheckBox(u("تهيه نسخه پشتيبان"), window);
+    check->setChecked(true);
+    auto *disabled = new QPushButton(u("قبلي"), window);
+    disabled->setEnabled(false);
+    boxes->addWidget(number);
+    boxes->addWidget(age);
+    boxes->addWidget(check);
+    boxes->addWidget(disabled);
+    grid->addLayout(boxes, 1, 1, 1, 2);
+
+    auto *progress = new QProgressBar(window);
+    progress->setValue(60);
+    grid->addWidget(progress, 2, 0, 1, 3);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Yes | QDialogButtonBox::No, window);
+    grid->addWidget(buttons, 3, 0, 1, 3);
+    return window;
 }
 
 void storeTheme(int theme)
@@ -50,6 +142,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ApplyProgramLook(app);
+    LoadQtTranslation();
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     out.mkpath(QStringLiteral("."));
     TestProgramFolder folder;
@@ -58,39 +151,82 @@ int main(int argc, char *argv[])
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
         storeTheme(theme);
+        const QString number = QStringLiteral("%1").arg(theme, 2, 10, QLatin1Char('0'));
         auto *window = new Frm1;
         // A hint, as when the pointer rests on the scoring button.
         window->SkinLabel2->show();
         window->SkinLabel2->setText(QString::fromUtf8(" جهت کليد گذاري روي اين دکمه کليک مي کنيد"));
-        save(window,
-             out.filePath(QStringLiteral("Frm1-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'))));
+        save(window, out.filePath(QStringLiteral("Frm1-theme%1.png").arg(number)));
         window->Text3 = QStringLiteral("1");
         delete window;
 
         auto *confirmation = new Frmskin;
-        save(confirmation,
-             out.filePath(
-                 QStringLiteral("Frmskin-theme%1.png").arg(theme, 2, 10, QLatin1Char('0'))));
+        save(confirmation, out.filePath(QStringLiteral("Frmskin-theme%1.png").arg(number)));
         delete confirmation;
-    }
-    // The registration panel, filled in, under two themes.
-    for (int theme : {1, 3}) {
-        storeTheme(theme);
-        auto *window = new Frm1;
+
+        // The registration panel, filled in.
+        window = new Frm1;
         window->show();
         window->registration->open();
-        window->registration->Text11->setText(QStringLiteral("K-1403-017"));
-        window->registration->Text6->setText(QString::fromUtf8("سارا"));
-        window->registration->Text4->setText(QString::fromUtf8("محمدی‌نژاد"));
-        window->registration->Text5->setText(QStringLiteral("11"));
-        window->registration->Combo1->setCurrentIndex(0);
-        window->registration->Combo2->setCurrentIndex(1);
-        window->registration->Combo3->setCurrentIndex(2);
-        window->registration->Text7->setText(QString::fromUtf8("پنجم دبستان"));
-        save(window, out.filePath(QStringLiteral("registration-theme%1.png").arg(theme)));
+        fillRegistration(window);
+        save(window, out.filePath(QStringLiteral("registration-theme%1.png").arg(number)));
+        // What a keyboard user sees on a button, a text box and a list.
+        const QList<QPair<QString, QWidget *>> focused = {
+            {QStringLiteral("button"), window->registration->Command8},
+            {QStringLiteral("text"), window->registration->Text11},
+            {QStringLiteral("list"), window->registration->Combo1}};
+        for (const auto &[kind, widget] : focused) {
+            // Reached with the Tab key, as a keyboard user would: Qt marks keyboard focus only
+            // then.
+            window->activateWindow();
+            widget->setFocus(Qt::OtherFocusReason);
+            QTest::keyClick(widget, Qt::Key_Tab);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCoreApplication::processEvents();
+            window->Frame10->grab().save(
+                out.filePath(QStringLiteral("focus-%1-theme%2.png").arg(kind, number)));
+        }
         window->Text3 = QStringLiteral("1");
         delete window;
+
+        auto *kinds = widgetKinds();
+        Skin skin;
+        skin.LoadSkinFile(ThemeCatalogue::SkinFiles().at(theme - 1));
+        skin.SkinWindow(kinds);
+        save(kinds, out.filePath(QStringLiteral("kinds-theme%1.png").arg(number)));
+        delete kinds;
+
+        // The exit dialog is not skinned; it is shown under every theme all the same, to see
+        // that it stays so.
+        auto *dialog = new exitpro;
+        save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
+        delete dialog;
     }
+
+    // The plain look: a stored theme with no skin file.
+    storeTheme(0);
+    auto *plain = new Frm1;
+    plain->show();
+    plain->registration->open();
+    fillRegistration(plain);
+    save(plain, out.filePath(QStringLiteral("registration-plain.png")));
+    plain->Text3 = QStringLiteral("1");
+    delete plain;
+
+    // Qt's own boxes and dialogs, over a skinned window: their buttons and labels are Qt's.
+    storeTheme(9);
+    auto *owner = new Frm1;
+    owner->show();
+    auto *question = new QMessageBox(QMessageBox::Question, QStringLiteral("Korvat"),
+                                     u("آيا براي خروج از برنامه اطمينان داريد"),
+                                     QMessageBox::Yes | QMessageBox::No, owner);
+    save(question, out.filePath(QStringLiteral("question.png")));
+    auto *files =
+        new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
+    files->setOption(QFileDialog::DontUseNativeDialog);
+    save(files, out.filePath(QStringLiteral("file-dialog.png")));
+    owner->Text3 = QStringLiteral("1");
+    delete owner;
 
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));

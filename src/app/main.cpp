@@ -18,6 +18,7 @@ int main(int argc, char *argv[])
     TuneMemoryAllocator();
     QApplication app(argc, argv);
     ApplyProgramLook(app);
+    LoadQtTranslation();
 
     // Also on stderr, for whoever started the program from a terminal.
     auto refuse = [](const QString &message, const QString &title, QMessageBox::Icon icon) {

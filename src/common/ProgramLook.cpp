@@ -1,8 +1,15 @@
 #include "common/ProgramLook.h"
 
+#include "common/ProgramFolder.h"
+
 #include <QApplication>
+#include <QDir>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+#include <memory>
 
 void ApplyProgramIcon()
 {
@@ -31,4 +38,26 @@ void ApplyProgramLook(QApplication &app)
     if (font.pointSizeF() < 10)
         font.setPointSizeF(10);
     app.setFont(font);
+}
+
+QStringList QtTranslationFolders()
+{
+    return {QDir(ProgramFolder()).filePath(QStringLiteral("translations")),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)};
+}
+
+QTranslator *LoadQtTranslation(const QStringList &folders)
+{
+    auto translator = std::make_unique<QTranslator>();
+    // qt_fa is the catalogue a deployment tool may ship instead; it takes in qtbase_fa.
+    for (const QString &folder : folders) {
+        for (const QString &name : {QStringLiteral("qtbase_fa"), QStringLiteral("qt_fa")}) {
+            if (translator->load(name, folder) &&
+                QCoreApplication::installTranslator(translator.get())) {
+                translator->setParent(QCoreApplication::instance());
+                return translator.release();
+            }
+        }
+    }
+    return nullptr;
 }

@@ -1,24 +1,33 @@
 #include "common/Skin.h"
 
 #include "common/ProgramFolder.h"
+#include "common/SkinPalette.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 namespace {
-// A skin is a few kilobytes; anything far larger is not one of ours.
-const qint64 LargestSkin = 1 << 20;
+// A skin is a couple of kilobytes; anything far larger is not one of ours.
+const qint64 LargestSkin = 64 * 1024;
 
 QString readSkin(const QString &path)
 {
+    // Only a regular file is opened: a named pipe would block in open() and a device such as
+    // /dev/zero reads without end while its size says 0.
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > LargestSkin)
+        return {};
     QFile file(path);
-    if (file.size() > LargestSkin || !file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    // The file may have grown since it was looked at.
+    const QByteArray bytes = file.read(LargestSkin + 1);
+    if (bytes.size() > LargestSkin)
         return {};
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(file.readAll());
-    if (decoder.hasError() || !text.startsWith(QLatin1String("/* Korvat skin:")))
-        return {};
-    return text;
+    const QString text = decoder(bytes);
+    return decoder.hasError() ? QString() : text;
 }
 } // namespace
 
@@ -27,13 +36,25 @@ Skin::Skin(QObject *parent) : QObject(parent)
     setObjectName(QStringLiteral("Skin1"));
 }
 
+QString Skin::styleTemplate()
+{
+    static const QString text = [] {
+        QFile file(QStringLiteral(":/skins/template.qss"));
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }();
+    return text;
+}
+
 bool Skin::LoadSkinFile(const QString &fileName)
 {
-    const QString text = readSkin(SkinFilePath(fileName));
-    if (text.isEmpty())
+    const SkinPalette palette = SkinPalette::fromText(readSkin(SkinFilePath(fileName)));
+    if (!palette.isValid())
+        return false;
+    const QString sheet = palette.styleSheet(styleTemplate());
+    if (sheet.trimmed().isEmpty())
         return false;
     m_file = fileName;
-    m_styleSheet = text;
+    m_styleSheet = sheet;
     return true;
 }
 

@@ -4,11 +4,11 @@
 #include <QObject>
 #include <QString>
 
-// A window's skin object. A skin file is a Qt style sheet whose first line names it:
-//     /* Korvat skin: Paper */
-// LoadSkinFile reads one from the program folder; SkinWindow gives the window the look last
-// loaded, or its plain look when none was. A missing or broken file leaves the plain look: it
-// never stops a window.
+// A window's skin object. A skin file is a short list of named colours and shapes under a first
+// line that names it (see SkinPalette); the program's one style-sheet template turns those
+// values into the window's style sheet. LoadSkinFile reads a skin file from the program folder;
+// SkinWindow gives the window the look last loaded, or its plain look when none was. A missing
+// or broken file leaves the plain look: it never stops a window.
 class Skin : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,9 @@ public:
 
     QString loadedFile() const { return m_file; }
     QString styleSheet() const { return m_styleSheet; }
+
+    // The shared style-sheet template, as the program carries it.
+    static QString styleTemplate();
 
 private:
     QString m_file;
