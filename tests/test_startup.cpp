@@ -1,7 +1,9 @@
 // The real program, started as a user starts it: it finds its database in its own folder, never
-// in the working folder, and refuses a missing or foreign file without creating one. And the
-// build lays out the program folder without ever overwriting a user's database.
+// in the working folder, and refuses a missing or foreign file without creating one; one program
+// runs at a time. And the build lays out the program folder without ever overwriting a user's
+// database.
 #include "TestProgramFolder.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +30,23 @@ void installDatabase(const QString &folder)
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+// The programs these tests start keep their instance lock in a folder of the tests' own, never
+// in the user's: a program the user has open does not stop them, and they do not stop it.
+QString testLockFolder()
+{
+    static QTemporaryDir folder;
+    return folder.path();
+}
+
+// Backdates a file, as if it had been made a while ago.
+bool age(const QString &path, int seconds)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                            QFileDevice::FileModificationTime);
+}
+
 struct Outcome
 {
     bool stillRunning = false;
@@ -42,6 +61,9 @@ bool startProgram(QProcess &process, const QString &exe, const QString &workingF
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
+    // Where the program's SingleInstance::DefaultFolder() lies, on every platform.
+    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "TMP", "TEMP"})
+        env.insert(QString::fromLatin1(name), testLockFolder());
     process.setProcessEnvironment(env);
     process.setReadChannel(QProcess::StandardError);
     process.start();
@@ -94,6 +116,9 @@ private slots:
     void refusesAForeignFileWithoutChangingIt();
     void layingOutTheProgramFolderKeepsTheUsersDatabase();
     void aSecondProgramIsRefused();
+    void aStaleEmptyLockDoesNotStopTheProgram();
+    void guard_data();
+    void guard();
 };
 
 void TestStartup::startsOnTheDeliveredDatabase()
@@ -177,6 +202,9 @@ void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
 
 void TestStartup::aSecondProgramIsRefused()
 {
+    // The user's own lock is held, by this test or by a program the user has open.
+    SingleInstance users;
+    users.acquire();
     QTemporaryDir program;
     const QString exe = installProgram(program.path());
     installDatabase(program.path());
@@ -204,6 +232,83 @@ void TestStartup::aSecondProgramIsRefused()
     QVERIFY2(third.errorText.contains(QStringLiteral("main window shown")),
              qPrintable(third.errorText));
     QVERIFY(!third.errorText.contains(running));
+}
+
+void TestStartup::aStaleEmptyLockDoesNotStopTheProgram()
+{
+    QTemporaryDir program;
+    const QString exe = installProgram(program.path());
+    installDatabase(program.path());
+    // A power cut just after the lock file was made: it is there, empty.
+    const QString lock = SingleInstance(testLockFolder()).lockPath();
+    QFile::remove(lock);
+    QVERIFY(age(lock, 60));
+    const Outcome outcome = runProgram(exe, program.path(), QString::fromUtf8("برنامه"));
+    QVERIFY2(outcome.stillRunning, qPrintable(outcome.errorText));
+    QVERIFY2(outcome.errorText.contains(QStringLiteral("main window shown")),
+             qPrintable(outcome.errorText));
+}
+
+void TestStartup::guard_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("reason");
+    const int guarded = int(SingleInstance::Outcome::Guarded);
+    const int running = int(SingleInstance::Outcome::AlreadyRunning);
+    const int unguarded = int(SingleInstance::Outcome::Unguarded);
+    const auto row = [](const char *name, const char *state, int outcome, const char *reason) {
+        QTest::newRow(name) << QString::fromLatin1(state) << outcome << QString::fromUtf8(reason);
+    };
+    row("free", "free", guarded, "");
+    row("held by a live program", "held", running, "");
+    row("empty, left by a power cut", "empty old", guarded, "");
+    row("unreadable, left by a crash", "rubbish old", guarded, "");
+    row("empty, a program writing it now", "empty new", running, "");
+    row("no such folder", "missing", unguarded, SingleInstanceText::NoFolder);
+    row("folder is a file", "file", unguarded, SingleInstanceText::NoFolder);
+    row("read-only folder", "read-only", unguarded, SingleInstanceText::NoPermission);
+}
+
+void TestStartup::guard()
+{
+    QFETCH(QString, state);
+    QFETCH(int, outcome);
+    QFETCH(QString, reason);
+    QTemporaryDir root;
+    QString folder = root.path();
+    if (state == QLatin1String("missing"))
+        folder = root.filePath(QStringLiteral("gone"));
+    if (state == QLatin1String("file")) {
+        folder = root.filePath(QStringLiteral("file"));
+        QVERIFY(age(folder, 0));
+    }
+    const QString lock = SingleInstance(folder).lockPath();
+    if (state.startsWith(QLatin1String("empty")) || state.startsWith(QLatin1String("rubbish"))) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        if (state.startsWith(QLatin1String("rubbish")))
+            file.write(QByteArray("\xff\xfe\x00\x01", 4));
+    }
+    if (state.endsWith(QLatin1String("old")))
+        QVERIFY(age(lock, 60));
+    SingleInstance other(folder);
+    if (state == QLatin1String("held"))
+        QVERIFY(other.acquire() == SingleInstance::Outcome::Guarded);
+    if (state == QLatin1String("read-only")) {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable())
+            QSKIP("This user writes into read-only folders (an administrator?).");
+    }
+
+    SingleInstance guard(folder);
+    QCOMPARE(int(guard.acquire()), outcome);
+    if (reason.isEmpty())
+        QCOMPARE(guard.failure(), QString());
+    else
+        QVERIFY2(guard.failure().contains(reason.arg(QDir::toNativeSeparators(folder))),
+                 qPrintable(guard.failure()));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
