@@ -35,6 +35,18 @@ QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
     return edit;
 }
 
+// Whether a key types a character into a box. Editing keys are not typing, whatever text they
+// carry: X11 gives Delete the text U+007F, and Backspace, Tab, Enter and Escape carry control
+// characters too; macOS gives arrows, Home and End private-use characters. Shortcuts (paste,
+// copy, undo) are not typing either, so a pasted text is not filtered.
+bool typesCharacter(const QKeyEvent &key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier) || key.text().isEmpty())
+        return false;
+    const QChar::Category category = key.text().at(0).category();
+    return category != QChar::Other_Control && category != QChar::Other_PrivateUse;
+}
+
 QComboBox *list(const QString &name, const QStringList &items, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
@@ -220,14 +232,10 @@ bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)
     if (watched != Text5 || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    const QString typed = key->text();
-    // Keys that type nothing (arrows, Tab, Delete) and shortcuts (paste, copy, undo) are not
-    // typing: they pass, and a pasted text is not filtered.
-    if (typed.isEmpty() || (key->modifiers() & Qt::ControlModifier))
+    if (!typesCharacter(*key))
         return false;
-    const QChar c = typed.at(0);
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
-        key->key() == Qt::Key_Enter || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+    const QChar c = key->text().at(0);
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
         return false;
     if (c.isDigit()) {
         // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.
