@@ -10,12 +10,15 @@
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
+#include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -55,7 +58,18 @@ private slots:
 
     void startupShowsTheButtonColumn();
     void clinicHeadingShowsTheStoredName();
+    void clinicHeadingShowsMarkupAsItsCharacters();
     void hintsFollowThePointer();
+    void keyboardGoesThroughTheButtonsInOrder_data();
+    void keyboardGoesThroughTheButtonsInOrder();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void nothingIsClipped_data();
+    void nothingIsClipped();
+    void windowsFitTheScreen_data();
+    void windowsFitTheScreen();
+    void picturesReactOnlyOverThemselves_data();
+    void picturesReactOnlyOverThemselves();
     void scoringAndCodesNeedAnswers();
     void hideAllPanelsDropsAnUnsavedSubject();
     void closeBoxOpensTheExitDialog();
@@ -139,6 +153,15 @@ void TestApp::clinicHeadingShowsTheStoredName()
     QCOMPARE(window->SkinLabel1->text(), u("مرکز مشاوره‌ی «امید»"));
 }
 
+void TestApp::clinicHeadingShowsMarkupAsItsCharacters()
+{
+    const QString name = u("<b>امید</b> &amp; <i>نو</i>");
+    setStored(QStringLiteral("Name"), name);
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(ShownText(window->SkinLabel1), name);
+}
+
 void TestApp::hintsFollowThePointer()
 {
     Frm1 *window = Frm1::ShowNew();
@@ -171,7 +194,11 @@ void TestApp::hintsFollowThePointer()
     QVERIFY(hint->text().endsWith(QLatin1Char(' ')));
     pointAt(window->Command9);
     QCOMPARE(hint->text(), u(Frm1Text::Command9Hint));
+    // The empty area where the panels open is bare window as well.
+    pointAt(window->findChild<QWidget *>(QStringLiteral("PanelArea")));
+    QVERIFY(!hint->isVisible());
 
+    pointAt(window->Command3);
     pointAt(window, bareWindow);
     QVERIFY(!hint->isVisible());
     QCOMPARE(hint->text(), QString());
@@ -371,6 +398,176 @@ void TestApp::exitDialogCaptionTakesTurns()
     QCOMPARE(seen.mid(0, 3),
              QStringList({u(" تهيه نسخه پشتيبان"), u("پشتيبان گيري"), u(" تهيه نسخه پشتيبان")}));
     QVERIFY(seen.contains(dialog->Check1->text()));
+}
+
+void TestApp::keyboardGoesThroughTheButtonsInOrder_data()
+{
+    QTest::addColumn<bool>("registration");
+    QTest::addColumn<QStringList>("order");
+    const QStringList buttons = {u("Command1"), u("Command2"),  u("Command3"),
+                                 u("Command4"), u("Command11"), u("Command5"),
+                                 u("Command9"), u("Command12"), u("Command6")};
+    QTest::newRow("panels closed") << false << buttons + QStringList{u("Command13")};
+    QTest::newRow("registration open")
+        << true << buttons + QStringList{u("Text11"),   u("Text6"),    u("Text4"),     u("Text5"),
+                                         u("Combo1"),   u("Text8"),    u("Combo2"),    u("Combo3"),
+                                         u("Text7"),    u("Command8"), u("Command10"), u("Text9"),
+                                         u("Command13")};
+}
+
+void TestApp::keyboardGoesThroughTheButtonsInOrder()
+{
+    QFETCH(bool, registration);
+    QFETCH(QStringList, order);
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), window->Command1);
+    QVERIFY(!window->SkinLabel2->isVisible());
+    if (registration) {
+        window->registration->open();
+        window->Command1->setFocus();
+    }
+    QStringList reached;
+    do {
+        QWidget *focus = QApplication::focusWidget();
+        reached << focus->objectName();
+        // A main button's hint shows as the keyboard reaches it, and is read out with it.
+        const QString hint = focus->accessibleDescription();
+        if (!hint.isEmpty() && reached.size() > 1) {
+            QVERIFY(window->SkinLabel2->isVisible());
+            QCOMPARE(window->SkinLabel2->text(), hint);
+        }
+        QTest::keyClick(focus, Qt::Key_Tab);
+    } while (QApplication::focusWidget() != window->Command1 && reached.size() < 40);
+    QCOMPARE(reached, order);
+    QCOMPARE(window->Command4->accessibleDescription(), u(Frm1Text::Command4Hint));
+}
+
+void TestApp::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("registrationOpen");
+    QTest::newRow("Return on register") << u("Command1") << int(Qt::Key_Return) << true;
+    QTest::newRow("keypad Enter on register") << u("Command1") << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return on cancel, in the panel")
+        << u("Command10") << int(Qt::Key_Return) << false;
+}
+
+void TestApp::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    QFETCH(bool, registrationOpen);
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    if (button == QLatin1String("Command10"))
+        window->registration->open();
+    auto *focus = window->findChild<QPushButton *>(button);
+    focus->setFocus();
+    QTest::keyClick(focus, Qt::Key(key));
+    QCOMPARE(window->Frame10->isVisible(), registrationOpen);
+}
+
+void TestApp::nothingIsClipped_data()
+{
+    QTest::addColumn<int>("theme");
+    for (int theme = 1; theme <= 11; ++theme)
+        QTest::newRow(qPrintable(QStringLiteral("theme %1").arg(theme))) << theme;
+}
+
+void TestApp::nothingIsClipped()
+{
+    QFETCH(int, theme);
+    setStored(QStringLiteral("TH"), QString::number(theme));
+    setStored(QStringLiteral("Name"), u("مرکز مشاوره‌ی امید"));
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->registration->open();
+    QCOMPARE(window->Command13->width(), window->Command13->height()); // a small square
+    window->SkinLabel2->show();
+    for (const char *hint : {Frm1Text::Command1Hint, Frm1Text::Command2Hint, Frm1Text::Command3Hint,
+                             Frm1Text::Command4Hint, Frm1Text::Command9Hint}) {
+        window->SkinLabel2->setText(u(hint));
+        QCOMPARE(Clipped(window), QStringList());
+    }
+    auto *confirmation = new Frmskin;
+    confirmation->show();
+    QVERIFY(QTest::qWaitForWindowExposed(confirmation));
+    QCOMPARE(Clipped(confirmation), QStringList());
+    auto *dialog = new exitpro;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    for (const char *caption : {exitproText::CaptionA, exitproText::CaptionB}) {
+        dialog->Check1->setText(u(caption));
+        QCOMPARE(Clipped(dialog), QStringList());
+    }
+}
+
+void TestApp::windowsFitTheScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << u("Frm1");
+    QTest::newRow("confirmation window") << u("Frmskin");
+    QTest::newRow("exit dialog") << u("exitpro");
+}
+
+void TestApp::windowsFitTheScreen()
+{
+    QFETCH(QString, window);
+    QWidget *shown = nullptr;
+    if (window == QLatin1String("Frm1"))
+        shown = Frm1::ShowNew();
+    else if (window == QLatin1String("Frmskin"))
+        shown = Frmskin::ShowNew();
+    else
+        shown = new exitpro;
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QRect area = shown->screen()->availableGeometry();
+    QVERIFY2(area.contains(shown->frameGeometry()), qPrintable(window));
+    // With room for a real title bar and edges: about 31 and 8 on Windows, at any scale.
+    QVERIFY2(shown->width() + 16 <= area.width() && shown->height() + 40 <= area.height(),
+             qPrintable(QStringLiteral("%1x%2 on %3x%4")
+                            .arg(shown->width())
+                            .arg(shown->height())
+                            .arg(area.width())
+                            .arg(area.height())));
+}
+
+void TestApp::picturesReactOnlyOverThemselves_data()
+{
+    QTest::addColumn<bool>("confirmation");
+    QTest::addColumn<QString>("rest");
+    QTest::addColumn<QString>("lit");
+    QTest::newRow("confirmation window, return") << true << u("k1") << u("k2");
+    QTest::newRow("exit dialog, confirm") << false << u("k1") << u("k2");
+    QTest::newRow("exit dialog, cancel") << false << u("C1") << u("C2");
+}
+
+void TestApp::picturesReactOnlyOverThemselves()
+{
+    QFETCH(bool, confirmation);
+    QFETCH(QString, rest);
+    QFETCH(QString, lit);
+    QPointer<QWidget> window = confirmation ? static_cast<QWidget *>(new Frmskin) : new exitpro;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *atRest = window->findChild<PictureBox *>(rest);
+    auto *lighted = window->findChild<PictureBox *>(lit);
+    const QRect picture =
+        QStyle::alignedRect(atRest->layoutDirection(), atRest->alignment(),
+                            atRest->pixmap().deviceIndependentSize().toSize(), atRest->rect());
+    for (const QPoint beside : {QPoint(picture.left() - 6, picture.center().y()),
+                                QPoint(picture.right() + 6, picture.center().y())}) {
+        const QPoint at = atRest->mapTo(window, beside);
+        pointAt(window, at);
+        QVERIFY(atRest->isVisible() && !lighted->isVisible());
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(window && window->isVisible());
+    }
+    pointAt(atRest, picture.topLeft() + QPoint(3, 3));
+    QVERIFY(lighted->isVisible() && !atRest->isVisible());
 }
 
 QTEST_MAIN(TestApp)

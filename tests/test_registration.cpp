@@ -8,6 +8,7 @@
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
 #include "common/ProgramLook.h"
+#include "common/Skin.h"
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
 #include "registration/RegistrationPanel.h"
@@ -17,7 +18,9 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QtTest>
 
 #include <memory>
@@ -67,6 +70,28 @@ QStringList shownTexts()
     return texts;
 }
 
+QString stored(const QString &path, const QString &field)
+{
+    return ReadFromFile(path, QStringLiteral("SELECT \"%1\" FROM \"IDE\"").arg(field))
+        .value(0)
+        .toString();
+}
+
+// Where a label's text is drawn, in its parent's coordinates.
+QRect drawnText(const QLabel *label)
+{
+    const QSize size = label->fontMetrics().size(0, label->text());
+    return QStyle::alignedRect(label->layoutDirection(), label->alignment(), size,
+                               label->contentsRect())
+        .translated(label->pos());
+}
+
+// The horizontal distance between two rectangles side by side.
+int apart(const QRect &a, const QRect &b)
+{
+    return qMax(b.left() - a.right(), a.left() - b.right()) - 1;
+}
+
 } // namespace
 
 class TestRegistration : public QObject
@@ -89,6 +114,12 @@ private slots:
     void duplicateCodeIsRefused();
     void failureHalfWayLeavesNoRow();
     void ageAcceptsOnlyDigits();
+    void ageBoxPassesEditingKeys_data();
+    void ageBoxPassesEditingKeys();
+    void escapeKeepsWhatWasTyped_data();
+    void escapeKeepsWhatWasTyped();
+    void timeIsStoredInTheDigitsOfTheDate();
+    void labelsStandByTheirFields();
     void listsKeepTheirChoiceWithinTheWindow();
     void cancelWritesNothing();
 
@@ -372,6 +403,140 @@ void TestRegistration::cancelWritesNothing()
     m_window->close(); // to the exit dialog
     QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
     QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+}
+
+void TestRegistration::ageBoxPassesEditingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("cursor"); // -1: not looked at
+    QTest::addColumn<QString>("focus");
+    // Key, modifiers and text as X11 sends them (and one as macOS does), in "12" after the 1.
+    const auto row = [](const char *name, int key, int modifiers, const QString &text,
+                        const char *after, int cursor, const char *focus = "Text5") {
+        QTest::newRow(name) << key << modifiers << text << QString::fromLatin1(after) << cursor
+                            << QString::fromLatin1(focus);
+    };
+    row("Delete", Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"), "1", 1);
+    row("Delete on the keypad", Qt::Key_Delete, Qt::KeypadModifier, QStringLiteral("\x7f"), "1", 1);
+    row("Backspace", Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"), "2", 0);
+    row("Home", Qt::Key_Home, Qt::NoModifier, QString(), "12", 0);
+    row("End", Qt::Key_End, Qt::NoModifier, QString(), "12", 2);
+    row("Left", Qt::Key_Left, Qt::NoModifier, QString(), "12", -1);
+    row("Left, as macOS sends it", Qt::Key_Left, Qt::NoModifier, QString(QChar(0xF702)), "12", -1);
+    row("Escape", Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"), "12", 1);
+    row("Enter", Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), "12", 1);
+    row("Tab", Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"), "12", -1, "Combo1");
+}
+
+void TestRegistration::ageBoxPassesEditingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    QFETCH(int, cursor);
+    QFETCH(QString, focus);
+    QLineEdit *age = m_panel->Text5;
+    age->setFocus();
+    age->setText(QStringLiteral("12"));
+    age->setCursorPosition(1);
+    DialogHooks::TakeShown();
+    QTest::sendKeyEvent(QTest::Click, age, Qt::Key(key), text, Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(shownTexts(), QStringList());
+    QCOMPARE(age->text(), after);
+    if (cursor >= 0)
+        QCOMPARE(age->cursorPosition(), cursor);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+}
+
+void TestRegistration::escapeKeepsWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed"); // typed in place of what is there; empty: nothing typed
+    QTest::newRow("code") << u("Text11") << u("Code") << u("K-5");
+    QTest::newRow("first name") << u("Text6") << u("FName") << u("Sara");
+    QTest::newRow("last name") << u("Text4") << u("LName") << u("Karimi");
+    QTest::newRow("age") << u("Text5") << u("Sen") << u("12");
+    QTest::newRow("date, as stamped") << u("Text8") << u("Date") << QString();
+    QTest::newRow("time, as stamped") << u("Text9") << u("Time") << QString();
+    QTest::newRow("date, corrected") << u("Text8") << u("Date") << u("1403/01/05");
+    QTest::newRow("education") << u("Text7") << u("Tahsil") << u("BA");
+}
+
+void TestRegistration::escapeKeepsWhatWasTyped()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    fill(m_panel, Subject());
+    auto *edit = m_window->Frame10->findChild<QLineEdit *>(box);
+    QVERIFY(edit);
+    edit->setFocus();
+    if (!typed.isEmpty()) {
+        edit->clear();
+        QTest::keyClicks(edit, typed);
+    }
+    const QString before = edit->text();
+    QVERIFY(!before.isEmpty());
+    DialogHooks::TakeShown();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QCOMPARE(edit->text(), before);
+    QCOMPARE(shownTexts(), QStringList());
+
+    const QString date = m_panel->Text8->text();
+    const QString time = m_panel->Text9->text();
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(stored(m_folder->databasePath(), field), before);
+    QCOMPARE(stored(m_folder->databasePath(), QStringLiteral("Date")), date);
+    QCOMPARE(stored(m_folder->databasePath(), QStringLiteral("Time")), time);
+}
+
+void TestRegistration::timeIsStoredInTheDigitsOfTheDate()
+{
+    // A clinic's computer set to Persian: the date is written in 0 to 9, so is the time.
+    QLocale::setDefault(QLocale(QLocale::Persian, QLocale::Iran));
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
+    QTest::mouseClick(m_panel->Command10, Qt::LeftButton);
+    QTest::mouseClick(m_window->Command1, Qt::LeftButton);
+    fill(m_panel, Subject());
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    const QString time = stored(m_folder->databasePath(), QStringLiteral("Time"));
+    QVERIFY(!time.isEmpty());
+    for (const QChar c : time)
+        QVERIFY2(!c.isDigit() || (c >= u'0' && c <= u'9'), qPrintable(time));
+}
+
+void TestRegistration::labelsStandByTheirFields()
+{
+    const QList<SkinLabel *> labels = m_window->Frame10->findChildren<SkinLabel *>();
+    QCOMPARE(labels.size(), 10);
+    for (const SkinLabel *label : labels) {
+        const QRect text = drawnText(label);
+        const QRect own = label->buddy()->geometry();
+        // Right to left: the label, then its field.
+        QVERIFY2(text.left() > own.right(), qPrintable(label->text()));
+        QVERIFY2(apart(text, own) <= 10, qPrintable(label->text()));
+        // Every other field of its row stands clearly farther off.
+        for (const SkinLabel *other : labels) {
+            const QRect field = other->buddy()->geometry();
+            if (other != label && field.intersects(QRect(0, text.center().y(), 10000, 1)))
+                QVERIFY2(apart(text, field) >= 3 * qMax(1, apart(text, own)),
+                         qPrintable(label->text() + QLatin1String(" / ") + other->text()));
+        }
+    }
+    // Save, the main action, to the right of Cancel, apart, of one width, right under the form.
+    const QRect save = m_panel->Command8->geometry();
+    const QRect cancel = m_panel->Command10->geometry();
+    QVERIFY(m_panel->Command8->isDefault());
+    QCOMPARE(save.width(), cancel.width());
+    QVERIFY(apart(save, cancel) >= 8);
+    QVERIFY(save.left() > cancel.right());
+    QVERIFY(save.top() - m_panel->Text7->geometry().bottom() <= 24);
+    QVERIFY(cancel.left() >= m_panel->Text7->geometry().left());
 }
 
 QTEST_MAIN(TestRegistration)
