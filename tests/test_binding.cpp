@@ -5,7 +5,6 @@
 #include "data/FieldBinder.h"
 
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlTableModel>
@@ -44,8 +43,6 @@ private slots:
     void newRowSavedIntoALargeTableCanBeEditedAgain();
     void refusedSaveKeepsWhatWasTyped();
     void rebindShowsAnotherField();
-    void escapeKeepsWhatWasTyped_data();
-    void escapeKeepsWhatWasTyped();
 };
 
 void TestBinding::widgetsFollowTheCurrentRow()
@@ -169,43 +166,6 @@ void TestBinding::rebindShowsAnotherField()
     QCOMPARE(ReadFromFile(folder.databasePath(),
                           QStringLiteral("SELECT \"1\" || '|' || \"2\" FROM \"Answer\"")),
              QVariantList{first + QStringLiteral("|5")});
-}
-
-void TestBinding::escapeKeepsWhatWasTyped_data()
-{
-    QTest::addColumn<bool>("list");
-    QTest::newRow("text box") << false;
-    QTest::newRow("editable list") << true;
-}
-
-void TestBinding::escapeKeepsWhatWasTyped()
-{
-    QFETCH(bool, list);
-    TestProgramFolder folder;
-    QCOMPARE(folder.openDatabase(), QString());
-    Cursor subjects(QStringLiteral("IDE"));
-    FieldBinder binder(&subjects);
-    QDialog dialog;
-    QWidget *box = new QLineEdit(&dialog);
-    if (list) {
-        auto *combo = new QComboBox(&dialog);
-        combo->setEditable(true);
-        box = combo;
-    }
-    binder.bind(box, QStringLiteral("Code"));
-    QVERIFY(subjects.open());
-    QVERIFY(subjects.add()); // the stored value is empty
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    box->setFocus();
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("K-7"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    // The text stays, and Escape still means what the window makes of it: a dialog closes.
-    QCOMPARE(box->property(list ? "currentText" : "text").toString(), QStringLiteral("K-7"));
-    QVERIFY(!dialog.isVisible());
-    QVERIFY(subjects.save());
-    QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
-             QVariantList{QStringLiteral("K-7")});
 }
 
 QTEST_MAIN(TestBinding)

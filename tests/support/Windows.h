@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -28,38 +27,32 @@ inline QString ShownText(QLabel *label)
     return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
-// The visible buttons, check boxes and labels of a window that are too small for their text or
-// picture, each as "name: needed > had".
+// The visible buttons, check boxes and labels of a window too small for their text or picture,
+// each as "name: needed > had".
 inline QStringList Clipped(QWidget *window)
 {
     QStringList clipped;
     for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if (!widget->isVisible())
-            continue;
         QSize needed;
         QSize had = widget->size();
+        auto *label = qobject_cast<QLabel *>(widget);
         if (auto *button = qobject_cast<QPushButton *>(widget)) {
-            // The room the style leaves for the text inside border and padding.
+            // The room the style leaves for the text, inside border and padding.
             QStyleOptionButton option;
             option.initFrom(button);
-            option.text = button->text();
-            if (button->autoDefault())
-                option.features |= QStyleOptionButton::AutoDefaultButton;
-            if (button->isDefault())
-                option.features |= QStyleOptionButton::DefaultButton;
+            option.features |= button->autoDefault() ? QStyleOptionButton::AutoDefaultButton
+                                                     : QStyleOptionButton::None;
             had = button->style()
                       ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
                       .size();
             needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
         } else if (qobject_cast<QCheckBox *>(widget)) {
             needed = widget->sizeHint();
-        } else if (auto *label = qobject_cast<QLabel *>(widget)) {
-            needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+        } else if (label) {
+            needed = label->wordWrap() ? QSize(0, label->heightForWidth(had.width()))
                                        : label->minimumSizeHint();
-        } else {
-            continue;
         }
-        if (needed.width() > had.width() || needed.height() > had.height())
+        if (widget->isVisible() && (needed.width() > had.width() || needed.height() > had.height()))
             clipped << QStringLiteral("%1: %2x%3 > %4x%5")
                            .arg(widget->objectName())
                            .arg(needed.width())
