@@ -124,7 +124,6 @@ RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjec
     place(Combo2, RegistrationText::GenderLabel, 2, 0);
     place(Combo3, RegistrationText::GroupLabel, 2, 1);
     place(Text7, RegistrationText::EducationLabel, 2, 2, 4);
-    Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 6, 0, 0);
     buttons->setSpacing(12);
@@ -165,9 +164,8 @@ RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjec
 
 void RegistrationPanel::fitToLook()
 {
+    Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
     // Save and Cancel share one width, room for the longer word under the window's look.
-    for (QPushButton *button : {Command8, Command10})
-        button->setMinimumWidth(0);
     const int width =
         qMax(88, qMax(Command8->sizeHint().width(), Command10->sizeHint().width()) + 16);
     for (QPushButton *button : {Command8, Command10})
