@@ -10,12 +10,14 @@
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
+#include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 
 #include <QCheckBox>
 #include <QFrame>
 #include <QLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -55,7 +57,16 @@ private slots:
 
     void startupShowsTheButtonColumn();
     void clinicHeadingShowsTheStoredName();
+    void clinicHeadingShowsMarkupAsItsCharacters();
     void hintsFollowThePointer();
+    void keyboardAlone_data();
+    void keyboardAlone();
+    void nothingIsClipped_data();
+    void nothingIsClipped();
+    void windowsFitTheScreen_data();
+    void windowsFitTheScreen();
+    void picturesReactOnlyOverThemselves_data();
+    void picturesReactOnlyOverThemselves();
     void scoringAndCodesNeedAnswers();
     void hideAllPanelsDropsAnUnsavedSubject();
     void closeBoxOpensTheExitDialog();
@@ -139,6 +150,15 @@ void TestApp::clinicHeadingShowsTheStoredName()
     QCOMPARE(window->SkinLabel1->text(), u("مرکز مشاوره‌ی «امید»"));
 }
 
+void TestApp::clinicHeadingShowsMarkupAsItsCharacters()
+{
+    const QString name = u("<b>امید</b> &amp; <i>نو</i>");
+    setStored(QStringLiteral("Name"), name);
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(ShownText(window->SkinLabel1), name);
+}
+
 void TestApp::hintsFollowThePointer()
 {
     Frm1 *window = Frm1::ShowNew();
@@ -171,7 +191,11 @@ void TestApp::hintsFollowThePointer()
     QVERIFY(hint->text().endsWith(QLatin1Char(' ')));
     pointAt(window->Command9);
     QCOMPARE(hint->text(), u(Frm1Text::Command9Hint));
+    // The empty area where the panels open is bare window as well.
+    pointAt(window->findChild<QWidget *>(QStringLiteral("PanelArea")));
+    QVERIFY(!hint->isVisible());
 
+    pointAt(window->Command3);
     pointAt(window, bareWindow);
     QVERIFY(!hint->isVisible());
     QCOMPARE(hint->text(), QString());
@@ -371,6 +395,142 @@ void TestApp::exitDialogCaptionTakesTurns()
     QCOMPARE(seen.mid(0, 3),
              QStringList({u(" تهيه نسخه پشتيبان"), u("پشتيبان گيري"), u(" تهيه نسخه پشتيبان")}));
     QVERIFY(seen.contains(dialog->Check1->text()));
+}
+
+void TestApp::keyboardAlone_data()
+{
+    QTest::addColumn<bool>("registration");
+    QTest::addColumn<QStringList>("order");
+    const QStringList buttons = {u("Command1"), u("Command2"),  u("Command3"),
+                                 u("Command4"), u("Command11"), u("Command5"),
+                                 u("Command9"), u("Command12"), u("Command6")};
+    QTest::newRow("panels closed") << false << buttons + QStringList{u("Command13")};
+    QTest::newRow("registration open")
+        << true << buttons + QStringList{u("Text11"),   u("Text6"),    u("Text4"),     u("Text5"),
+                                         u("Combo1"),   u("Text8"),    u("Combo2"),    u("Combo3"),
+                                         u("Text7"),    u("Command8"), u("Command10"), u("Text9"),
+                                         u("Command13")};
+}
+
+void TestApp::keyboardAlone()
+{
+    QFETCH(bool, registration);
+    QFETCH(QStringList, order);
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(QApplication::focusWidget(), window->Command1);
+    if (registration) {
+        window->registration->open();
+        window->Command1->setFocus();
+    }
+    QStringList reached;
+    int hinted = 0;
+    do {
+        QWidget *focus = QApplication::focusWidget();
+        reached << focus->objectName();
+        // A main button's hint shows as Tab reaches it, and is read out with it.
+        if (!focus->accessibleDescription().isEmpty() && reached.size() > 1) {
+            QCOMPARE(window->SkinLabel2->text(), focus->accessibleDescription());
+            QVERIFY(window->SkinLabel2->isVisible());
+            ++hinted;
+        }
+        QTest::keyClick(focus, Qt::Key_Tab);
+    } while (QApplication::focusWidget() != window->Command1 && reached.size() < 40);
+    QCOMPARE(reached, order);
+    QCOMPARE(hinted, 4);
+    // Enter presses the focused button: register opens the panel, cancel closes it.
+    QTest::keyClick(registration ? window->registration->Command10 : window->Command1,
+                    Qt::Key_Return);
+    QCOMPARE(window->Frame10->isVisible(), !registration);
+}
+
+void TestApp::nothingIsClipped_data()
+{
+    QTest::addColumn<int>("theme");
+    for (int theme = 1; theme <= 11; ++theme)
+        QTest::newRow(qPrintable(QString::number(theme))) << theme;
+}
+
+void TestApp::nothingIsClipped()
+{
+    QFETCH(int, theme);
+    setStored(QStringLiteral("TH"), QString::number(theme));
+    setStored(QStringLiteral("Name"), u("مرکز مشاوره‌ی امید"));
+    Frm1 *window = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->registration->open();
+    QCOMPARE(window->Command13->width(), window->Command13->height()); // a small square
+    window->SkinLabel2->show();
+    for (const char *hint : {Frm1Text::Command1Hint, Frm1Text::Command2Hint, Frm1Text::Command4Hint,
+                             Frm1Text::Command9Hint}) {
+        window->SkinLabel2->setText(u(hint));
+        QCOMPARE(Clipped(window), QStringList());
+    }
+    auto *dialog = new exitpro;
+    for (QWidget *other : {static_cast<QWidget *>(new Frmskin), static_cast<QWidget *>(dialog)}) {
+        other->show();
+        QVERIFY(QTest::qWaitForWindowExposed(other));
+        QCOMPARE(Clipped(other), QStringList());
+    }
+    dialog->Check1->setText(u(exitproText::CaptionA)); // the longer of its two captions
+    QCOMPARE(Clipped(dialog), QStringList());
+}
+
+void TestApp::windowsFitTheScreen_data()
+{
+    QTest::addColumn<int>("window");
+    QTest::newRow("main window") << 0;
+    QTest::newRow("confirmation window") << 1;
+    QTest::newRow("exit dialog") << 2;
+}
+
+void TestApp::windowsFitTheScreen()
+{
+    QFETCH(int, window);
+    QWidget *shown = window == 0   ? static_cast<QWidget *>(new Frm1)
+                     : window == 1 ? static_cast<QWidget *>(new Frmskin)
+                                   : static_cast<QWidget *>(new exitpro);
+    shown->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    const QRect area = shown->screen()->availableGeometry();
+    QVERIFY(area.contains(shown->frameGeometry()));
+    // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
+    QVERIFY2(shown->width() + 16 <= area.width() && shown->height() + 40 <= area.height(),
+             qPrintable(QStringLiteral("%1 x %2").arg(shown->width()).arg(shown->height())));
+}
+
+void TestApp::picturesReactOnlyOverThemselves_data()
+{
+    QTest::addColumn<bool>("confirmation");
+    QTest::addColumn<QString>("rest");
+    QTest::addColumn<QString>("lit");
+    QTest::newRow("confirmation window, return") << true << u("k1") << u("k2");
+    QTest::newRow("exit dialog, confirm") << false << u("k1") << u("k2");
+    QTest::newRow("exit dialog, cancel") << false << u("C1") << u("C2");
+}
+
+void TestApp::picturesReactOnlyOverThemselves()
+{
+    QFETCH(bool, confirmation);
+    QFETCH(QString, rest);
+    QFETCH(QString, lit);
+    QPointer<QWidget> window = confirmation ? static_cast<QWidget *>(new Frmskin) : new exitpro;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto *atRest = window->findChild<PictureBox *>(rest);
+    auto *lighted = window->findChild<PictureBox *>(lit);
+    const QRect picture =
+        QStyle::alignedRect(Qt::RightToLeft, atRest->alignment(),
+                            atRest->pixmap().deviceIndependentSize().toSize(), atRest->rect());
+    // Beside the picture, on either side, nothing lights up and a click does nothing.
+    for (const int x : {picture.left() - 6, picture.right() + 6}) {
+        const QPoint at = atRest->mapTo(window, QPoint(x, picture.center().y()));
+        pointAt(window, at);
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
+        QVERIFY(window && window->isVisible() && atRest->isVisible() && !lighted->isVisible());
+    }
+    pointAt(atRest, picture.topLeft() + QPoint(3, 3));
+    QVERIFY(lighted->isVisible());
 }
 
 QTEST_MAIN(TestApp)

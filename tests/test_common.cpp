@@ -1,5 +1,6 @@
 // The timed notice and the other boxes every window uses.
 #include "ModalAnswer.h"
+#include "Windows.h"
 #include "common/Dialogs.h"
 #include "common/ProgramLook.h"
 
@@ -34,6 +35,8 @@ private slots:
     void presetAnswersSkipTheBoxes();
     void qtTranslation_data();
     void qtTranslation();
+    void textsAreShownAsTheirCharacters_data();
+    void textsAreShownAsTheirCharacters();
 };
 
 void TestCommon::timedMessageLooksAsItShould()
@@ -271,6 +274,36 @@ void TestCommon::qtTranslation()
         QCOMPARE(lookIn, QStringLiteral("Look in:"));
         QCOMPARE(preview, QStringLiteral("Print Preview"));
     }
+void TestCommon::textsAreShownAsTheirCharacters_data()
+{
+    QTest::addColumn<int>("box");
+    QTest::newRow("timed notice") << 0;
+    QTest::newRow("message") << 1;
+    QTest::newRow("question") << 2;
+    QTest::newRow("input box") << 3;
+}
+
+void TestCommon::textsAreShownAsTheirCharacters()
+{
+    QFETCH(int, box);
+    // A path or a typed code may look like markup; it is shown as it is.
+    const QString text = QString::fromUtf8("/home/<b>مریم</b>/&amp;");
+    QString shown;
+    AnswerNextModal([&](QWidget *widget) {
+        for (QLabel *label : widget->findChildren<QLabel *>())
+            if (label->isVisible() && label->text().contains(QStringLiteral("<b>")))
+                shown = ShownText(label);
+        qobject_cast<QDialog *>(widget)->done(0);
+    });
+    if (box == 0)
+        ShowTimedMessage(nullptr, text, 5000);
+    else if (box == 1)
+        ShowMessage(nullptr, text);
+    else if (box == 2)
+        AskYesNo(nullptr, text);
+    else
+        AskText(nullptr, text, QStringLiteral("t"));
+    QCOMPARE(shown, text);
 }
 
 QTEST_MAIN(TestCommon)

@@ -288,9 +288,14 @@ void TestDates::timeOfDayText_data()
 {
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("expected");
-    // The locale's own long time format, without the time zone it may carry.
+    // The locale's own long time format, without the time zone it may carry, in the digits 0 to
+    // 9 whatever digits the locale writes.
     QTest::newRow("Persian, zone in parentheses")
-        << QStringLiteral("fa_IR") << QStringLiteral("۱۴:۰۵:۰۹");
+        << QStringLiteral("fa_IR") << QStringLiteral("14:05:09");
+    QTest::newRow("Arabic, its day-half marker kept")
+        << QStringLiteral("ar_EG") << QString::fromUtf8("2:05:09 م");
+    QTest::newRow("Chakma, digits beyond 16 bits")
+        << QStringLiteral("ccp") << QStringLiteral("2:05:09 PM");
     QTest::newRow("English") << QStringLiteral("en_US") << QStringLiteral("2:05:09 PM");
     QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("14:05:09");
     QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("14:05:09");

@@ -10,6 +10,7 @@
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
 #include "common/ProgramLook.h"
+#include "common/Skin.h"
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
 #include "data/Database.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStyle>
 #include <QtTest>
 
 #include <memory>
@@ -71,6 +73,12 @@ QStringList shownTexts()
     return texts;
 }
 
+// The horizontal distance between two rectangles side by side.
+int apart(const QRect &a, const QRect &b)
+{
+    return qMax(b.left() - a.right(), a.left() - b.right()) - 1;
+}
+
 } // namespace
 
 class TestRegistration : public QObject
@@ -96,6 +104,11 @@ private slots:
     void idleProgramLetsOthersWrite_data();
     void idleProgramLetsOthersWrite();
     void ageAcceptsOnlyDigits();
+    void ageBoxPassesEditingKeys_data();
+    void ageBoxPassesEditingKeys();
+    void escapeKeepsWhatWasTyped_data();
+    void escapeKeepsWhatWasTyped();
+    void formReadsAsOneBlock();
     void listsKeepTheirChoiceWithinTheWindow();
     void cancelWritesNothing();
 
@@ -529,6 +542,100 @@ void TestRegistration::cancelWritesNothing()
     m_window->close(); // to the exit dialog
     QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
     QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+}
+
+void TestRegistration::ageBoxPassesEditingKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");
+    // In "12" after the 1, each key with the modifiers and text X11 sends (the arrow as macOS).
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << u("\x7f") << u("1");
+    QTest::newRow("keypad Delete")
+        << int(Qt::Key_Delete) << int(Qt::KeypadModifier) << u("\x7f") << u("1");
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << u("\b") << u("2");
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << u("\x1b") << u("12");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << u("\r") << u("12");
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << u("\t") << u("12");
+    QTest::newRow("Left, on macOS") << int(Qt::Key_Left) << 0 << QString(QChar(0xF702)) << u("12");
+}
+
+void TestRegistration::ageBoxPassesEditingKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    m_panel->Text5->setText(QStringLiteral("12"));
+    m_panel->Text5->setCursorPosition(1);
+    DialogHooks::TakeShown();
+    QTest::sendKeyEvent(QTest::Click, m_panel->Text5, Qt::Key(key), text,
+                        Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(shownTexts(), QStringList());
+    QCOMPARE(m_panel->Text5->text(), after);
+}
+
+void TestRegistration::escapeKeepsWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed"); // in place of what the box holds; empty: nothing typed
+    QTest::newRow("code") << u("Text11") << u("Code") << u("K-5");
+    QTest::newRow("first name") << u("Text6") << u("FName") << u("Sara");
+    QTest::newRow("last name") << u("Text4") << u("LName") << u("Karimi");
+    QTest::newRow("age") << u("Text5") << u("Sen") << u("12");
+    QTest::newRow("date, as stamped") << u("Text8") << u("Date") << QString();
+    QTest::newRow("date, corrected") << u("Text8") << u("Date") << u("1403/01/05");
+    QTest::newRow("time, as stamped") << u("Text9") << u("Time") << QString();
+    QTest::newRow("education") << u("Text7") << u("Tahsil") << u("BA");
+}
+
+void TestRegistration::escapeKeepsWhatWasTyped()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    fill(m_panel, Subject());
+    auto *edit = m_window->Frame10->findChild<QLineEdit *>(box);
+    if (!typed.isEmpty())
+        edit->clear();
+    QTest::keyClicks(edit, typed);
+    const QString shown =
+        m_panel->Text8->text() + u'|' + m_panel->Text9->text() + u'|' + edit->text();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+                          QStringLiteral("SELECT \"Date\" || '|' || \"Time\" || '|' || \"%1\" "
+                                         "FROM \"IDE\"")
+                              .arg(field)),
+             QVariantList{shown});
+}
+
+void TestRegistration::formReadsAsOneBlock()
+{
+    const QList<SkinLabel *> labels = m_window->Frame10->findChildren<SkinLabel *>();
+    for (const SkinLabel *label : labels) {
+        // Where its text is drawn: just right of its own field, clearly farther from the others.
+        const QRect text =
+            QStyle::alignedRect(Qt::RightToLeft, label->alignment(),
+                                label->fontMetrics().size(0, label->text()), label->contentsRect())
+                .translated(label->pos());
+        const QRect own = label->buddy()->geometry();
+        QVERIFY2(text.left() > own.right() && apart(text, own) <= 10, qPrintable(label->text()));
+        for (const SkinLabel *other : labels)
+            if (other != label && qAbs(other->y() - label->y()) < 4)
+                QVERIFY2(apart(text, other->buddy()->geometry()) >= 3 * apart(text, own),
+                         qPrintable(label->text() + u'/' + other->text()));
+    }
+    // Save, the main action, right of Cancel, apart, of one width, under the end of the form.
+    const QRect save = m_panel->Command8->geometry();
+    const QRect cancel = m_panel->Command10->geometry();
+    QVERIFY(m_panel->Command8->isDefault());
+    QCOMPARE(save.width(), cancel.width());
+    QVERIFY(save.left() - cancel.right() > 8);
+    QVERIFY(save.top() - m_panel->Text7->geometry().bottom() <= 24);
+    QCOMPARE(cancel.left(), m_panel->Text7->geometry().left());
 }
 
 QTEST_MAIN(TestRegistration)

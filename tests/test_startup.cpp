@@ -1,7 +1,9 @@
 // The real program, started as a user starts it: it finds its database in its own folder, never
-// in the working folder, and refuses a missing or foreign file without creating one. And the
-// build lays out the program folder without ever overwriting a user's database.
+// in the working folder, and refuses a missing or foreign file without creating one; one program
+// runs at a time. And the build lays out the program folder without ever overwriting a user's
+// database.
 #include "TestProgramFolder.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,6 +30,23 @@ void installDatabase(const QString &folder)
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
 
+// The programs these tests start keep their instance lock in a folder of the tests' own, never
+// in the user's: a program the user has open does not stop them, and they do not stop it.
+QString testLockFolder()
+{
+    static QTemporaryDir folder;
+    return folder.path();
+}
+
+// Backdates a file, as if it had been made a while ago.
+bool age(const QString &path, int seconds)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(QDateTime::currentDateTime().addSecs(-seconds),
+                            QFileDevice::FileModificationTime);
+}
+
 struct Outcome
 {
     bool stillRunning = false;
@@ -42,6 +61,9 @@ bool startProgram(QProcess &process, const QString &exe, const QString &workingF
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
+    // Where the program's SingleInstance::DefaultFolder() lies, on every platform.
+    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "TMP", "TEMP"})
+        env.insert(QString::fromLatin1(name), testLockFolder());
     process.setProcessEnvironment(env);
     process.setReadChannel(QProcess::StandardError);
     process.start();
@@ -94,6 +116,8 @@ private slots:
     void refusesAForeignFileWithoutChangingIt();
     void layingOutTheProgramFolderKeepsTheUsersDatabase();
     void aSecondProgramIsRefused();
+    void guard_data();
+    void guard();
 };
 
 void TestStartup::startsOnTheDeliveredDatabase()
@@ -177,6 +201,9 @@ void TestStartup::layingOutTheProgramFolderKeepsTheUsersDatabase()
 
 void TestStartup::aSecondProgramIsRefused()
 {
+    // The user's own lock is held, by this test or by a program the user has open.
+    SingleInstance users;
+    users.acquire();
     QTemporaryDir program;
     const QString exe = installProgram(program.path());
     installDatabase(program.path());
@@ -204,6 +231,62 @@ void TestStartup::aSecondProgramIsRefused()
     QVERIFY2(third.errorText.contains(QStringLiteral("main window shown")),
              qPrintable(third.errorText));
     QVERIFY(!third.errorText.contains(running));
+}
+
+void TestStartup::guard_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char *state, SingleInstance::Outcome outcome, const char *reason) {
+        QTest::newRow(state) << QString::fromLatin1(state) << int(outcome)
+                             << QString::fromUtf8(reason);
+    };
+    using O = SingleInstance::Outcome;
+    row("free", O::Guarded, "");
+    row("held by a live program", O::AlreadyRunning, "");
+    row("empty, left by a power cut", O::Guarded, "");
+    row("rubbish, left by a crash", O::Guarded, "");
+    row("empty, being written now", O::AlreadyRunning, "");
+    row("no such folder", O::Unguarded, SingleInstanceText::NoFolder);
+    row("folder is a file", O::Unguarded, SingleInstanceText::NoFolder);
+    row("read-only folder", O::Unguarded, SingleInstanceText::NoPermission);
+}
+
+void TestStartup::guard()
+{
+    QFETCH(QString, state);
+    QFETCH(int, outcome);
+    QFETCH(QString, reason);
+    QTemporaryDir root;
+    const QString folder =
+        state.startsWith(QLatin1String("folder is")) || state.startsWith(QLatin1String("no such"))
+            ? root.filePath(QStringLiteral("x"))
+            : root.path();
+    if (state == QLatin1String("folder is a file"))
+        QVERIFY(age(folder, 0));
+    SingleInstance other(folder);
+    const QString lock = other.lockPath();
+    if (state.contains(QLatin1String("left by")) || state.contains(QLatin1String("written"))) {
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(state.startsWith(QLatin1String("rubbish")) ? "\xff\xfe\x01" : "");
+        file.close();
+        QVERIFY(age(lock, state.contains(QLatin1String("now")) ? 0 : 60));
+    }
+    if (state.startsWith(QLatin1String("held")))
+        QVERIFY(other.acquire() == SingleInstance::Outcome::Guarded);
+    if (state.startsWith(QLatin1String("read-only"))) {
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        if (QFileInfo(folder).isWritable())
+            QSKIP("This user writes into read-only folders (an administrator?).");
+    }
+    SingleInstance guard(folder);
+    QCOMPARE(int(guard.acquire()), outcome);
+    QCOMPARE(guard.failure().isEmpty(), reason.isEmpty());
+    QVERIFY(reason.isEmpty() ||
+            guard.failure().contains(reason.arg(QDir::toNativeSeparators(folder))));
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

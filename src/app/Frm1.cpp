@@ -6,6 +6,7 @@
 #include "common/Calculator.h"
 #include "common/LeadingNumber.h"
 #include "common/PictureBox.h"
+#include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/FieldBinder.h"
@@ -14,13 +15,12 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include <QScreen>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,8 +44,15 @@ QPushButton *mainButton(const QString &name, const char *caption, QWidget *paren
     button->setObjectName(name);
     // The pointer moving over a button is the button's own business, never the column's.
     button->setAttribute(Qt::WA_NoMousePropagation);
-    button->setMinimumHeight(34);
     return button;
+}
+
+// The keyboard reached the widget, or left it, by Tab, Shift+Tab or a shortcut key.
+bool byKeyboard(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
 }
 
 QFrame *panel(const QString &name, QWidget *parent)
@@ -70,7 +77,7 @@ Frm1::Frm1(QWidget *parent)
     Text3 = QStringLiteral("1");
     buildWidgets();
     registration = new RegistrationPanel(this, Frame10, Adodc2, Adodc3);
-    fitPanels();
+    setUpKeyboard();
 
     m_themeBinder = new FieldBinder(Adodc1, this);
     m_themeBinder->bind(Text2, QStringLiteral("Name"));
@@ -79,10 +86,11 @@ Frm1::Frm1(QWidget *parent)
     Adodc3->open();
     Text1 = Adodc1->field(QStringLiteral("TH"));
 
-    // Start-up: place the window, give it the stored theme, and become the window the user sees.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Start-up: give the window the stored theme, size it for the look the theme gives it, place
+    // it, and become the window the user sees.
     ApplyStoredTheme(Skin1, this, Text1);
+    fitToLook();
+    PlaceOnScreen(this);
     Text3 = QStringLiteral("2");
 }
 
@@ -96,9 +104,10 @@ Frm1 *Frm1::ShowNew()
 void Frm1::buildWidgets()
 {
     setMouseTracking(true);
+    // Compact enough to fit a 1366 x 768 laptop screen at 125 %, title bar and task bar included.
     auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(14, 10, 14, 10);
-    root->setSpacing(10);
+    root->setContentsMargins(10, 8, 10, 10);
+    root->setSpacing(8);
 
     // The heading row: the clinic's name, the help button and the emblem.
     auto *top = new QHBoxLayout;
@@ -112,7 +121,6 @@ void Frm1::buildWidgets()
     Command13 = new QPushButton(text(Frm1Text::Command13Caption), this);
     Command13->setObjectName(QStringLiteral("Command13"));
     Command13->setAttribute(Qt::WA_NoMousePropagation);
-    Command13->setFixedSize(Command13->sizeHint().expandedTo(QSize(56, 56)));
     // Coloured in the plain look too; a skin gives it the theme's accent colour.
     QPalette helpColours = Command13->palette();
     helpColours.setColor(QPalette::Button, QColor(0x2f, 0x8f, 0x9d));
@@ -120,7 +128,7 @@ void Frm1::buildWidgets()
     Command13->setPalette(helpColours);
     Picture1 = new PictureBox(QStringLiteral("Picture1"), this);
     Picture1->setPixmap(
-        SvgPixmap(QStringLiteral(":/images/logo.svg"), QSize(84, 84), devicePixelRatioF()));
+        SvgPixmap(QStringLiteral(":/images/logo.svg"), QSize(64, 64), devicePixelRatioF()));
     Picture1->setToolTip(text(Frm1Text::Picture1Tip));
     Picture1->setCursor(Qt::PointingHandCursor);
     top->addWidget(SkinLabel1, 1);
@@ -128,17 +136,19 @@ void Frm1::buildWidgets()
     top->addWidget(Picture1, 0, Qt::AlignVCenter);
     root->addLayout(top);
 
-    // The main button column, and beside it the place where the panels open.
+    // The main button column, and beside it the place where the panels open, with the hint below.
     auto *middle = new QHBoxLayout;
-    middle->setSpacing(12);
+    middle->setSpacing(10);
     Frame7 = new QFrame(this);
     Frame7->setObjectName(QStringLiteral("Frame7"));
     Frame7->setFrameShape(QFrame::StyledPanel);
     Frame7->setMouseTracking(true);
     Frame7->installEventFilter(this);
+    // As wide as its widest button, whatever the skin makes of them.
+    Frame7->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     auto *column = new QVBoxLayout(Frame7);
-    column->setContentsMargins(10, 10, 10, 10);
-    column->setSpacing(8);
+    column->setContentsMargins(8, 8, 8, 8);
+    column->setSpacing(6);
     Command1 = mainButton(QStringLiteral("Command1"), Frm1Text::Command1Caption, Frame7);
     Command2 = mainButton(QStringLiteral("Command2"), Frm1Text::Command2Caption, Frame7);
     Command3 = mainButton(QStringLiteral("Command3"), Frm1Text::Command3Caption, Frame7);
@@ -155,18 +165,21 @@ void Frm1::buildWidgets()
     for (QPushButton *button : {Command1, Command2, Command3, Command4, Command9}) {
         button->setMouseTracking(true);
         button->installEventFilter(this);
+        button->setAccessibleDescription(hintOf(button));
     }
-    Frame7->setFixedWidth(Frame7->sizeHint().width() + 24);
 
     auto *panels = new QWidget(this);
     panels->setObjectName(QStringLiteral("PanelArea"));
+    // The area's bare surface is the window's: the pointer moving over it reaches the window.
+    panels->setMouseTracking(true);
     auto *grid = new QGridLayout(panels);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(8);
     Frame10 = panel(QStringLiteral("Frame10"), panels);
     Frame6 = panel(QStringLiteral("Frame6"), panels);
     Frame8 = panel(QStringLiteral("Frame8"), panels);
     Frame9 = panel(QStringLiteral("Frame9"), panels);
-    grid->addWidget(Frame10, 0, 0, 1, 2);
+    grid->addWidget(Frame10, 0, 0, 1, 2, Qt::AlignTop);
     grid->addWidget(Frame8, 0, 0);
     grid->addWidget(Frame6, 0, 1);
     grid->addWidget(Frame9, 0, 1);
@@ -175,23 +188,21 @@ void Frm1::buildWidgets()
     Text2->setObjectName(QStringLiteral("Text2"));
     clinicLayout->addWidget(Text2);
     clinicLayout->addStretch();
+    // The hint label keeps its place while hidden, so the window never moves its contents.
+    SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), panels);
+    SkinLabel2->setText(QStringLiteral(" "));
+    SkinLabel2->setWordWrap(true);
+    SkinLabel2->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
+    QSizePolicy keepPlace = SkinLabel2->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    SkinLabel2->setSizePolicy(keepPlace);
+    SkinLabel2->hide();
+    grid->addWidget(SkinLabel2, 1, 0, 1, 2);
+    grid->setRowStretch(0, 1);
     m_panelArea = panels;
     middle->addWidget(Frame7);
     middle->addWidget(panels, 1);
     root->addLayout(middle, 1);
-
-    // The hint label keeps its place while hidden, so the window never moves its contents.
-    auto *hintArea = new QWidget(this);
-    auto *hintLayout = new QVBoxLayout(hintArea);
-    hintLayout->setContentsMargins(0, 0, 0, 0);
-    SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), hintArea);
-    SkinLabel2->setText(QStringLiteral(" "));
-    SkinLabel2->setWordWrap(true);
-    SkinLabel2->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
-    SkinLabel2->hide();
-    hintLayout->addWidget(SkinLabel2);
-    hintArea->setFixedHeight(fontMetrics().lineSpacing() * 2 + 16);
-    root->addWidget(hintArea);
 
     // The heading follows the clinic name.
     connect(Text2, &QLineEdit::textChanged, SkinLabel1, &QLabel::setText);
@@ -223,14 +234,55 @@ void Frm1::buildWidgets()
     });
 }
 
-void Frm1::fitPanels()
+void Frm1::setUpKeyboard()
 {
+    // Enter presses the focused button, as Space does, here and in every panel.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setAutoDefault(true);
+    // The first focus is on the first main button; the help button, whose focus the skins do not
+    // mark, comes last of all.
+    QWidget::setTabOrder(previousInFocusChain(), Command13);
+    Command1->setFocus();
+}
+
+void Frm1::fitToLook()
+{
+    // Every size is taken from the look the skin gave: its fonts, paddings and borders.
+    ensurePolished();
+    // The help button is a small square, just wide enough for its word.
+    const QSize help = Command13->sizeHint();
+    const int word = Command13->fontMetrics().horizontalAdvance(Command13->text());
+    const int side = qMax(help.height(), qMin(help.width(), word + 24));
+    Command13->setFixedSize(side, side);
+    registration->fitToLook();
+    // Two lines for the clinic's name, whatever name it shows now or later; a longer one is cut
+    // rather than pushing the window off a small screen.
+    SkinLabel1->setFixedHeight(2 * SkinLabel1->fontMetrics().lineSpacing());
+    // Two lines of hint; the label shows one (a blank) now.
+    SkinLabel2->setFixedHeight(SkinLabel2->sizeHint().height() +
+                               SkinLabel2->fontMetrics().lineSpacing());
     // Room for the largest panel, so the fixed-size window never has to grow when one opens.
-    QSize largest(480, 320);
+    QSize largest(480, 280);
     for (QFrame *panel : {Frame10, Frame6, Frame8, Frame9})
         largest = largest.expandedTo(panel->sizeHint());
-    m_panelArea->setMinimumSize(largest);
+    m_panelArea->setMinimumWidth(largest.width());
+    static_cast<QGridLayout *>(m_panelArea->layout())->setRowMinimumHeight(0, largest.height());
     setFixedSize(sizeHint());
+}
+
+QString Frm1::hintOf(const QObject *button) const
+{
+    if (button == Command1)
+        return text(Frm1Text::Command1Hint);
+    if (button == Command2)
+        return text(Frm1Text::Command2Hint);
+    if (button == Command3)
+        return text(Frm1Text::Command3Hint);
+    if (button == Command4)
+        return text(Frm1Text::Command4Hint);
+    if (button == Command9)
+        return text(Frm1Text::Command9Hint);
+    return {};
 }
 
 void Frm1::HideAllPanels()
@@ -259,19 +311,18 @@ void Frm1::hideHint()
 
 bool Frm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseMove) {
-        if (watched == Frame7)
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseMove && watched == Frame7) {
+        hideHint();
+    } else if (type == QEvent::MouseMove ||
+               ((type == QEvent::FocusIn || type == QEvent::FocusOut) && byKeyboard(event))) {
+        // The keyboard shows a button's hint as the pointer does, and takes it along when it
+        // leaves.
+        const QString hint = hintOf(watched);
+        if (!hint.isEmpty() && type == QEvent::FocusOut)
             hideHint();
-        else if (watched == Command1)
-            showHint(text(Frm1Text::Command1Hint));
-        else if (watched == Command2)
-            showHint(text(Frm1Text::Command2Hint));
-        else if (watched == Command3)
-            showHint(text(Frm1Text::Command3Hint));
-        else if (watched == Command4)
-            showHint(text(Frm1Text::Command4Hint));
-        else if (watched == Command9)
-            showHint(text(Frm1Text::Command9Hint));
+        else if (!hint.isEmpty())
+            showHint(hint);
     }
     return QWidget::eventFilter(watched, event);
 }

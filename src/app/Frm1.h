@@ -67,7 +67,10 @@ protected:
 
 private:
     void buildWidgets();
-    void fitPanels();
+    void setUpKeyboard();
+    void fitToLook();
+    // The hint text of a main button; empty for a button without one.
+    QString hintOf(const QObject *button) const;
     void showHint(const QString &hint);
     void hideHint();
 

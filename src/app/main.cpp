@@ -21,21 +21,28 @@ int main(int argc, char *argv[])
     LoadQtTranslation();
 
     // Also on stderr, for whoever started the program from a terminal.
-    auto refuse = [](const QString &message, const QString &title, QMessageBox::Icon icon) {
+    auto report = [](const QString &message, const QString &title, QMessageBox::Icon icon) {
         std::fprintf(stderr, "%s\n", qUtf8Printable(message));
         ShowMessage(nullptr, message, title, icon);
     };
 
     SingleInstance instance;
-    if (!instance.acquire()) {
-        refuse(QString::fromUtf8(Frm1Text::AlreadyRunning),
+    switch (instance.acquire()) {
+    case SingleInstance::Outcome::Guarded:
+        break;
+    case SingleInstance::Outcome::AlreadyRunning:
+        report(QString::fromUtf8(Frm1Text::AlreadyRunning),
                QString::fromUtf8(Frm1Text::AlreadyRunningTitle), QMessageBox::Information);
         return 0;
+    case SingleInstance::Outcome::Unguarded:
+        // Better a program without the guard than none at all.
+        report(instance.failure(), QString(), QMessageBox::Warning);
+        break;
     }
 
     const QString refusal = OpenDatabase(DatabaseFilePath());
     if (!refusal.isEmpty()) {
-        refuse(refusal, QString(), QMessageBox::Critical);
+        report(refusal, QString(), QMessageBox::Critical);
         return 1;
     }
 

@@ -4,16 +4,15 @@
 #include "appearance/ApplyStoredTheme.h"
 #include "common/Artwork.h"
 #include "common/PictureBox.h"
+#include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 #include <QVBoxLayout>
 
 Frmskin::Frmskin(QWidget *parent)
@@ -60,10 +59,10 @@ Frmskin::Frmskin(QWidget *parent)
     });
     connect(k2, &PictureBox::clicked, this, &Frmskin::returnToMainWindow);
 
-    setFixedSize(sizeHint());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    // Sized and placed once the skin has given the window its fonts and borders.
     ApplyStoredTheme(Skin1, this, Text1);
+    setFixedSize(sizeHint());
+    PlaceOnScreen(this);
     k1->show();
     k2->hide();
 }

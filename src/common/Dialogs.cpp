@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -64,6 +65,7 @@ void ShowTimedMessage(QWidget *owner, const QString &text, int ms)
     const int delay = hooks().enabled && hooks().timedDelay >= 0 ? hooks().timedDelay : ms;
     record(DialogText::TimedTitle(), text);
     QMessageBox box(QMessageBox::NoIcon, DialogText::TimedTitle(), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.setLayoutDirection(Qt::RightToLeft);
     // One tick per box. The box is the timer's context: a box the user closed early takes its
     // pending tick with it, so nothing is pressed later in some other window.
@@ -78,6 +80,7 @@ void ShowMessage(QWidget *owner, const QString &text, const QString &title, QMes
 {
     record(titleOrProgram(title), text);
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);
     box.setLayoutDirection(Qt::RightToLeft);
     box.exec();
 }
@@ -89,6 +92,7 @@ bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessag
     if (takePreset(&preset))
         return preset.toBool();
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Yes | QMessageBox::No, owner);
+    box.setTextFormat(Qt::PlainText);
     box.setLayoutDirection(Qt::RightToLeft);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
@@ -105,7 +109,10 @@ QString AskText(QWidget *owner, const QString &prompt, const QString &title,
     dialog.setLayoutDirection(Qt::RightToLeft);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
+    // The prompt labels the text box, so a lone & would be taken as its shortcut key.
+    dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QLatin1String("&&")));
+    for (QLabel *label : dialog.findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
     if (dialog.exec() != QDialog::Accepted)
         return {};

@@ -6,7 +6,8 @@
 
 class QWidget;
 
-// Every message box, question, input box and file dialog of the program goes through here.
+// Every message box, question, input box and file dialog of the program goes through here. Their
+// texts are shown as plain text, never as markup: they may carry a path or what a user typed.
 
 namespace DialogText {
 // The timed notice's title, written with the Arabic yeh.

@@ -8,6 +8,9 @@ PictureBox::PictureBox(const QString &objectName, QWidget *parent) : QLabel(pare
     setMouseTracking(true);
     // The window behind a picture must not see the pointer moving over the picture.
     setAttribute(Qt::WA_NoMousePropagation);
+    // Exactly as large as its picture: a layout never widens it, so the pointer beside the
+    // picture is over the window, not over the picture.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)

@@ -67,4 +67,5 @@ void Skin::SkinWindow(QWidget *window)
 SkinLabel::SkinLabel(const QString &objectName, QWidget *parent) : QLabel(parent)
 {
     setObjectName(objectName);
+    setTextFormat(Qt::PlainText); // stored text, such as the clinic's name, is never markup
 }

@@ -19,5 +19,17 @@ QString TimeOfDayText(const QTime &time, const QLocale &locale)
     // registration is local anyway.
     QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(QRegularExpression(QStringLiteral("\\s*\\(?\\bt+\\b\\)?")));
-    return locale.toString(time, format.trimmed());
+    // The locale's order, separators and day-half marker, but the digits 0 to 9, as in the date
+    // beside it: one column of the register never mixes two digit systems.
+    // Some locales' digits lie beyond the first 65,536 characters, so the text is read by code
+    // point.
+    const QList<uint> points = locale.toString(time, format.trimmed()).toUcs4();
+    QString text;
+    for (const uint point : points) {
+        if (QChar::isDigit(point))
+            text += QLatin1Char(char('0' + QChar::digitValue(point)));
+        else
+            text += QChar::fromUcs4(point);
+    }
+    return text;
 }

@@ -8,5 +8,6 @@
 // marks included, stay.
 QString TrimBlanks(const QString &text);
 
-// A time of day as the locale writes it, seconds included, without a time zone.
-QString TimeOfDayText(const QTime &time, const QLocale &locale = QLocale::system());
+// A time of day as the locale writes it, seconds included, without a time zone, in the digits
+// 0 to 9 whatever digits the locale uses.
+QString TimeOfDayText(const QTime &time, const QLocale &locale = QLocale());

@@ -5,13 +5,36 @@
 #include "data/TableModel.h"
 #include <QComboBox>
 #include <QDataWidgetMapper>
+#include <QItemDelegate>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMetaProperty>
 #include <QVariant>
 
+namespace {
+// The mapper's own delegate watches every bound box and, on Escape, puts the stored value back:
+// for a new row that empties what the user typed. Here Escape means nothing to the binding; it
+// goes on to the box and its window like any other key.
+class KeepTypedTextDelegate : public QItemDelegate
+{
+public:
+    using QItemDelegate::QItemDelegate;
+
+protected:
+    bool eventFilter(QObject *editor, QEvent *event) override
+    {
+        if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+            static_cast<QKeyEvent *>(event)->matches(QKeySequence::Cancel))
+            return false;
+        return QItemDelegate::eventFilter(editor, event);
+    }
+};
+} // namespace
+
 FieldBinder::FieldBinder(Cursor *cursor, QObject *parent)
     : QObject(parent), m_cursor(cursor), m_mapper(new QDataWidgetMapper(this))
 {
+    m_mapper->setItemDelegate(new KeepTypedTextDelegate(m_mapper));
     m_mapper->setModel(cursor->model());
     m_mapper->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
     connect(cursor, &Cursor::currentRowChanged, this, &FieldBinder::followCursor);

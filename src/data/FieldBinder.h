@@ -12,7 +12,8 @@ class QWidget;
 
 // Binds widgets of a window to fields of a cursor's current row: they show the field, and what
 // the user types is written into the row when the cursor saves. Text boxes, combo boxes and
-// labels bind by their text.
+// labels bind by their text. Escape in a bound box never puts the stored value back over what was
+// typed.
 class FieldBinder : public QObject
 {
     Q_OBJECT

@@ -36,6 +36,18 @@ QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
     return edit;
 }
 
+// Whether a key types a character into a box. Editing keys are not typing, whatever text they
+// carry: X11 gives Delete the text U+007F, and Backspace, Tab, Enter and Escape carry control
+// characters too; macOS gives arrows, Home and End private-use characters. Shortcuts (paste,
+// copy, undo) are not typing either, so a pasted text is not filtered.
+bool typesCharacter(const QKeyEvent &key)
+{
+    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier) || key.text().isEmpty())
+        return false;
+    const QChar::Category category = key.text().at(0).category();
+    return category != QChar::Other_Control && category != QChar::Other_PrivateUse;
+}
+
 QComboBox *list(const QString &name, const QStringList &items, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
@@ -76,40 +88,50 @@ RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjec
         hidden->hide();
     Command8 = new QPushButton(text(RegistrationText::Save), frame);
     Command8->setObjectName(QStringLiteral("Command8"));
+    // The main action of the panel.
+    Command8->setDefault(true);
+    QFont bold = Command8->font();
+    bold.setBold(true);
+    Command8->setFont(bold);
     Command10 = new QPushButton(text(RegistrationText::Cancel), frame);
     Command10->setObjectName(QStringLiteral("Command10"));
 
-    // Three rows, read from right to left, with Save and Cancel below them.
+    // Three rows of label and field pairs, read from right to left, with Save and Cancel below
+    // the end of the last row. A label stands close to its own field; a wide gap separates one
+    // pair from the next. Pair p takes the grid's columns 3p (label), 3p + 1 (field) and 3p + 2
+    // (the gap to the next pair).
     auto *grid = new QGridLayout(frame);
-    grid->setContentsMargins(14, 14, 14, 14);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(14);
+    grid->setContentsMargins(16, 14, 16, 14);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(10);
+    for (const int gap : {2, 5, 8})
+        grid->setColumnMinimumWidth(gap, 14);
     int label = 3;
-    auto place = [&](QWidget *widget, const char *caption, int row, int column, int span = 1) {
+    auto place = [&](QWidget *widget, const char *caption, int row, int pair, int span = 1) {
         auto *skinned = new SkinLabel(QStringLiteral("SkinLabel%1").arg(label++), frame);
         skinned->setText(text(caption));
+        skinned->setAlignment(Qt::AlignTrailing | Qt::AlignVCenter); // against its field
         skinned->setBuddy(widget);
-        grid->addWidget(skinned, row, column);
-        grid->addWidget(widget, row, column + 1, 1, span);
+        grid->addWidget(skinned, row, 3 * pair);
+        grid->addWidget(widget, row, 3 * pair + 1, 1, span);
     };
     place(Text11, RegistrationText::CodeLabel, 0, 0);
-    place(Text6, RegistrationText::FNameLabel, 0, 2);
-    place(Text4, RegistrationText::LNameLabel, 0, 4, 3);
+    place(Text6, RegistrationText::FNameLabel, 0, 1);
+    place(Text4, RegistrationText::LNameLabel, 0, 2, 4);
     place(Text5, RegistrationText::AgeLabel, 1, 0);
-    place(Combo1, RegistrationText::MaritalLabel, 1, 2);
-    place(Text8, RegistrationText::DateLabel, 1, 4);
-    place(Text9, RegistrationText::TimeLabel, 1, 6);
+    place(Combo1, RegistrationText::MaritalLabel, 1, 1);
+    place(Text8, RegistrationText::DateLabel, 1, 2);
+    place(Text9, RegistrationText::TimeLabel, 1, 3);
     place(Combo2, RegistrationText::GenderLabel, 2, 0);
-    place(Combo3, RegistrationText::GroupLabel, 2, 2);
-    place(Text7, RegistrationText::EducationLabel, 2, 4, 3);
-    Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
+    place(Combo3, RegistrationText::GroupLabel, 2, 1);
+    place(Text7, RegistrationText::EducationLabel, 2, 2, 4);
     auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 6, 0, 0);
+    buttons->setSpacing(12);
     buttons->addStretch();
     buttons->addWidget(Command8);
     buttons->addWidget(Command10);
-    buttons->addStretch();
-    grid->addLayout(buttons, 3, 0, 1, 8);
-    grid->setRowStretch(4, 1);
+    grid->addLayout(buttons, 3, 0, 1, 11);
 
     QWidget::setTabOrder(Text11, Text6);
     QWidget::setTabOrder(Text6, Text4);
@@ -139,6 +161,16 @@ RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjec
     connect(Combo3, &QComboBox::currentTextChanged, Text17, &QLineEdit::setText);
     connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::save);
     connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::cancel);
+}
+
+void RegistrationPanel::fitToLook()
+{
+    Text5->setMaximumWidth(Text5->fontMetrics().horizontalAdvance(QStringLiteral("000")) + 24);
+    // Save and Cancel share one width, room for the longer word under the window's look.
+    const int width =
+        qMax(88, qMax(Command8->sizeHint().width(), Command10->sizeHint().width()) + 16);
+    for (QPushButton *button : {Command8, Command10})
+        button->setMinimumWidth(width);
 }
 
 void RegistrationPanel::open()
@@ -231,14 +263,10 @@ bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)
     if (watched != Text5 || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    const QString typed = key->text();
-    // Keys that type nothing (arrows, Tab, Delete) and shortcuts (paste, copy, undo) are not
-    // typing: they pass, and a pasted text is not filtered.
-    if (typed.isEmpty() || (key->modifiers() & Qt::ControlModifier))
+    if (!typesCharacter(*key))
         return false;
-    const QChar c = typed.at(0);
-    if (key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Return ||
-        key->key() == Qt::Key_Enter || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
+    const QChar c = key->text().at(0);
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
         return false;
     if (c.isDigit()) {
         // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.

@@ -21,6 +21,9 @@ class RegistrationPanel : public QObject
 public:
     RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjects, Cursor *answers);
 
+    // Sizes that depend on the look: called once the window has its skin.
+    void fitToLook();
+
     void open();   // Command1
     void save();   // Command8
     void cancel(); // Command10

@@ -4,14 +4,13 @@
 #include "app/ProgramEnd.h"
 #include "common/Artwork.h"
 #include "common/PictureBox.h"
+#include "common/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -105,8 +104,7 @@ exitpro::exitpro(QWidget *parent)
 
     showPicturesAtRest();
     setFixedSize(sizeHint());
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    PlaceOnScreen(this);
 }
 
 void exitpro::showPicturesAtRest()
