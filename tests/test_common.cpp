@@ -274,6 +274,8 @@ void TestCommon::qtTranslation()
         QCOMPARE(lookIn, QStringLiteral("Look in:"));
         QCOMPARE(preview, QStringLiteral("Print Preview"));
     }
+}
+
 void TestCommon::textsAreShownAsTheirCharacters_data()
 {
     QTest::addColumn<int>("box");
