@@ -3,10 +3,10 @@
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "app/Frm1Text.h"
-#include "app/ProgramEnd.h"
 #include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
@@ -51,7 +51,11 @@ class TestApp : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ApplyProgramLook(*qApp); }
+    void initTestCase()
+    {
+        ApplyProgramLook(*qApp);
+        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
+    }
     void init();
     void cleanup();
 

@@ -2,7 +2,7 @@
 // style sheet, and that a window keeps working whatever the skin file holds.
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
-#include "app/ProgramEnd.h"
+#include "common/ProgramEnd.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/ThemeCatalogue.h"
 #include "common/Skin.h"

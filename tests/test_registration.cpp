@@ -5,10 +5,10 @@
 #include "TmpfsMount.h"
 #include "Windows.h"
 #include "app/Frm1.h"
-#include "app/ProgramEnd.h"
 #include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
@@ -86,7 +86,11 @@ class TestRegistration : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ApplyProgramLook(*qApp); }
+    void initTestCase()
+    {
+        ApplyProgramLook(*qApp);
+        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
+    }
     void init();
     void cleanup();
 

@@ -2,10 +2,12 @@
 
 #include "app/Frm1Text.h"
 #include "appearance/ApplyStoredTheme.h"
+#include "appearance/Frmskin.h"
 #include "common/Artwork.h"
 #include "common/Calculator.h"
 #include "common/LeadingNumber.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
@@ -77,6 +79,14 @@ Frm1::Frm1(QWidget *parent)
     Text3 = QStringLiteral("1");
     buildWidgets();
     registration = new RegistrationPanel(this, Frame10, Adodc2, Adodc3);
+    connect(registration, &RegistrationPanel::panelsToHide, this, &Frm1::HideAllPanels);
+    connect(registration, &RegistrationPanel::saved, this, [this] {
+        // Hands over to the confirmation window, which brings a new main window back.
+        HideAllPanels();
+        Text3 = QStringLiteral("1");
+        Frmskin::ShowNew();
+        close();
+    });
     setUpKeyboard();
 
     m_themeBinder = new FieldBinder(Adodc1, this);
@@ -92,6 +102,11 @@ Frm1::Frm1(QWidget *parent)
     fitToLook();
     PlaceOnScreen(this);
     Text3 = QStringLiteral("2");
+}
+
+void Frm1::RegisterAsMainWindow()
+{
+    SetMainWindowMaker([]() -> QWidget * { return ShowNew(); });
 }
 
 Frm1 *Frm1::ShowNew()

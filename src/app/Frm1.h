@@ -24,6 +24,8 @@ public:
 
     // Creates a main window that deletes itself when closed, and shows it.
     static Frm1 *ShowNew();
+    // Makes a new Frm1 the window every other window goes back to (ShowMainWindow).
+    static void RegisterAsMainWindow();
 
     // Hides the four panels and, when the register is not empty, reads the subjects and answers
     // again, which drops a subject begun and not saved.

@@ -1,9 +1,9 @@
 #include "app/Frm1.h"
 #include "app/Frm1Text.h"
-#include "app/ProgramEnd.h"
 #include "app/SingleInstance.h"
 #include "common/Dialogs.h"
 #include "common/MemoryTuning.h"
+#include "common/ProgramEnd.h"
 #include "common/ProgramFolder.h"
 #include "common/ProgramLook.h"
 #include "data/Database.h"
@@ -46,6 +46,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    Frm1::RegisterAsMainWindow();
     Frm1::ShowNew();
     QTimer::singleShot(0, &app, &ApplyProgramIcon);
     const int result = app.exec();

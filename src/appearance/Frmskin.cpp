@@ -1,9 +1,9 @@
 #include "appearance/Frmskin.h"
 
-#include "app/Frm1.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "common/Artwork.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
@@ -78,7 +78,7 @@ Frmskin *Frmskin::ShowNew()
 void Frmskin::returnToMainWindow()
 {
     m_returning = true;
-    Frm1::ShowNew();
+    ShowMainWindow();
     close();
 }
 

@@ -1,7 +1,5 @@
 #include "registration/RegistrationPanel.h"
 
-#include "app/Frm1.h"
-#include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
@@ -58,7 +56,8 @@ QComboBox *list(const QString &name, const QStringList &items, QWidget *parent)
 }
 } // namespace
 
-RegistrationPanel::RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjects, Cursor *answers)
+RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *subjects,
+                                     Cursor *answers)
     : QObject(window), m_window(window), m_frame(frame), m_subjects(subjects), m_answers(answers),
       m_binder(new FieldBinder(subjects, this))
 {
@@ -175,7 +174,7 @@ void RegistrationPanel::fitToLook()
 
 void RegistrationPanel::open()
 {
-    m_window->HideAllPanels();
+    emit panelsToHide();
     m_frame->show();
     m_subjects->add(); // the bound fields empty themselves
     Text9->setText(TimeOfDayText(QTime::currentTime()));
@@ -231,10 +230,7 @@ void RegistrationPanel::save()
 
     m_subjects->reread();
     m_answers->reread();
-    m_window->HideAllPanels();
-    m_window->Text3 = QStringLiteral("1");
-    Frmskin::ShowNew();
-    m_window->close();
+    emit saved();
 }
 
 QSqlError RegistrationPanel::writeRows()
@@ -255,7 +251,7 @@ QSqlError RegistrationPanel::writeRows()
 void RegistrationPanel::cancel()
 {
     m_subjects->reread(); // drops the new row
-    m_window->HideAllPanels();
+    emit panelsToHide();
 }
 
 bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)

@@ -5,11 +5,11 @@
 
 class Cursor;
 class FieldBinder;
-class Frm1;
 class QComboBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class QWidget;
 class SkinLabel;
 
 // The registration panel of the main window: a new subject is typed into the subjects cursor's
@@ -19,7 +19,7 @@ class RegistrationPanel : public QObject
     Q_OBJECT
 
 public:
-    RegistrationPanel(Frm1 *window, QFrame *frame, Cursor *subjects, Cursor *answers);
+    RegistrationPanel(QWidget *window, QFrame *frame, Cursor *subjects, Cursor *answers);
 
     // Sizes that depend on the look: called once the window has its skin.
     void fitToLook();
@@ -44,6 +44,13 @@ public:
     QPushButton *Command8;  // save
     QPushButton *Command10; // cancel
 
+signals:
+    // The main window's panels are to close (HideAllPanels) before the panel opens or after it
+    // is cancelled.
+    void panelsToHide();
+    // Both rows are in the file: the main window hands over to the confirmation window.
+    void saved();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -52,7 +59,7 @@ private:
     // The error that stopped the two rows, or an invalid error when both are in the file.
     QSqlError writeRows();
 
-    Frm1 *m_window;
+    QWidget *m_window; // the main window the panel lives in
     QFrame *m_frame;
     Cursor *m_subjects;
     Cursor *m_answers;

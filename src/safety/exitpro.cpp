@@ -1,9 +1,8 @@
 #include "safety/exitpro.h"
 
-#include "app/Frm1.h"
-#include "app/ProgramEnd.h"
 #include "common/Artwork.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 
 #include <QCheckBox>
@@ -132,7 +131,7 @@ void exitpro::confirm()
 void exitpro::cancel()
 {
     m_leaving = true;
-    Frm1::ShowNew();
+    ShowMainWindow();
     close();
 }
 
@@ -156,7 +155,7 @@ void exitpro::closeEvent(QCloseEvent *event)
     // The close box means "not now": the user stays in the program.
     if (!m_leaving) {
         m_leaving = true;
-        Frm1::ShowNew();
+        ShowMainWindow();
     }
     event->accept();
 }

@@ -1,16 +1,36 @@
-#include "app/ProgramEnd.h"
+#include "common/ProgramEnd.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
 namespace {
+std::function<QWidget *()> &mainWindowMaker()
+{
+    static std::function<QWidget *()> maker;
+    return maker;
+}
+
 std::function<void()> &handler()
 {
     static std::function<void()> instance;
     return instance;
 }
 } // namespace
+
+void SetMainWindowMaker(std::function<QWidget *()> maker)
+{
+    mainWindowMaker() = std::move(maker);
+}
+
+QWidget *ShowMainWindow()
+{
+    if (!mainWindowMaker()) {
+        qWarning("no main window was registered to go back to");
+        return nullptr;
+    }
+    return mainWindowMaker()();
+}
 
 void EndProgram()
 {
