@@ -2,9 +2,9 @@
 // style sheet, and that a window keeps working whatever the skin file holds.
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
-#include "common/ProgramEnd.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/ThemeCatalogue.h"
+#include "common/ProgramEnd.h"
 #include "common/Skin.h"
 #include "common/SkinPalette.h"
 

@@ -84,16 +84,9 @@ bool TableModel::select(int column, const QString &value)
     } else if (m_matchesNothing) {
         m_gap = false;
     } else {
-        QStringList conditions;
         QVariantList values;
-        if (m_filterColumn >= 0) {
-            conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
-            values << m_filterValue;
-        }
-        QString sql = QStringLiteral("SELECT ") + selectColumns();
-        if (!conditions.isEmpty())
-            sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-        sql += QStringLiteral(" ORDER BY rowid LIMIT %1").arg(FirstPage);
+        const QString sql = statement(rowColumns(), {}, &values,
+                                      QStringLiteral(" ORDER BY rowid LIMIT %1").arg(FirstPage));
         ok = readRows(sql, values, &m_rows);
         m_head = int(m_rows.size());
         if (!ok || m_rows.size() < FirstPage)
@@ -103,12 +96,42 @@ bool TableModel::select(int column, const QString &value)
     return ok;
 }
 
-QString TableModel::selectColumns() const
+QString TableModel::rowColumns() const
 {
     QStringList columns{QStringLiteral("rowid")};
     for (const QString &field : m_fields)
         columns << QuotedName(field);
-    return columns.join(QLatin1Char(',')) + QStringLiteral(" FROM ") + QuotedName(m_table);
+    return columns.join(QLatin1Char(','));
+}
+
+QString TableModel::statement(const QString &columns, QStringList conditions, QVariantList *values,
+                              const QString &tail) const
+{
+    // The filter's text is a value bound to the query, never a part of its text.
+    if (m_filterColumn >= 0) {
+        conditions.prepend(QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?"));
+        values->prepend(m_filterValue);
+    }
+    QString sql =
+        QStringLiteral("SELECT ") + columns + QStringLiteral(" FROM ") + QuotedName(m_table);
+    if (!conditions.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+    return sql + tail;
+}
+
+bool TableModel::readValue(const QString &sql, const QVariantList &values, QVariant *value)
+{
+    QSqlQuery query(connection());
+    query.setForwardOnly(true);
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    bindAll(query, values);
+    if (!query.exec())
+        return fail(query.lastError());
+    *value = query.next() ? query.value(0) : QVariant();
+    const QSqlError error = query.lastError();
+    query.finish();
+    return error.isValid() ? fail(error) : true;
 }
 
 bool TableModel::readRows(const QString &sql, const QVariantList &values, QVector<Row> *rows)
@@ -152,10 +175,6 @@ bool TableModel::fetch(int rows)
         return true;
     QStringList conditions;
     QVariantList values;
-    if (m_filterColumn >= 0) {
-        conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
-        values << m_filterValue;
-    }
     if (m_head > 0) {
         conditions << QStringLiteral("rowid > ?");
         values << m_rows.at(m_head - 1).rowid;
@@ -165,10 +184,8 @@ bool TableModel::fetch(int rows)
         conditions << QStringLiteral("rowid < ?");
         values << bound;
     }
-    QString sql = QStringLiteral("SELECT ") + selectColumns();
-    if (!conditions.isEmpty())
-        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY rowid LIMIT %1").arg(rows);
+    const QString sql = statement(rowColumns(), conditions, &values,
+                                  QStringLiteral(" ORDER BY rowid LIMIT %1").arg(rows));
     QVector<Row> read;
     if (!readRows(sql, values, &read))
         return false;
@@ -267,26 +284,12 @@ int TableModel::totalRows()
             ++notInFile;
     int inFile = m_fileCount;
     if (inFile < 0) {
-        QString sql = QStringLiteral("SELECT COUNT(*) FROM ") + QuotedName(m_table);
         QVariantList values;
-        if (m_filterColumn >= 0) {
-            sql += QStringLiteral(" WHERE ") + QuotedName(m_fields.at(m_filterColumn)) +
-                   QStringLiteral(" = ?");
-            values << m_filterValue;
-        }
-        QSqlQuery query(connection());
-        query.setForwardOnly(true);
-        if (!query.prepare(sql)) {
-            fail(query.lastError());
+        QVariant counted;
+        if (!readValue(statement(QStringLiteral("COUNT(*)"), {}, &values, QString()), values,
+                       &counted))
             return -1;
-        }
-        bindAll(query, values);
-        if (!query.exec() || !query.next()) {
-            fail(query.lastError());
-            return -1;
-        }
-        inFile = query.value(0).toInt();
-        query.finish();
+        inFile = counted.toInt();
         // Counted in the middle of a transaction of ours, the figure holds rows that may yet
         // be rolled back: it is not kept.
         if (m_touched == 0)
@@ -299,23 +302,11 @@ bool TableModel::hasRows()
 {
     if (!m_rows.isEmpty() || !m_gap)
         return !m_rows.isEmpty();
-    QString sql = QStringLiteral("SELECT 1 FROM ") + QuotedName(m_table);
     QVariantList values;
-    if (m_filterColumn >= 0) {
-        sql += QStringLiteral(" WHERE ") + QuotedName(m_fields.at(m_filterColumn)) +
-               QStringLiteral(" = ?");
-        values << m_filterValue;
-    }
-    QSqlQuery query(connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql + QStringLiteral(" LIMIT 1")))
-        return fail(query.lastError());
-    bindAll(query, values);
-    if (!query.exec())
-        return fail(query.lastError());
-    const bool found = query.next();
-    query.finish();
-    return found;
+    QVariant found;
+    return readValue(statement(QStringLiteral("1"), {}, &values, QStringLiteral(" LIMIT 1")),
+                     values, &found) &&
+           found.isValid();
 }
 
 int TableModel::placeOf(int row)
@@ -362,18 +353,12 @@ int TableModel::lastRow()
         return int(m_rows.size()) - 1;
     QStringList conditions;
     QVariantList values;
-    if (m_filterColumn >= 0) {
-        conditions << QuotedName(m_fields.at(m_filterColumn)) + QStringLiteral(" = ?");
-        values << m_filterValue;
-    }
     if (m_head > 0) {
         conditions << QStringLiteral("rowid > ?");
         values << m_rows.at(m_head - 1).rowid;
     }
-    QString sql = QStringLiteral("SELECT ") + selectColumns();
-    if (!conditions.isEmpty())
-        sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
-    sql += QStringLiteral(" ORDER BY rowid DESC LIMIT 1");
+    const QString sql = statement(rowColumns(), conditions, &values,
+                                  QStringLiteral(" ORDER BY rowid DESC LIMIT 1"));
     QVector<Row> read;
     if (!readRows(sql, values, &read))
         return -1;

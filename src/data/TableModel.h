@@ -95,8 +95,12 @@ private:
         qint64 rowidBefore = 0;
     };
 
-    QString selectColumns() const;
-    QString whereFilter(QStringList *conditions) const;
+    QString rowColumns() const;
+    // A query of the cursor's rows: the filter, then the conditions given, then tail.
+    QString statement(const QString &columns, QStringList conditions, QVariantList *values,
+                      const QString &tail) const;
+    // Runs a query of one value; an invalid value when it found no row.
+    bool readValue(const QString &sql, const QVariantList &values, QVariant *value);
     bool fetch(int rows);
     bool readRows(const QString &sql, const QVariantList &values, QVector<Row> *rows);
     bool isRowDirty(const Row &row) const;
