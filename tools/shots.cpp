@@ -5,10 +5,13 @@
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
 #include "appearance/ThemeCatalogue.h"
+#include "common/Dialogs.h"
 #include "common/PictureBox.h"
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
+#include "data/Database.h"
+#include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 
 #include "safety/exitpro.h"
@@ -28,9 +31,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlError>
 #include <QSpinBox>
+#include <QSqlError>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cstdio>
@@ -217,10 +224,23 @@ int main(int argc, char *argv[])
     storeTheme(9);
     auto *owner = new Frm1;
     owner->show();
-    auto *question = new QMessageBox(QMessageBox::Question, QStringLiteral("Korvat"),
-                                     u("آيا براي خروج از برنامه اطمينان داريد"),
-                                     QMessageBox::Yes | QMessageBox::No, owner);
-    save(question, out.filePath(QStringLiteral("question.png")));
+    // The program's own question and error boxes, caught while they wait for an answer.
+    auto catchBox = [&](const QString &name, QMessageBox::StandardButton answer) {
+        QTimer::singleShot(300, owner, [&out, name, answer] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            box->grab().save(out.filePath(name));
+            std::printf("%s\n", qPrintable(out.filePath(name)));
+            box->button(answer)->click();
+        });
+    };
+    catchBox(QStringLiteral("question.png"), QMessageBox::No);
+    AskYesNo(owner, u("آيا براي خروج از برنامه اطمينان داريد"), QStringLiteral("Korvat"));
+    QSqlError busy(QStringLiteral("database is locked"), QStringLiteral("database is locked"),
+                   QSqlError::TransactionError, QStringLiteral("5"));
+    catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
+    ShowMessage(owner, DescribeWriteFailure(busy), QString(), QMessageBox::Critical);
     auto *files =
         new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
     files->setOption(QFileDialog::DontUseNativeDialog);

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 struct Hooks
 {
@@ -58,6 +60,20 @@ QString askFileName(QWidget *owner, const QString &caption, const QString &folde
         return {};
     return dialog.selectedFiles().value(0);
 }
+
+// Every box reads right to left and shows its text as it is. Qt's Persian button texts carry a
+// shortcut mark, drawn as a line that cuts the joined letters apart: those buttons go without it.
+void prepare(QMessageBox &box)
+{
+    box.setTextFormat(Qt::PlainText);
+    box.setLayoutDirection(Qt::RightToLeft);
+    for (QAbstractButton *button : box.buttons()) {
+        const QString caption = button->text();
+        if (std::any_of(caption.cbegin(), caption.cend(),
+                        [](QChar c) { return c.script() == QChar::Script_Arabic; }))
+            button->setText(QString(caption).remove(QLatin1Char('&')));
+    }
+}
 } // namespace
 
 void ShowTimedMessage(QWidget *owner, const QString &text, int ms)
@@ -65,8 +81,7 @@ void ShowTimedMessage(QWidget *owner, const QString &text, int ms)
     const int delay = hooks().enabled && hooks().timedDelay >= 0 ? hooks().timedDelay : ms;
     record(DialogText::TimedTitle(), text);
     QMessageBox box(QMessageBox::NoIcon, DialogText::TimedTitle(), text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.setLayoutDirection(Qt::RightToLeft);
+    prepare(box);
     // One tick per box. The box is the timer's context: a box the user closed early takes its
     // pending tick with it, so nothing is pressed later in some other window.
     QTimer::singleShot(delay, Qt::PreciseTimer, &box, [&box] {
@@ -80,8 +95,7 @@ void ShowMessage(QWidget *owner, const QString &text, const QString &title, QMes
 {
     record(titleOrProgram(title), text);
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.setLayoutDirection(Qt::RightToLeft);
+    prepare(box);
     box.exec();
 }
 
@@ -92,8 +106,7 @@ bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessag
     if (takePreset(&preset))
         return preset.toBool();
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Yes | QMessageBox::No, owner);
-    box.setTextFormat(Qt::PlainText);
-    box.setLayoutDirection(Qt::RightToLeft);
+    prepare(box);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
