@@ -64,6 +64,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildWidgets();
@@ -77,4 +78,5 @@ private:
     FieldBinder *m_themeBinder;
     QWidget *m_panelArea;
     bool m_shownOnce = false;
+    bool m_paintedOnce = false;
 };
