@@ -1,22 +1,40 @@
 #include "VirtualDisplay.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 
 VirtualDisplay::~VirtualDisplay()
 {
     stop();
 }
 
-bool VirtualDisplay::start(const QString &server, int timeoutMs)
+bool VirtualDisplay::start(const QString &server, int firstNumber, int timeoutMs)
 {
     stop();
     m_failure.clear();
-    // With -displayfd the server picks a free display itself and writes its number on that
-    // descriptor once it takes connections: no guessing, and no waiting on a socket file.
-    m_process.start(server,
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                     QStringLiteral("0"), QStringLiteral("1366x768x24"),
-                     QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    for (int number = firstNumber; number < firstNumber + 40; ++number) {
+        // A lock file means a server has that display, or had it and may come back.
+        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
+            continue;
+        if (startOn(server, number, timeoutMs))
+            return true;
+        if (m_process.error() == QProcess::FailedToStart)
+            return false;
+        // Taken in the meantime, most likely: the next one.
+    }
+    if (m_failure.isEmpty())
+        m_failure = QStringLiteral("no free display from :%1 on").arg(firstNumber);
+    return false;
+}
+
+bool VirtualDisplay::startOn(const QString &server, int number, int timeoutMs)
+{
+    // -displayfd: the server writes the display's number on that descriptor once it takes
+    // connections, so there is no waiting on a socket file.
+    m_process.start(server, {QStringLiteral(":%1").arg(number), QStringLiteral("-displayfd"),
+                             QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                             QStringLiteral("1366x768x24"), QStringLiteral("-nolisten"),
+                             QStringLiteral("tcp")});
     QElapsedTimer clock;
     clock.start();
     QByteArray out;
@@ -25,8 +43,9 @@ bool VirtualDisplay::start(const QString &server, int timeoutMs)
         if (m_process.state() == QProcess::NotRunning || left <= 0) {
             m_failure = m_process.error() == QProcess::FailedToStart
                             ? m_process.errorString()
-                            : QStringLiteral("no display number from %1 within %2 ms: %3")
+                            : QStringLiteral("%1 :%2 did not come up within %3 ms: %4")
                                   .arg(server)
+                                  .arg(number)
                                   .arg(timeoutMs)
                                   .arg(QString::fromUtf8(
                                       m_process.readAllStandardError().right(400).trimmed()));
@@ -36,11 +55,11 @@ bool VirtualDisplay::start(const QString &server, int timeoutMs)
         m_process.waitForReadyRead(int(left));
         out += m_process.readAllStandardOutput();
     }
-    bool ok = false;
-    const int number = out.trimmed().toInt(&ok);
-    if (!ok || number < 0) {
-        m_failure = QStringLiteral("%1 gave no display number: %2")
-                        .arg(server, QString::fromUtf8(out.trimmed()));
+    if (out.trimmed() != QByteArray::number(number)) {
+        m_failure = QStringLiteral("%1 :%2 reported display \"%3\"")
+                        .arg(server)
+                        .arg(number)
+                        .arg(QString::fromUtf8(out.trimmed()));
         stop();
         return false;
     }

@@ -185,6 +185,10 @@ void TestBench::startOnAVirtualDisplay()
         QVERIFY2(display.start(xvfb), qPrintable(display.failure()));
         name = display.name();
         QVERIFY2(name.startsWith(QLatin1Char(':')), qPrintable(name));
+        // A second one, asked for the same display, takes another.
+        VirtualDisplay second;
+        QVERIFY2(second.start(xvfb, name.mid(1).toInt()), qPrintable(second.failure()));
+        QVERIFY2(second.name() != name, qPrintable(second.name()));
         QProcessEnvironment env = environmentOn(QStringLiteral("xcb"));
         env.insert(QStringLiteral("DISPLAY"), name);
         ProgramStart start;
