@@ -50,6 +50,21 @@ QString programWithoutDatabase()
     return exe;
 }
 
+// The program in a folder of its own with the delivered database: it comes up.
+QString programWithDatabase()
+{
+    static QTemporaryDir folder;
+    const QString exe = folder.filePath(QStringLiteral("korvat"));
+    const QString database = folder.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    if (!QFile::exists(exe)) {
+        QDir(folder.path()).mkpath(QStringLiteral("DBKORVAT"));
+        QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
+        QFile::copy(DeliveredDatabasePath(), database);
+        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
+    }
+    return exe;
+}
+
 QProcessEnvironment withOwnLockFolder(QProcessEnvironment env)
 {
     static QTemporaryDir locks;
@@ -129,6 +144,9 @@ void TestBench::start_data()
     QTest::newRow("bare window on a platform that is not there")
         << bareWindow() << QStringList() << QStringLiteral("no-such-platform") << 30000
         << Outcome::Exited << QStringLiteral("no-such-platform");
+    QTest::newRow("the program with its database")
+        << programWithDatabase() << QStringList() << QStringLiteral("offscreen") << 30000
+        << Outcome::Reached << QString();
     // It says why on stderr and waits for its message box to be read: never a painted window.
     QTest::newRow("the program refusing a missing database")
         << programWithoutDatabase() << QStringList() << QStringLiteral("offscreen") << 8000
