@@ -464,8 +464,10 @@ QString spreadText(const Spread &spread, int decimals)
         .arg(spread.max, 0, 'f', decimals);
 }
 
-void printLine(const QString &line)
+void printLine(QString line)
 {
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
     std::printf("%s\n", qUtf8Printable(line));
     std::fflush(stdout);
 }
