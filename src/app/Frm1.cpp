@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -354,6 +355,16 @@ void Frm1::showEvent(QShowEvent *event)
     if (!m_shownOnce) {
         m_shownOnce = true;
         qCInfo(lcStartup, "main window shown");
+    }
+}
+
+void Frm1::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (!m_paintedOnce) {
+        m_paintedOnce = true;
+        // From the event loop, so it comes once this first frame has gone to the window system.
+        QTimer::singleShot(0, this, [] { qCInfo(lcStartup, "main window painted"); });
     }
 }
 

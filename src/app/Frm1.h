@@ -66,6 +66,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildWidgets();
@@ -79,4 +80,5 @@ private:
     FieldBinder *m_themeBinder;
     QWidget *m_panelArea;
     bool m_shownOnce = false;
+    bool m_paintedOnce = false;
 };
