@@ -696,10 +696,9 @@ int runAll()
     const size_t addSave = size_t(operationByKey(QStringLiteral("add")) - &operations()[0]);
     printAddSaveTarget("warm", warm[addSave]);
     printLine(
-        QStringLiteral("  with 100 subjects a last name holds 1 subject and a date 2, so those "
-                       "filters read 1 and 2 rows where 100000 read a first page of 8; a "
-                       "date's 2 rows come with its filter, so moving to its last one asks "
-                       "the file nothing"));
+        QStringLiteral("  a filter reads a first page of at most 2 rows at either size (with 100 "
+                       "subjects a last name holds 1 subject and a date 2); moving to the last "
+                       "row of a filter is one query at either size"));
 
     // Operations, fresh.
     const FreshFigures fresh = measureFresh(folders);

@@ -17,7 +17,7 @@ const char *const NoTable = "جدول %1 در پایگاه داده نیست.";
 
 namespace {
 // The first read brings what a window shows at once; views read on in larger pages.
-const int FirstPage = 8;
+const int FirstPage = 2;
 const int Page = 256;
 
 QSqlDatabase connection()
@@ -330,8 +330,9 @@ int TableModel::rowAt(int place)
         if (total >= 0 && place >= total - tail)
             return place < total ? int(m_rows.size()) - (total - place) : -1;
     }
+    // Just the rows up to it: views and walks read on in pages of their own.
     if (m_gap && place >= m_head)
-        fetch(qMax(Page, place - m_head + 1));
+        fetch(place - m_head + 1);
     if (m_gap && place >= m_head)
         return -1; // the read failed
     return place < m_rows.size() ? place : -1;
