@@ -75,6 +75,7 @@ private slots:
 
     void initTestCase();
     void unstorableTextIsRefused();
+    void rowRenumberedByAnotherProgramIsNeverMistaken();
     void largeRegisterIsNeverReadWhole_data();
     void largeRegisterIsNeverReadWhole();
     void countsFollowTheFilter();
@@ -650,6 +651,37 @@ void TestData::unstorableTextIsRefused()
     QVERIFY(subjects.setField(QStringLiteral("Code"), u("K1")));
     QVERIFY(subjects.save());
     QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("IDE"), u("K1")), 1);
+}
+
+void TestData::rowRenumberedByAnotherProgramIsNeverMistaken()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(3));
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.filter(QStringLiteral("Code"), u("S1")));
+    {
+        // Another program removes S1, and another subject comes to stand where S1 stood (a file
+        // rebuilt by a repair tool numbers its rows anew).
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+        other.setDatabaseName(folder.databasePath());
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY(query.exec(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S1'")));
+        QVERIFY(query.exec(QStringLiteral(
+            "INSERT INTO \"IDE\" (rowid, \"Code\", \"FName\") VALUES (2, 'S9', 'other')")));
+    }
+    QSqlDatabase::removeDatabase(u("other"));
+
+    QVERIFY(subjects.setField(QStringLiteral("FName"), u("edited")));
+    QVERIFY(!subjects.save());
+    QVERIFY(!DescribeWriteFailure(subjects.lastError()).isEmpty());
+    QVERIFY(!subjects.deleteCurrent());
+    QCOMPARE(
+        ReadFromFile(folder.databasePath(),
+                     QStringLiteral("SELECT \"Code\" || ':' || \"FName\" FROM \"IDE\" "
+                                    "ORDER BY rowid")),
+        (QVariantList{u("S0:") + SeedFirstName(0), u("S9:other"), u("S2:") + SeedFirstName(2)}));
 }
 
 void TestData::largeRegisterIsNeverReadWhole_data()

@@ -119,15 +119,20 @@ QString TableModel::statement(const QString &columns, QStringList conditions, QV
     return sql + tail;
 }
 
+bool TableModel::run(QSqlQuery &query, const QString &sql, const QVariantList &values)
+{
+    if (!query.prepare(sql))
+        return fail(query.lastError());
+    bindAll(query, values);
+    return query.exec() || fail(query.lastError());
+}
+
 bool TableModel::readValue(const QString &sql, const QVariantList &values, QVariant *value)
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return fail(query.lastError());
-    bindAll(query, values);
-    if (!query.exec())
-        return fail(query.lastError());
+    if (!run(query, sql, values))
+        return false;
     *value = query.next() ? query.value(0) : QVariant();
     const QSqlError error = query.lastError();
     query.finish();
@@ -138,11 +143,8 @@ bool TableModel::readRows(const QString &sql, const QVariantList &values, QVecto
 {
     QSqlQuery query(connection());
     query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return fail(query.lastError());
-    bindAll(query, values);
-    if (!query.exec())
-        return fail(query.lastError());
+    if (!run(query, sql, values))
+        return false;
     const int fields = int(m_fields.size());
     while (query.next()) {
         Row row;
@@ -472,11 +474,8 @@ bool TableModel::writeRow(Row &row)
                 QStringLiteral(" (%1) VALUES (%2)")
                     .arg(columns.join(QLatin1Char(',')),
                          QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
-        if (!query.prepare(sql))
-            return fail(query.lastError());
-        bindAll(query, values);
-        if (!query.exec())
-            return fail(query.lastError());
+        if (!run(query, sql, values))
+            return false;
         row.rowid = query.lastInsertId().toLongLong();
         row.file = row.values;
         return true;
@@ -488,25 +487,27 @@ bool TableModel::writeRow(Row &row)
         columns << QuotedName(m_fields.at(i)) + QStringLiteral(" = ?");
         values << row.values.at(i);
     }
-    // The row is found by its rowid; its code must still be the one read, so that a file
-    // rewritten by another program in between can never have another subject's row changed.
-    QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(QuotedName(m_table), columns.join(QStringLiteral(", ")));
-    values << row.rowid;
-    if (m_codeColumn >= 0) {
-        sql += QStringLiteral(" AND ") + QuotedName(m_fields.at(m_codeColumn)) +
-               QStringLiteral(" IS ?");
-        values << row.file.at(m_codeColumn);
-    }
-    if (!query.prepare(sql))
-        return fail(query.lastError());
-    bindAll(query, values);
-    if (!query.exec())
-        return fail(query.lastError());
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE ")
+                            .arg(QuotedName(m_table), columns.join(QStringLiteral(", "))) +
+                        rowMatch(row, &values);
+    if (!run(query, sql, values))
+        return false;
     if (query.numRowsAffected() != 1)
         return fail(QString::fromUtf8(TableModelText::RowGone));
     row.file = row.values;
     return true;
+}
+
+QString TableModel::rowMatch(const Row &row, QVariantList *values) const
+{
+    // The row is found by its rowid; its code must still be the one read, so that a file
+    // rewritten by another program in between can never have another subject's row changed.
+    *values << row.rowid;
+    if (m_codeColumn < 0)
+        return QStringLiteral("rowid = ?");
+    *values << row.file.at(m_codeColumn);
+    return QStringLiteral("rowid = ? AND ") + QuotedName(m_fields.at(m_codeColumn)) +
+           QStringLiteral(" IS ?");
 }
 
 bool TableModel::deleteRow(int row)
@@ -522,19 +523,12 @@ bool TableModel::deleteRow(int row)
         endRemoveRows();
         return true;
     }
-    QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(QuotedName(m_table));
-    QVariantList values{deleted.rowid};
-    if (m_codeColumn >= 0) {
-        sql += QStringLiteral(" AND ") + QuotedName(m_fields.at(m_codeColumn)) +
-               QStringLiteral(" IS ?");
-        values << deleted.file.at(m_codeColumn);
-    }
+    QVariantList values;
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE ").arg(QuotedName(m_table)) +
+                        rowMatch(deleted, &values);
     QSqlQuery query(connection());
-    if (!query.prepare(sql))
-        return fail(query.lastError());
-    bindAll(query, values);
-    if (!query.exec())
-        return fail(query.lastError());
+    if (!run(query, sql, values))
+        return false;
     if (query.numRowsAffected() != 1)
         return fail(QString::fromUtf8(TableModelText::RowGone));
     touch(deleted);

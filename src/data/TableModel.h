@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
@@ -99,12 +100,16 @@ private:
     // A query of the cursor's rows: the filter, then the conditions given, then tail.
     QString statement(const QString &columns, QStringList conditions, QVariantList *values,
                       const QString &tail) const;
+    // Prepares, binds and runs a statement; false (and lastError()) when any step fails.
+    bool run(QSqlQuery &query, const QString &sql, const QVariantList &values);
     // Runs a query of one value; an invalid value when it found no row.
     bool readValue(const QString &sql, const QVariantList &values, QVariant *value);
     bool fetch(int rows);
     bool readRows(const QString &sql, const QVariantList &values, QVector<Row> *rows);
     bool isRowDirty(const Row &row) const;
     bool writeRow(Row &row);
+    // The condition that finds a stored row, and its values.
+    QString rowMatch(const Row &row, QVariantList *values) const;
     void touch(Row &row);
     qint64 tailBound() const;
     bool fail(const QSqlError &error);
