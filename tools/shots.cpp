@@ -11,7 +11,6 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
-#include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 
 #include "safety/exitpro.h"
@@ -31,12 +30,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSqlError>
 #include <QSpinBox>
 #include <QSqlError>
 #include <QTableWidget>
 #include <QTest>
-#include <QTimer>
 #include <QTimer>
 #include <QVBoxLayout>
 
