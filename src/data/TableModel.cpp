@@ -408,16 +408,21 @@ bool TableModel::isDirty() const
     return false;
 }
 
+void TableModel::removeRowAt(int row)
+{
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.remove(row);
+    if (row < m_head)
+        --m_head;
+    endRemoveRows();
+}
+
 void TableModel::revert()
 {
     for (int i = int(m_rows.size()) - 1; i >= 0; --i) {
         Row &row = m_rows[i];
         if (row.rowid == 0) {
-            beginRemoveRows(QModelIndex(), i, i);
-            m_rows.remove(i);
-            if (i < m_head)
-                --m_head;
-            endRemoveRows();
+            removeRowAt(i);
         } else if (isRowDirty(row)) {
             row.values = row.file;
             emit dataChanged(index(i, 0), index(i, columnCount() - 1));
@@ -516,11 +521,7 @@ bool TableModel::deleteRow(int row)
         return false;
     Row &deleted = m_rows[row];
     if (deleted.rowid == 0) {
-        beginRemoveRows(QModelIndex(), row, row);
-        m_rows.remove(row);
-        if (row < m_head)
-            --m_head;
-        endRemoveRows();
+        removeRowAt(row);
         return true;
     }
     QVariantList values;
@@ -566,11 +567,7 @@ void TableModel::endTransaction(bool committed)
     }
     for (int k = int(gone.size()) - 1; k >= 0; --k) {
         const int i = gone.at(k);
-        beginRemoveRows(QModelIndex(), i, i);
-        m_rows.remove(i);
-        if (i < m_head)
-            --m_head;
-        endRemoveRows();
+        removeRowAt(i);
     }
 }
 

@@ -111,6 +111,7 @@ private:
     // The condition that finds a stored row, and its values.
     QString rowMatch(const Row &row, QVariantList *values) const;
     void touch(Row &row);
+    void removeRowAt(int row);
     qint64 tailBound() const;
     bool fail(const QSqlError &error);
     bool fail(const QString &text);
