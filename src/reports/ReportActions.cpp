@@ -1,0 +1,100 @@
+#include "reports/ReportActions.h"
+
+#include "common/Dialogs.h"
+#include "data/Cursor.h"
+#include "reports/DataR1.h"
+#include "reports/DataRPrint.h"
+#include "reports/ReportPreview.h"
+#include "reports/ReportsText.h"
+#include "scoring/ScoringKey.h"
+
+namespace {
+const QString Header = QStringLiteral("Section4");
+const QString Detail = QStringLiteral("Section1");
+const QString Footer = QStringLiteral("Section5");
+const int ScoreFirstMs = 2000;
+
+void TellReadFailed(QWidget *owner, const QString &error)
+{
+    ShowMessage(owner, ReportsText::ReadFailed() + u'\n' + error, QString(), QMessageBox::Warning);
+}
+
+ReportPreview *ShowList(QWidget *owner, Cursor *subjects)
+{
+    DataRPrint &list = DataRPrint::Report();
+    list.setDataSource(subjects);
+    ReportLayout frozen = list;
+    QString error;
+    const bool read = list.freeze(&frozen, &error);
+    list.setDataSource(nullptr);
+    if (!read) {
+        TellReadFailed(owner, error);
+        return nullptr;
+    }
+    return ReportPreview::Show(owner, frozen, ReportsText::ListTitle().trimmed());
+}
+} // namespace
+
+ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
+                                    const QString &clinicAddress)
+{
+    if (scoredCode.isEmpty()) {
+        ShowTimedMessage(owner, ReportsText::ScoreFirst(), ScoreFirstMs);
+        return nullptr;
+    }
+    Cursor subject(QStringLiteral("IDE"));
+    if (!subject.open() || !subject.filter(QStringLiteral("Code"), scoredCode)) {
+        TellReadFailed(owner, subject.lastError().text());
+        return nullptr;
+    }
+    if (subject.isEmpty()) {
+        ShowTimedMessage(owner, ReportsText::NoSuchSubject());
+        return nullptr;
+    }
+
+    DataR1 &sheet = DataR1::Report();
+    sheet.setDataSource(&subject);
+    const std::pair<const char *, QString> slotNames[] = {
+        {"Label15", QStringLiteral("Code")},      {"Label16", QStringLiteral("Group")},
+        {"Label19", QStringLiteral("Sen")},       {"Label20", QStringLiteral("Jens")},
+        {"Label21", QStringLiteral("Taahol")},    {"Label22", QStringLiteral("Tahsil")},
+        {"Label23", QStringLiteral("BPosetive")}, {"Label24", QStringLiteral("neyaz")},
+        {"Label25", QStringLiteral("Conterlo")},  {"Label26", QStringLiteral("self")},
+        {"Label27", QStringLiteral("Etminan")},   {"Label28", ScoringKey::TotalField()}};
+    for (const auto &filled : slotNames)
+        sheet.setCaption(Detail, QString::fromLatin1(filled.first), subject.field(filled.second));
+    sheet.setCaption(Detail, QStringLiteral("Label29"), clinicAddress);
+
+    ReportLayout frozen = sheet;
+    QString error;
+    const bool read = sheet.freeze(&frozen, &error);
+    sheet.setDataSource(nullptr);
+    if (!read) {
+        TellReadFailed(owner, error);
+        return nullptr;
+    }
+    return ReportPreview::Show(owner, frozen, ReportsText::SheetTitle());
+}
+
+ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QString &clinicName,
+                                const QString &clinicAddress)
+{
+    DataRPrint &list = DataRPrint::Report();
+    list.setCaption(Header, QStringLiteral("Label9"), clinicName);
+    list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
+    return ShowList(owner, allSubjects);
+}
+
+ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *subjects,
+                            const QString &clinicName, const QString &clinicAddress)
+{
+    if (groupText.isEmpty()) {
+        ShowTimedMessage(owner, ReportsText::ChooseGroup());
+        return nullptr;
+    }
+    DataRPrint &list = DataRPrint::Report();
+    // The group's list is headed by the clinic's name too, like the list of all subjects.
+    list.setCaption(Header, QStringLiteral("Label9"), clinicName);
+    list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
+    return ShowList(owner, subjects);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class Cursor;
+class QWidget;
+class ReportPreview;
+
+// The three print actions. Each fills its report's captions, hands it its rows and opens the
+// preview without waiting; it returns the preview, or nullptr when it showed a message instead.
+
+// Print selected subject: the result sheet of the subject scored last (scoredCode), read from the
+// file now, so that the sheet can only ever show one subject. An empty code gets the notice to
+// score first (2 seconds).
+ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
+                                    const QString &clinicAddress);
+
+// Print all subjects: the results list of allSubjects, headed by the clinic's name and closed by
+// its address.
+ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QString &clinicName,
+                                const QString &clinicAddress);
+
+// Print by group: the results list of the rows subjects holds under its present filter, exactly
+// those its grid shows. An empty group text gets the notice to choose a group.
+ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *subjects,
+                            const QString &clinicName, const QString &clinicAddress);

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "data/Cursor.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPageLayout>
+#include <QPointer>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+
+class QPagedPaintDevice;
+class QPainter;
+class ReportLayout;
+
+// Supplies the shown value of a bound box for each detail line (the box's own field value comes
+// in). Reset at the start of every produced report: preview, print, PDF and CSV alike.
+class DataFormat
+{
+public:
+    virtual ~DataFormat() = default;
+    virtual void reset() {}
+    virtual QString format(const QString &value) = 0;
+};
+
+// What a picture item draws: the artwork of a card, a chart. rect is in device units; mm turns
+// millimetres into device units (scale included); layout gives the captions set by the caller.
+using ReportPainter = std::function<void(QPainter &painter, const QRectF &rect, qreal mm,
+                                         const ReportLayout &layout)>;
+
+// One thing in a band. Measures are millimetres from the band's top left corner.
+struct ReportItem
+{
+    enum Kind {
+        Label,   // a fixed or caller-set text
+        Box,     // the value of a field of the current row
+        Rule,    // a line along rect's top edge (horizontal) or left edge (when rect has no width)
+        Fill,    // a coloured rectangle
+        Picture, // drawn by paint
+    };
+    Kind kind = Label;
+    QString name;
+    QRectF rect;
+    QString text;  // a label's caption
+    QString field; // a box's field
+    QFont font;
+    Qt::Alignment align = Qt::AlignCenter;
+    bool wrap = false; // a label may take more than one line
+    QColor background; // none when invalid
+    QColor color = Qt::black;
+    qreal lineWidth = 0.25; // a rule's, in millimetres
+    ReportPainter paint;
+};
+
+struct ReportBand
+{
+    QString name;
+    qreal height = 0; // millimetres
+    QColor background;
+    QVector<ReportItem> items;
+};
+
+// A report layout of five bands: Section4 report header (once, at the top), Section2 page header
+// (at the top of every page), Section1 detail (once per row of the data source), Section3 page
+// footer, Section5 report footer (once, at the end). Pages carry their number at the foot, and a
+// detail line is never cut by a page break.
+//
+// The layout is a value: a preview holds a frozen copy (its rows read once), so what it shows,
+// prints and saves stays the same whatever its caller's cursor or captions do afterwards.
+class ReportLayout
+{
+public:
+    ReportLayout(const QString &name, QPageLayout::Orientation orientation, qreal designWidth);
+    virtual ~ReportLayout() = default;
+    ReportLayout(const ReportLayout &) = default;
+    ReportLayout &operator=(const ReportLayout &) = default;
+
+    QString name() const { return m_name; }
+    QPageLayout pageLayout() const;
+
+    // The five band names in the order the bands are printed on a first page.
+    static QStringList BandNames();
+    // A band by name, compared without regard to case ("section1" is Section1); null when none.
+    ReportBand *band(const QString &name);
+    const ReportBand *band(const QString &name) const;
+    const ReportItem *item(const QString &band, const QString &item) const;
+
+    // Sets a label's caption; false when the band has no label of that name.
+    bool setCaption(const QString &band, const QString &label, const QString &text);
+    QString caption(const QString &band, const QString &label) const;
+    // Attaches a data format to a bound box of the detail band.
+    bool setDataFormat(const QString &band, const QString &box, std::shared_ptr<DataFormat> format);
+
+    // The cursor whose rows the detail band repeats, in its order and with its filter.
+    void setDataSource(Cursor *cursor) { m_source = cursor; }
+    Cursor *dataSource() const { return m_source; }
+
+    // A copy holding the data source's rows as the cursor shows them now. False with the reason
+    // when they could not be read.
+    bool freeze(ReportLayout *frozen, QString *error) const;
+    int rowCount() const { return int(m_rows.size()); }
+    // The value of a field in a row of a frozen copy.
+    QString value(int row, const QString &field) const;
+
+    // Draws every page onto the device. Returns the number of pages.
+    int render(QPagedPaintDevice *device) const;
+    // Pages needed for the rows held, on this layout's page.
+    int pageCount() const;
+    // Writes the report as a PDF file, replacing the file only once it is complete.
+    bool writePdf(const QString &path, QString *error) const;
+
+    // The columns of a table-like report, for export: header label of Section2, box of Section1.
+    struct Column
+    {
+        QString header;
+        QString box;
+    };
+    void setColumns(const QVector<Column> &columns) { m_columns = columns; }
+    bool hasColumns() const { return !m_columns.isEmpty(); }
+    // The table as text: one line of headers, then one line per row as the detail band shows it.
+    QVector<QStringList> table() const;
+    // The table as CSV, UTF-8 with a byte order mark, so spreadsheet programs read Persian right.
+    QByteArray csv() const;
+    bool writeCsv(const QString &path, QString *error) const;
+
+protected:
+    ReportItem &addLabel(const QString &band, const QString &name, const QRectF &rect,
+                         const QString &text, const QFont &font,
+                         Qt::Alignment align = Qt::AlignCenter);
+    ReportItem &addBox(const QString &band, const QString &name, const QRectF &rect,
+                       const QString &field, const QFont &font);
+    void addRule(const QString &band, const QRectF &rect, qreal width = 0.25);
+    void addPicture(const QString &band, const QRectF &rect, const ReportPainter &paint);
+
+private:
+    struct Pass;
+    int run(Pass &pass) const;
+    void resetFormats() const;
+    QString shown(const ReportItem &item, int row) const;
+
+    QString m_name;
+    QPageLayout::Orientation m_orientation;
+    qreal m_designWidth;
+    QVector<ReportBand> m_bands;
+    QPointer<Cursor> m_source;
+    QVector<std::pair<QString, std::shared_ptr<DataFormat>>> m_formats; // box name, format
+    QVector<Column> m_columns;
+    // Frozen rows: the fields the boxes show, and their values per row.
+    QStringList m_fields;
+    QVector<QStringList> m_rows;
+};
+
+// The typefaces the layouts name, asked for first, then installed Persian faces.
+QFont ReportFont(const QString &named, qreal points, bool bold);

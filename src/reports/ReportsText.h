@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QString>
+
+// The reports' texts, each written once. The layouts' captions are printed exactly as here.
+namespace ReportsText {
+// The results list.
+inline QString ListTitle()
+{
+    return QString::fromUtf8("گزارش نتيجه تست  مقياس مهارتهاي اجتماعي کورات   ");
+}
+inline QString RowCaption()
+{
+    return QString::fromUtf8("رديف");
+}
+inline QString CodeCaption()
+{
+    return QString::fromUtf8("کد");
+}
+inline QString GroupCaption()
+{
+    return QString::fromUtf8("گروه");
+}
+inline QString AgeCaption()
+{
+    return QString::fromUtf8("سن");
+}
+inline QString GenderCaption()
+{
+    return QString::fromUtf8("جنس");
+}
+inline QString MaritalCaption()
+{
+    return QString::fromUtf8("تاهل");
+}
+inline QString EducationCaption()
+{
+    return QString::fromUtf8("تحصيلات");
+}
+inline QString TotalCaption()
+{
+    return QString::fromUtf8("کل");
+}
+inline QString AddressCaption()
+{
+    return QString::fromUtf8(":آدرس");
+}
+
+// The result sheet.
+inline QString SheetTitle()
+{
+    return QString::fromUtf8("پرسشنامه مهارت هاي اجتماعي کورات");
+}
+inline QString SheetAddressCaption()
+{
+    return QString::fromUtf8("آدرس");
+}
+// The sheet writes this subscale with two blanks in the middle.
+inline QString SheetConterloCaption()
+{
+    return QString::fromUtf8("رفتارهاي  غير اجتماعي");
+}
+
+// Our own credit lines.
+inline QString CreditLine()
+{
+    return QStringLiteral("www.korvat.example");
+}
+inline QString ShopLine()
+{
+    return QStringLiteral("shop.korvat.example");
+}
+
+// The print buttons' notices.
+inline QString ScoreFirst()
+{
+    return QString::fromUtf8("ابتدا روي انتخاب آزمودني کليک کرده سپس کد آزمودني را وارد کنيد بعد "
+                             "روي پرينت کليک کنيد ");
+}
+inline QString ChooseGroup()
+{
+    return QString::fromUtf8("شما بايد گروه آزمودني مورد نظر را انتخاب كنيد");
+}
+inline QString NoSuchSubject()
+{
+    return QString::fromUtf8("فردي با اين مشخصات وجود ندارد");
+}
+inline QString ReadFailed()
+{
+    return QString::fromUtf8("اطلاعات گزارش از پايگاه داده خوانده نشد:");
+}
+
+// The preview's own buttons and their messages.
+inline QString SavePdf()
+{
+    return QString::fromUtf8("ذخيره PDF");
+}
+inline QString SaveCsv()
+{
+    return QString::fromUtf8("ذخيره CSV");
+}
+inline QString SaveFailed()
+{
+    return QString::fromUtf8("فايل ذخيره نشد:");
+}
+inline QString Saved()
+{
+    return QString::fromUtf8("فايل ذخيره شد");
+}
+} // namespace ReportsText

@@ -1,0 +1,503 @@
+// The reports: the results list and the result sheet, produced as the three print actions
+// produce them, checked in the PDF, the CSV and the report the preview holds.
+#include "ModalAnswer.h"
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "common/Dialogs.h"
+#include "common/ProgramLook.h"
+#include "data/Cursor.h"
+#include "reports/DataR1.h"
+#include "reports/DataRPrint.h"
+#include "reports/ReportActions.h"
+#include "reports/ReportPreview.h"
+#include "reports/ReportsText.h"
+#include "scoring/ScoringKey.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QtTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+const QString Detail = QStringLiteral("Section1");
+
+// A subject's IDE row; fields not given stay empty (an unscored subject has no scores).
+bool AddSubject(const QHash<QString, QString> &fields)
+{
+    Cursor ide(QStringLiteral("IDE"));
+    if (!ide.open() || !ide.add())
+        return false;
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        ide.setField(it.key(), it.value());
+    return ide.save();
+}
+
+// Text as pdftotext gives it back: presentation forms folded to letters, the Arabic yeh and kaf
+// to the Persian ones (their joined glyphs are the same), no direction marks.
+QString Fold(const QString &text)
+{
+    QString folded = text.normalized(QString::NormalizationForm_KC);
+    folded.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
+    folded.remove(QRegularExpression(
+        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]")));
+    // Persian and Arabic-Indic digits share their glyphs.
+    for (QChar &c : folded)
+        if (c.unicode() >= 0x06F0 && c.unicode() <= 0x06F9)
+            c = QChar(c.unicode() - 0x06F0 + 0x0660);
+    return folded;
+}
+
+// Whether every word of wanted is in text. pdftotext may move punctuation and blanks about in
+// right-to-left text, never the letters of a word.
+bool HasWords(const QString &text, const QString &wanted)
+{
+    const QStringList words =
+        Fold(wanted).split(QRegularExpression(QStringLiteral("[\\s,،:()]+")), Qt::SkipEmptyParts);
+    for (const QString &word : words)
+        if (!text.contains(word))
+            return false;
+    return !words.isEmpty();
+}
+
+// What pdftotext reads in a PDF, folded.
+QString PdfText(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return QString();
+    return Fold(QString::fromUtf8(process.readAllStandardOutput()));
+}
+
+int PdfPages(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    process.waitForFinished(60000);
+    const QString info = QString::fromUtf8(process.readAllStandardOutput());
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QStringList ShownTexts()
+{
+    QStringList texts;
+    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
+        texts << shown.text;
+    return texts;
+}
+
+// Reads CSV the way a spreadsheet program does (RFC 4180).
+QVector<QStringList> ParseCsv(QString text)
+{
+    QVector<QStringList> lines;
+    QStringList line;
+    QString field;
+    bool quoted = false;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text.size() && text.at(i + 1) == u'"')
+                field += u'"', ++i;
+            else if (c == u'"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            line << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') {
+            line << field;
+            lines << line;
+            line.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return lines;
+}
+
+QStringList Column(const QVector<QStringList> &table, int column)
+{
+    QStringList values;
+    for (int i = 1; i < table.size(); ++i)
+        values << table[i].value(column);
+    return values;
+}
+
+QStringList Codes(const ReportLayout &report)
+{
+    QStringList codes;
+    for (int row = 0; row < report.rowCount(); ++row)
+        codes << report.value(row, QStringLiteral("Code"));
+    return codes;
+}
+} // namespace
+
+class TestReports : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ApplyProgramLook(*qApp);
+        DialogHooks::Enable();
+        DialogHooks::SetTimedDelay(20);
+    }
+    void init()
+    {
+        m_folder = std::make_unique<TestProgramFolder>();
+        QVERIFY(m_folder->isValid());
+        QCOMPARE(m_folder->openDatabase(), QString());
+        DialogHooks::TakeShown();
+    }
+    void cleanup()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (dynamic_cast<ReportPreview *>(widget))
+                widget->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_folder.reset();
+    }
+
+    void rowNumbersStartAtOneEveryTime();
+    void listRows_data();
+    void listRows();
+    void sheetScoreBesideItsCaption_data();
+    void sheetScoreBesideItsCaption();
+    void sheetShowsOneSubjectReadAtPrintTime();
+    void refusals_data();
+    void refusals();
+    void scoreFirstNoticeStaysTwoSeconds();
+    void pdfOfAHundredSubjects();
+    void csvRoundTrip_data();
+    void csvRoundTrip();
+    void failedSaveIsReported();
+
+private:
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QTemporaryDir m_out;
+};
+
+void TestReports::rowNumbersStartAtOneEveryTime()
+{
+    QVERIFY(SeedSubjects(3));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    // The preview paints its pages on showing, and again on printing: every list starts at 1.
+    for (int production = 0; production < 2; ++production) {
+        ReportPreview *preview = PrintAllSubjects(nullptr, &all, u("مرکز"), u("تهران"));
+        QVERIFY(preview);
+        QVERIFY(preview->isVisible());
+        QCoreApplication::processEvents();
+        const QString pdf = m_out.filePath(QStringLiteral("rows%1.pdf").arg(production));
+        for (int twice = 0; twice < 2; ++twice) {
+            QVERIFY(preview->savePdf(pdf));
+            const QStringList lines = PdfText(pdf).split(u'\n');
+            QStringList numbers;
+            for (const QString &line : lines)
+                if (line.contains(QStringLiteral("S0")) || line.contains(QStringLiteral("S1")) ||
+                    line.contains(QStringLiteral("S2")))
+                    numbers << line.section(u' ', 0, 0, QString::SectionSkipEmpty);
+            QVERIFY2(PdfText(pdf).contains(QStringLiteral("S2")), qPrintable(PdfText(pdf)));
+            QCOMPARE(Column(preview->report().table(), 0),
+                     (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+        }
+        preview->close();
+    }
+}
+
+void TestReports::listRows_data()
+{
+    QTest::addColumn<QString>("group"); // the group selector's text
+    QTest::addColumn<bool>("filtered"); // the browser's grid shows that group only
+    QTest::addColumn<QStringList>("codes");
+
+    QTest::newRow("all subjects, unscored too")
+        << QString() << false << QStringList{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
+    QTest::newRow("group B") << QStringLiteral("B") << true << QStringList{u"B1"_s, u"B2"_s};
+    QTest::newRow("after a deletion the grid is whole")
+        << QStringLiteral("B") << false << QStringList{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
+    QTest::newRow("a group nobody is in") << QStringLiteral("G") << true << QStringList{};
+}
+
+void TestReports::listRows()
+{
+    QFETCH(QString, group);
+    QFETCH(bool, filtered);
+    QFETCH(QStringList, codes);
+
+    const QStringList stored{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
+    for (const QString &code : stored) {
+        QHash<QString, QString> fields{{u"Code"_s, code}, {u"Group"_s, code.left(1)}};
+        if (code != QStringLiteral("C1")) // C1 has not been scored yet
+            fields.insert(QStringLiteral("Kol"), QStringLiteral("140"));
+        QVERIFY(AddSubject(fields));
+    }
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    if (filtered)
+        QVERIFY(subjects.filter(QStringLiteral("Group"), group));
+
+    const QString name = u("مرکز مشاوره 'آفتاب'"), address = u("خیابان ولیعصر، پلاک ۱۲");
+    ReportPreview *preview = group.isEmpty()
+                                 ? PrintAllSubjects(nullptr, &subjects, name, address)
+                                 : PrintByGroup(nullptr, group, &subjects, name, address);
+    QVERIFY(preview);
+    QVERIFY(!preview->isModal());
+    // What the preview shows stays as it was read, whatever the browser's filter does next.
+    QVERIFY(subjects.filter(QStringLiteral("Group"), QStringLiteral("A")));
+    QCOMPARE(Codes(preview->report()), codes);
+    QCOMPARE(preview->report().caption(QStringLiteral("Section4"), QStringLiteral("Label9")), name);
+    QCOMPARE(preview->report().caption(QStringLiteral("Section5"), QStringLiteral("Label14")),
+             address);
+
+    const QString pdf = m_out.filePath(QStringLiteral("list.pdf"));
+    QVERIFY(preview->savePdf(pdf));
+    const QString text = PdfText(pdf);
+    QVERIFY2(HasWords(text, name) && HasWords(text, address), qPrintable(text));
+    QVERIFY(text.indexOf(Fold(u("آفتاب"))) < text.indexOf(Fold(u("ولیعصر"))));
+    for (const QString &code : stored)
+        QCOMPARE(text.contains(code), codes.contains(code));
+}
+
+void TestReports::sheetScoreBesideItsCaption_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("value");
+
+    QTest::newRow("code") << u("کد") << QStringLiteral("N'71");
+    QTest::newRow("group, not the first name") << u("گروه") << QStringLiteral("D");
+    QTest::newRow("age") << u("سن") << QStringLiteral("12");
+    QTest::newRow("gender") << u("جنس") << u("زن");
+    QTest::newRow("marital status") << u("تاهل") << u("مجرد");
+    QTest::newRow("education") << u("تحصيلات") << u("ششم ابتدايي");
+    QTest::newRow("BPosetive") << u("مهارت اجتماعي مناسب") << QStringLiteral("61");
+    QTest::newRow("neyaz") << u("برتري طلبي اطمينان زياد به خود داشتن") << QStringLiteral("17");
+    QTest::newRow("Conterlo") << u("رفتارهاي  غير اجتماعي") << QStringLiteral("30");
+    QTest::newRow("self") << u("ارتباط با همسالان") << QStringLiteral("25");
+    QTest::newRow("Etminan") << u("پرخاشگري و رفتارهاي تکانشي") << QStringLiteral("33");
+    QTest::newRow("Kol") << u("کل") << QStringLiteral("166");
+    QTest::newRow("address") << u("آدرس") << u("شیراز، خیابان زند");
+}
+
+void TestReports::sheetScoreBesideItsCaption()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, value);
+
+    QVERIFY(AddSubject({{u"Code"_s, QStringLiteral("N'71")},
+                        {u"FName"_s, u("مینا")},
+                        {u"Group"_s, u"D"_s},
+                        {u"Sen"_s, u"12"_s},
+                        {u"Jens"_s, u("زن")},
+                        {u"Taahol"_s, u("مجرد")},
+                        {u"Tahsil"_s, u("ششم ابتدايي")},
+                        {u"BPosetive"_s, u"61"_s},
+                        {u"Conterlo"_s, u"30"_s},
+                        {u"Etminan"_s, u"33"_s},
+                        {u"neyaz"_s, u"17"_s},
+                        {u"self"_s, u"25"_s},
+                        {u"Kol"_s, u"166"_s}}));
+    ReportPreview *preview =
+        PrintSelectedSubject(nullptr, QStringLiteral("N'71"), u("شیراز، خیابان زند"));
+    QVERIFY(preview);
+    const ReportLayout &sheet = preview->report();
+    QCOMPARE(sheet.rowCount(), 1);
+
+    // The caption's label, and the slot that sits on its left on the same line.
+    const ReportItem *captionItem = nullptr;
+    for (const ReportItem &item : sheet.band(Detail)->items)
+        if (item.kind == ReportItem::Label && item.text == caption)
+            captionItem = &item;
+    QVERIFY(captionItem);
+    const ReportItem *slot = nullptr;
+    for (const ReportItem &item : sheet.band(Detail)->items)
+        if (item.kind == ReportItem::Label && !item.name.isEmpty() &&
+            qAbs(item.rect.center().y() - captionItem->rect.center().y()) < 2 &&
+            item.rect.right() <= captionItem->rect.left() &&
+            captionItem->rect.left() - item.rect.right() < 3)
+            slot = &item;
+    QVERIFY2(slot, qPrintable(caption));
+    QCOMPARE(slot->text, value);
+
+    const QString pdf = m_out.filePath(QStringLiteral("sheet.pdf"));
+    QVERIFY(preview->savePdf(pdf));
+    QCOMPARE(PdfPages(pdf), 1);
+    const QString text = PdfText(pdf);
+    QVERIFY2(HasWords(text, value), qPrintable(text));
+}
+
+void TestReports::sheetShowsOneSubjectReadAtPrintTime()
+{
+    QVERIFY(AddSubject({{u"Code"_s, u"P1"_s},
+                        {u"FName"_s, u("علی")},
+                        {u"Group"_s, u"A"_s},
+                        {u"neyaz"_s, u"20"_s}}));
+    QVERIFY(AddSubject({{u"Code"_s, u"P2"_s},
+                        {u"FName"_s, u("رضا")},
+                        {u"Group"_s, u"C"_s},
+                        {u"neyaz"_s, u"9"_s}}));
+    // P1 was scored; then scoring P2 was refused: the sheet is P1's, all of it.
+    ReportPreview *preview = PrintSelectedSubject(nullptr, QStringLiteral("P1"), QString());
+    QVERIFY(preview);
+    QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label15")), QStringLiteral("P1"));
+    QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label16")), QStringLiteral("A"));
+    QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("20"));
+    // A second print of the same report object shows the new subject, and the first preview
+    // keeps its own.
+    ReportPreview *second = PrintSelectedSubject(nullptr, QStringLiteral("P2"), QString());
+    QVERIFY(second);
+    QCOMPARE(second->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("9"));
+    QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("20"));
+}
+
+void TestReports::refusals_data()
+{
+    QTest::addColumn<int>("action");
+    QTest::addColumn<QString>("text"); // what the caller's box held
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("sheet, nothing scored") << 0 << QString() << ReportsText::ScoreFirst();
+    QTest::newRow("sheet, subject deleted since")
+        << 0 << QStringLiteral("gone") << ReportsText::NoSuchSubject();
+    QTest::newRow("sheet, code differs by a blank")
+        << 0 << QStringLiteral("S0 ") << ReportsText::NoSuchSubject();
+    QTest::newRow("group list, no group") << 1 << QString() << ReportsText::ChooseGroup();
+}
+
+void TestReports::refusals()
+{
+    QFETCH(int, action);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+
+    QVERIFY(SeedSubjects(1));
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    ReportPreview *preview = action == 0
+                                 ? PrintSelectedSubject(nullptr, text, QString())
+                                 : PrintByGroup(nullptr, text, &subjects, QString(), QString());
+    QVERIFY(!preview);
+    QCOMPARE(ShownTexts(), QStringList{message});
+}
+
+void TestReports::scoreFirstNoticeStaysTwoSeconds()
+{
+    DialogHooks::SetTimedDelay(-1);
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(!PrintSelectedSubject(nullptr, QString(), QString()));
+    const qint64 shown = timer.elapsed();
+    DialogHooks::SetTimedDelay(20);
+    QVERIFY2(shown >= 1900 && shown < 3500, qPrintable(QString::number(shown)));
+}
+
+void TestReports::pdfOfAHundredSubjects()
+{
+    QVERIFY(SeedSubjects(100));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    ReportPreview *preview = PrintAllSubjects(nullptr, &all, u("کلینیک نمونه"), u("اصفهان"));
+    QVERIFY(preview);
+    const QString pdf = m_out.filePath(QStringLiteral("hundred.pdf"));
+    QVERIFY(preview->savePdf(pdf));
+    // 21 lines fit under the report header on the first page, 24 on every other.
+    QCOMPARE(preview->report().pageCount(), 5);
+    QCOMPARE(PdfPages(pdf), 5);
+    const QString text = PdfText(pdf);
+    QStringList wanted{ReportsText::ListTitle().simplified(),
+                       u("کلینیک نمونه"),
+                       u("اصفهان"),
+                       QStringLiteral("S0"),
+                       QStringLiteral("S99"),
+                       u("صفحه 5 از 5")};
+    for (int i = 1; i <= 13; ++i)
+        wanted << preview->report()
+                      .caption(QStringLiteral("Section2"), QStringLiteral("Head%1").arg(i))
+                      .split(u' ')
+                      .first();
+    for (const QString &piece : wanted)
+        QVERIFY2(HasWords(text, piece), qPrintable(piece));
+}
+
+void TestReports::csvRoundTrip_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("Persian") << u("کد-۱۲ آزمودنی");
+    QTest::newRow("apostrophe") << QStringLiteral("O'Brien");
+    QTest::newRow("comma and quotes") << QStringLiteral("a,\"b\",c");
+    QTest::newRow("line break") << QStringLiteral("first\r\nsecond");
+    QTest::newRow("leading blank") << QStringLiteral(" 7");
+    QTest::newRow("right-to-left mark") << QString(QChar(0x200F)) + u("۱۲");
+}
+
+void TestReports::csvRoundTrip()
+{
+    QFETCH(QString, code);
+    QVERIFY(
+        AddSubject({{u"Code"_s, code}, {u"Group"_s, u"E"_s}, {u"Tahsil"_s, u("دیپلم، ریاضی")}}));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
+    QVERIFY(preview);
+    QVERIFY(preview->saveCsvAction());
+    const QString path = m_out.filePath(QStringLiteral("list.csv"));
+    QVERIFY(preview->saveCsv(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    const QVector<QStringList> table = ParseCsv(QString::fromUtf8(bytes.mid(3)));
+    QCOMPARE(table.size(), 2);
+    QCOMPARE(table[0].size(), 13);
+    QCOMPARE(table[0].first(), ReportsText::RowCaption());
+    QCOMPARE(table[0].last(), ScoringKey::Subscales().last().listCaption);
+    QCOMPARE(table[1][0], QStringLiteral("1"));
+    QCOMPARE(table[1][1], code);
+    QCOMPARE(table[1][2], QStringLiteral("E"));
+    QCOMPARE(table[1][6], u("دیپلم، ریاضی"));
+}
+
+void TestReports::failedSaveIsReported()
+{
+    QVERIFY(SeedSubjects(2));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
+    QVERIFY(preview);
+    const QString path = m_out.filePath(QStringLiteral("no-such-folder/list.pdf"));
+    QStringList shown;
+    auto read = [&shown](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box)) {
+            shown << message->text();
+            message->accept();
+        }
+    };
+    AnswerNextModal(read);
+    QVERIFY(!preview->savePdf(path));
+    AnswerNextModal(read);
+    QVERIFY(!preview->saveCsv(m_out.filePath(QStringLiteral("no-such-folder/list.csv"))));
+    QCOMPARE(shown.size(), 2);
+    QVERIFY(shown[0].startsWith(ReportsText::SaveFailed()));
+    QVERIFY(shown[0].contains(QDir::toNativeSeparators(path)));
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+QTEST_MAIN(TestReports)
+#include "test_reports.moc"
