@@ -7,6 +7,8 @@
 //
 //   korvat-bench                                  the whole run
 //   korvat-bench --one KEY --db PATH --subjects N one run of one operation, for the whole run
+//   korvat-bench --reports                        the results list to PDF only
+//   korvat-bench --report --db PATH --subjects N  one such run, for the two above
 #include "Figures.h"
 #include "FileCache.h"
 #include "ProgramStart.h"
@@ -24,6 +26,7 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "registration/RegistrationPanel.h"
+#include "reports/DataRPrint.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -647,6 +650,133 @@ Platform choosePlatform(VirtualDisplay &xvfb, const QProcessEnvironment &base)
     return platform;
 }
 
+// The results list to PDF: its rows read from the cursor, every page drawn, the file written.
+// Each run in a process of its own (--report), so that its peak memory is the report's.
+const int ReportSizes[] = {1000, 10000};
+const int ReportRuns = 5;
+const double ReportTargetMs = 10000;
+const double ReportPeakTargetMib = 500;
+const double ReportGrowthTarget = 1.3;
+
+// The most resident memory this process has had (VmHWM), in KiB; -1 where that cannot be told.
+qint64 PeakKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+int renderListInFreshProcess(const QString &database, int subjects)
+{
+    SetProgramFolder(programFolderOf(database));
+    const QString refusal = OpenDatabase(database);
+    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    QTemporaryDir out;
+    need(out.isValid(), QStringLiteral("no folder for the PDF"));
+    const QString pdf = out.filePath(QStringLiteral("list.pdf"));
+    QElapsedTimer clock;
+    clock.start();
+    Cursor all(QStringLiteral("IDE"));
+    needDone(all.open(), all, QStringLiteral("opening IDE"));
+    DataRPrint &list = DataRPrint::Report();
+    list.setCaption(QStringLiteral("Section4"), QStringLiteral("Label9"), text("مرکز مشاوره"));
+    list.setCaption(QStringLiteral("Section5"), QStringLiteral("Label14"), text("تهران"));
+    list.setDataSource(&all);
+    ReportLayout frozen = list;
+    QString error;
+    need(list.freeze(&frozen, &error), QStringLiteral("reading the rows: ") + error);
+    need(frozen.writePdf(pdf, &error), QStringLiteral("writing the PDF: ") + error);
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    need(frozen.rowCount() == subjects,
+         QStringLiteral("the list holds %1 of %2 subjects").arg(frozen.rowCount()).arg(subjects));
+    const QStringList last = frozen.table().last();
+    need(last.value(0) == QString::number(subjects) &&
+             last.value(1) == QStringLiteral("S%1").arg(subjects - 1),
+         QStringLiteral("the list's last line is \"%1\"").arg(last.join(u' ')));
+    need(QFileInfo(pdf).size() > 0, QStringLiteral("the PDF is empty"));
+    CloseDatabase();
+    std::printf("%.3f %lld %d %lld\n", ms, PeakKib(), frozen.pageCount(), QFileInfo(pdf).size());
+    return 0;
+}
+
+void measureReports()
+{
+    printHeading(QStringLiteral("Results list to PDF: rows read, pages drawn, file written; each "
+                                "run in a process of its own (%1 runs)")
+                     .arg(ReportRuns));
+    printLine(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(QStringLiteral("subjects"), -10)
+                  .arg(QStringLiteral("ms min / median / max"), 30)
+                  .arg(QStringLiteral("ms per 1000 rows"), 18)
+                  .arg(QStringLiteral("peak MiB (median)"), 18)
+                  .arg(QStringLiteral("pages, PDF size")));
+    double perThousand[2] = {};
+    for (int size = 0; size < 2; ++size) {
+        const int subjects = ReportSizes[size];
+        TestProgramFolder folder;
+        need(folder.isValid(), QStringLiteral("no temporary program folder"));
+        const QString refusal = folder.openDatabase();
+        need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+        need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
+        CloseDatabase();
+        std::vector<double> ms, peakMib;
+        QString pages;
+        for (int r = 0; r < ReportRuns; ++r) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--report"), QStringLiteral("--db"), folder.databasePath(),
+                         QStringLiteral("--subjects"), QString::number(subjects)});
+            const bool finished = child.waitForFinished(300000);
+            const QStringList out =
+                QString::fromUtf8(child.readAllStandardOutput()).simplified().split(u' ');
+            const QByteArray err = child.readAllStandardError().trimmed();
+            need(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                     out.size() == 4,
+                 QStringLiteral("the results list of %1 subjects: %2")
+                     .arg(subjects)
+                     .arg(err.isEmpty() ? child.errorString() : QString::fromUtf8(err)));
+            ms.push_back(out[0].toDouble());
+            if (out[1].toLongLong() > 0)
+                peakMib.push_back(out[1].toDouble() / 1024);
+            pages = QStringLiteral("%1 pages, %2 KiB").arg(out[2]).arg(out[3].toLongLong() / 1024);
+        }
+        const Spread spread = SpreadOf(ms);
+        perThousand[size] = spread.median / (subjects / 1000.0);
+        const double peak = peakMib.empty() ? -1 : SpreadOf(peakMib).median;
+        printLine(
+            QStringLiteral("%1 %2 %3 %4 %5")
+                .arg(subjects, -10)
+                .arg(spreadText(spread, 1), 30)
+                .arg(perThousand[size], 18, 'f', 1)
+                .arg(peak < 0 ? QStringLiteral("not measured") : QString::number(peak, 'f', 1), 18)
+                .arg(pages));
+        if (size == 1) {
+            printLine(QStringLiteral("  %1 subjects: median %2 ms, target < %3 ms  %4")
+                          .arg(subjects)
+                          .arg(spread.median, 0, 'f', 1)
+                          .arg(ReportTargetMs)
+                          .arg(verdict(spread.median, Bound::Under, ReportTargetMs)));
+            if (peak >= 0)
+                printLine(QStringLiteral("  %1 subjects: peak memory %2 MiB, target < %3 MiB  %4")
+                              .arg(subjects)
+                              .arg(peak, 0, 'f', 1)
+                              .arg(ReportPeakTargetMib)
+                              .arg(verdict(peak, Bound::Under, ReportPeakTargetMib)));
+        }
+    }
+    const double growth = perThousand[1] / perThousand[0];
+    printLine(QStringLiteral("  time per 1000 rows, %1 subjects to %2: ratio %3, target <= %4  %5")
+                  .arg(ReportSizes[1])
+                  .arg(ReportSizes[0])
+                  .arg(growth, 0, 'f', 3)
+                  .arg(ReportGrowthTarget)
+                  .arg(verdict(growth, Bound::AtMost, ReportGrowthTarget)));
+}
+
 struct Starter
 {
     QString label;
@@ -727,6 +857,8 @@ int runAll()
                       .arg(AddSaveGrowthTargetKib)
                       .arg(verdict(large.median, Bound::Under, AddSaveGrowthTargetKib)));
     }
+
+    measureReports();
 
     // Start-up and memory at rest: the real program in its folder, beside the bare window.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -865,10 +997,23 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = app.arguments();
     try {
+        if (arguments.value(1) == QLatin1String("--reports")) {
+            measureReports();
+            printHeading(QStringLiteral("Targets: %1 met, %2 missed.").arg(g_met).arg(g_missed));
+            return 0;
+        }
+        if (arguments.value(1) == QLatin1String("--report")) {
+            const int n =
+                arguments.value(arguments.indexOf(QStringLiteral("--subjects")) + 1).toInt();
+            need(arguments.value(2) == QLatin1String("--db") && n > 0,
+                 QStringLiteral("--report needs --db PATH and --subjects N"));
+            return renderListInFreshProcess(arguments.value(3), n);
+        }
         const int one = arguments.indexOf(QStringLiteral("--one"));
         if (one < 0) {
             if (arguments.size() > 1) {
-                std::fprintf(stderr, "usage: korvat-bench [--one KEY --db PATH --subjects N]\n");
+                std::fprintf(stderr, "usage: korvat-bench [--reports | --one KEY --db PATH "
+                                     "--subjects N]\n");
                 return 2;
             }
             return runAll();
