@@ -13,6 +13,8 @@
 #include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 
+#include "info/About.h"
+#include "info/Frmravansanji.h"
 #include "safety/exitpro.h"
 
 #include <QApplication>
@@ -200,6 +202,16 @@ int main(int argc, char *argv[])
         save(kinds, out.filePath(QStringLiteral("kinds-theme%1.png").arg(number)));
         delete kinds;
 
+        // The questionnaire introduction, over the main window, as the program opens it.
+        {
+            auto *owner = new Frm1;
+            auto *introduction = new Frmravansanji(owner);
+            save(introduction,
+                 out.filePath(QStringLiteral("Frmravansanji-theme%1.png").arg(number)));
+            owner->Text3 = QStringLiteral("1");
+            delete owner;
+        }
+
         // The exit dialog is not skinned; it is shown under every theme all the same, to see
         // that it stays so.
         auto *dialog = new exitpro;
@@ -244,6 +256,35 @@ int main(int argc, char *argv[])
     save(files, out.filePath(QStringLiteral("file-dialog.png")));
     owner->Text3 = QStringLiteral("1");
     delete owner;
+
+    // About keeps its own look under every theme: over a light and a dark main window, at three
+    // moments of its animation.
+    for (const int theme : {1, 3}) {
+        storeTheme(theme);
+        auto *main = new Frm1;
+        auto *about = new About(main);
+        for (QTimer *timer : {about->Timer1, about->Timer10, about->Timer3})
+            timer->stop();
+        const QString name =
+            QStringLiteral("About-theme%1-%2.png").arg(theme, 2, 10, QLatin1Char('0'));
+        save(about, out.filePath(name.arg(QStringLiteral("opening"))));
+        for (int tick = 0; tick < 90; ++tick)
+            about->scrollCredits();
+        for (int tick = 0; tick < 300; ++tick)
+            about->assembleSentence();
+        for (int tick = 0; tick < 2; ++tick)
+            about->changeColours();
+        save(about, out.filePath(name.arg(QStringLiteral("later"))));
+        for (int tick = 0; tick < 160; ++tick)
+            about->scrollCredits();
+        for (int tick = 0; tick < 1000; ++tick)
+            about->assembleSentence();
+        for (int tick = 0; tick < 3; ++tick)
+            about->changeColours();
+        save(about, out.filePath(name.arg(QStringLiteral("assembled"))));
+        main->Text3 = QStringLiteral("1");
+        delete main;
+    }
 
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));

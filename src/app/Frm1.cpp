@@ -12,6 +12,8 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/FieldBinder.h"
+#include "info/About.h"
+#include "info/Frmravansanji.h"
 #include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 
@@ -233,6 +235,16 @@ void Frm1::buildWidgets()
         if (Adodc3->isEmpty())
             return;
         // The subject browser takes over from here once it exists.
+    });
+    connect(Command11, &QPushButton::clicked, this, [this] {
+        // Over whatever panel is open: a registration begun stays as it is.
+        Frmravansanji introduction(this);
+        introduction.exec();
+    });
+    connect(Command12, &QPushButton::clicked, this, [this] {
+        HideAllPanels();
+        About about(this);
+        about.exec();
     });
     connect(Command5, &QPushButton::clicked, this, [this] {
         HideAllPanels();
