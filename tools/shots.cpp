@@ -226,6 +226,8 @@ int main(int argc, char *argv[])
     plain->registration->open();
     fillRegistration(plain);
     save(plain, out.filePath(QStringLiteral("registration-plain.png")));
+    auto *plainIntroduction = new Frmravansanji(plain);
+    save(plainIntroduction, out.filePath(QStringLiteral("Frmravansanji-plain.png")));
     plain->Text3 = QStringLiteral("1");
     delete plain;
 

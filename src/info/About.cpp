@@ -2,6 +2,7 @@
 
 #include "common/ScreenPlacement.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -173,7 +174,7 @@ About::About(QWidget *parent)
     // top one is tall enough to hide a line that has reached the limit, so it slips away behind
     // the bar before it goes back.
     setFixedSize(Width, Height);
-    const int lineHeight = Label1->sizeHint().height();
+    const int lineHeight = QFontMetrics(credit).height() + 4;
     const int skyTop = qMax(100, TopLimit / TwipsPerPixel + 1 + lineHeight);
     const int skyBottom = (outerHeight() - ReEntry) / TwipsPerPixel;
     m_sky->setGeometry(0, skyTop, Width, skyBottom - skyTop);
