@@ -338,7 +338,7 @@ void FrmkLID::fitToLook()
         widest = qMax(widest, help.horizontalAdvance(text(line)));
     const int frameWidth = 2 * Text21->frameWidth();
     const int margin = 2 * int(Text21->document()->documentMargin());
-    Text21->setFixedSize(widest + frameWidth + margin + 8,
+    Text21->setFixedSize(widest + frameWidth + margin + 24,
                          7 * help.lineSpacing() + frameWidth + margin + 4);
     Command7->setMinimumWidth(qMax(90, Command7->sizeHint().width()));
 
