@@ -292,7 +292,13 @@ void FrmkLID::buildHelpPanel()
     Text21 = new QPlainTextEdit(Frame2);
     Text21->setObjectName(QStringLiteral("Text21"));
     Text21->setReadOnly(true);
-    Text21->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Wrapped at the box's width, which holds the longest line: only so can the lines keep to the
+    // right-hand edge, as Persian text does; the box does not take that from the window.
+    Text21->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    QTextOption rightToLeft = Text21->document()->defaultTextOption();
+    rightToLeft.setTextDirection(Qt::RightToLeft);
+    rightToLeft.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    Text21->document()->setDefaultTextOption(rightToLeft);
     Text21->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text21->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList lines;
