@@ -253,6 +253,22 @@ int main(int argc, char *argv[])
                    QSqlError::TransactionError, QStringLiteral("5"));
     catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
     ShowMessage(owner, DescribeWriteFailure(busy), QString(), QMessageBox::Critical);
+    // The scoring window's refusal for a subject who has answered nothing yet: all 56 listed.
+    {
+        Cursor answers(QStringLiteral("Answer"));
+        answers.open();
+        answers.add();
+        answers.setField(QStringLiteral("Code"), QStringLiteral("K-new"));
+        answers.save();
+        auto *scoring = new FrmkLID;
+        scoring->show();
+        DialogHooks::Enable();
+        DialogHooks::PresetAnswer(QStringLiteral("K-new"));
+        catchBox(QStringLiteral("scoring-unanswered.png"), QMessageBox::Ok);
+        scoring->scoreSubject();
+        DialogHooks::Disable();
+        delete scoring;
+    }
     auto *files =
         new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
     files->setOption(QFileDialog::DontUseNativeDialog);
