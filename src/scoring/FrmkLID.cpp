@@ -292,6 +292,7 @@ void FrmkLID::buildHelpPanel()
     Text21 = new QPlainTextEdit(Frame2);
     Text21->setObjectName(QStringLiteral("Text21"));
     Text21->setReadOnly(true);
+    Text21->setTabChangesFocus(true);
     // Wrapped at the box's width, which holds the longest line: only so can the lines keep to the
     // right-hand edge, as Persian text does; the box does not take that from the window.
     Text21->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -360,6 +361,8 @@ QVector<QLineEdit *> FrmkLID::scoreBoxes() const
 
 void FrmkLID::showHelp()
 {
+    // The buttons under the help wait until it closes, so the keyboard stays with it.
+    Frame1->setEnabled(false);
     Frame2->show();
     Frame2->raise();
     Command7->setFocus();
@@ -368,6 +371,7 @@ void FrmkLID::showHelp()
 void FrmkLID::hideHelp()
 {
     Frame2->hide();
+    Frame1->setEnabled(true);
     Command2->setFocus();
 }
 
