@@ -1,6 +1,7 @@
 // korvat-shots: renders the program's windows to PNG files, for looking at them without a
 // display. Run with QT_SCALE_FACTOR=1.5 to see them at 150 %.
 //     korvat-shots OUTPUT-FOLDER
+#include "Seed.h"
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
@@ -16,6 +17,7 @@
 #include "info/About.h"
 #include "info/Frmravansanji.h"
 #include "safety/exitpro.h"
+#include "scoring/FrmkLID.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -152,7 +154,7 @@ int main(int argc, char *argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     out.mkpath(QStringLiteral("."));
     TestProgramFolder folder;
-    if (!folder.isValid() || !folder.openDatabase().isEmpty())
+    if (!folder.isValid() || !folder.openDatabase().isEmpty() || !SeedSubjects(5))
         return 1;
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
@@ -212,6 +214,19 @@ int main(int argc, char *argv[])
             delete owner;
         }
 
+        // The scoring window with a subject scored, and with its help open.
+        auto *scoring = new FrmkLID;
+        scoring->show();
+        DialogHooks::Enable();
+        DialogHooks::SetTimedDelay(0);
+        DialogHooks::PresetAnswer(QStringLiteral("S3"));
+        scoring->scoreSubject();
+        DialogHooks::Disable();
+        save(scoring, out.filePath(QStringLiteral("FrmkLID-theme%1.png").arg(number)));
+        scoring->Command2->click();
+        save(scoring, out.filePath(QStringLiteral("FrmkLID-help-theme%1.png").arg(number)));
+        delete scoring;
+
         // The exit dialog is not skinned; it is shown under every theme all the same, to see
         // that it stays so.
         auto *dialog = new exitpro;
@@ -252,6 +267,22 @@ int main(int argc, char *argv[])
                    QSqlError::TransactionError, QStringLiteral("5"));
     catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
     ShowMessage(owner, DescribeWriteFailure(busy), QString(), QMessageBox::Critical);
+    // The scoring window's refusal for a subject who has answered nothing yet: all 56 listed.
+    {
+        Cursor answers(QStringLiteral("Answer"));
+        answers.open();
+        answers.add();
+        answers.setField(QStringLiteral("Code"), QStringLiteral("K-new"));
+        answers.save();
+        auto *scoring = new FrmkLID;
+        scoring->show();
+        DialogHooks::Enable();
+        DialogHooks::PresetAnswer(QStringLiteral("K-new"));
+        catchBox(QStringLiteral("scoring-unanswered.png"), QMessageBox::Ok);
+        scoring->scoreSubject();
+        DialogHooks::Disable();
+        delete scoring;
+    }
     auto *files =
         new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
     files->setOption(QFileDialog::DontUseNativeDialog);

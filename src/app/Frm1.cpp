@@ -16,6 +16,7 @@
 #include "info/Frmravansanji.h"
 #include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
+#include "scoring/FrmkLID.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -229,7 +230,11 @@ void Frm1::buildWidgets()
     connect(Command3, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;
-        // The scoring window takes over from here once it exists.
+        // Hands over to the scoring window, which brings a new main window back.
+        HideAllPanels();
+        FrmkLID::ShowNew();
+        Text3 = QStringLiteral("1");
+        close();
     });
     connect(Command4, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
