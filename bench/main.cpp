@@ -27,6 +27,9 @@
 #include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 #include "reports/DataRPrint.h"
+#include "scoring/FrmkLID.h"
+#include "scoring/FrmkLIDText.h"
+#include "scoring/ScoringKey.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -104,10 +107,12 @@ struct Run
     QStringList shown;  // the current row's fields, as a window shows them
     qint64 number = -1; // a count, or whether a table is empty
     QPointer<Frm1> window;
+    QPointer<FrmkLID> scoring;
 
     ~Run()
     {
         cursor.reset();
+        delete scoring;
         if (window) {
             window->Text3 = QStringLiteral("1"); // leaves without the exit dialog
             delete window;
@@ -329,6 +334,48 @@ const std::vector<Operation> &operations()
                                   run.code) == 1,
                       QStringLiteral("the registration left no %1 row for %2")
                           .arg(QLatin1String(table), run.code));
+         }},
+        {"score", "score a subject (scoring window)", 40, true,
+         [](Run &run) {
+             run.scoring = new FrmkLID;
+             run.scoring->show();
+             QCoreApplication::processEvents();
+             run.expected = int(run.pick->bounded(run.subjects));
+             run.code = QStringLiteral("S%1").arg(run.expected);
+         },
+         [](Run &run) {
+             DialogHooks::PresetAnswer(run.code);
+             run.scoring->scoreSubject();
+             run.shown.clear();
+             for (const DialogHooks::Shown &box : DialogHooks::TakeShown())
+                 run.shown << box.text;
+         },
+         [](Run &run) {
+             need(run.shown.value(1) == text(FrmkLIDText::Saved) && run.shown.size() == 2,
+                  QStringLiteral("scoring %1 said \"%2\"")
+                      .arg(run.code, run.shown.mid(1).join(QLatin1Char('|'))));
+             QStringList fields;
+             for (int n = 1; n <= ScoringKey::StatementCount; ++n)
+                 fields << QStringLiteral("\"%1\"").arg(n);
+             const QVariantList answers =
+                 ReadFromFile(run.database,
+                              QStringLiteral("SELECT %1 FROM Answer WHERE Code = ?")
+                                  .arg(fields.join(QStringLiteral(" || '|' || "))),
+                              {run.code});
+             const ScoringKey::Scores scores =
+                 ScoringKey::Compute(answers.value(0).toString().split(QLatin1Char('|')));
+             QStringList expected;
+             for (double score : scores.subscale)
+                 expected << ScoringKey::ScoreText(score);
+             expected << ScoringKey::ScoreText(scores.total);
+             const QVariantList stored = ReadFromFile(
+                 run.database,
+                 QStringLiteral("SELECT BPosetive || '|' || Conterlo || '|' || Etminan || '|' || "
+                                "neyaz || '|' || self || '|' || Kol FROM IDE WHERE Code = ?"),
+                 {run.code});
+             need(stored == QVariantList{expected.join(QLatin1Char('|'))},
+                  QStringLiteral("%1 stored %2 instead of %3")
+                      .arg(run.code, stored.value(0).toString(), expected.join(QLatin1Char('|'))));
          }},
         {"frm1", "create and show the main window", 40, true, nullptr,
          [](Run &run) {

@@ -1,6 +1,7 @@
 // korvat-shots: renders the program's windows to PNG files, for looking at them without a
 // display. Run with QT_SCALE_FACTOR=1.5 to see them at 150 %.
 //     korvat-shots OUTPUT-FOLDER
+#include "Seed.h"
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
@@ -13,7 +14,10 @@
 #include "data/Database.h"
 #include "registration/RegistrationPanel.h"
 
+#include "info/About.h"
+#include "info/Frmravansanji.h"
 #include "safety/exitpro.h"
+#include "scoring/FrmkLID.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -150,7 +154,7 @@ int main(int argc, char *argv[])
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     out.mkpath(QStringLiteral("."));
     TestProgramFolder folder;
-    if (!folder.isValid() || !folder.openDatabase().isEmpty())
+    if (!folder.isValid() || !folder.openDatabase().isEmpty() || !SeedSubjects(5))
         return 1;
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
@@ -200,6 +204,29 @@ int main(int argc, char *argv[])
         save(kinds, out.filePath(QStringLiteral("kinds-theme%1.png").arg(number)));
         delete kinds;
 
+        // The questionnaire introduction, over the main window, as the program opens it.
+        {
+            auto *owner = new Frm1;
+            auto *introduction = new Frmravansanji(owner);
+            save(introduction,
+                 out.filePath(QStringLiteral("Frmravansanji-theme%1.png").arg(number)));
+            owner->Text3 = QStringLiteral("1");
+            delete owner;
+        }
+
+        // The scoring window with a subject scored, and with its help open.
+        auto *scoring = new FrmkLID;
+        scoring->show();
+        DialogHooks::Enable();
+        DialogHooks::SetTimedDelay(0);
+        DialogHooks::PresetAnswer(QStringLiteral("S3"));
+        scoring->scoreSubject();
+        DialogHooks::Disable();
+        save(scoring, out.filePath(QStringLiteral("FrmkLID-theme%1.png").arg(number)));
+        scoring->Command2->click();
+        save(scoring, out.filePath(QStringLiteral("FrmkLID-help-theme%1.png").arg(number)));
+        delete scoring;
+
         // The exit dialog is not skinned; it is shown under every theme all the same, to see
         // that it stays so.
         auto *dialog = new exitpro;
@@ -214,6 +241,8 @@ int main(int argc, char *argv[])
     plain->registration->open();
     fillRegistration(plain);
     save(plain, out.filePath(QStringLiteral("registration-plain.png")));
+    auto *plainIntroduction = new Frmravansanji(plain);
+    save(plainIntroduction, out.filePath(QStringLiteral("Frmravansanji-plain.png")));
     plain->Text3 = QStringLiteral("1");
     delete plain;
 
@@ -238,12 +267,57 @@ int main(int argc, char *argv[])
                    QSqlError::TransactionError, QStringLiteral("5"));
     catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
     ShowMessage(owner, DescribeWriteFailure(busy), QString(), QMessageBox::Critical);
+    // The scoring window's refusal for a subject who has answered nothing yet: all 56 listed.
+    {
+        Cursor answers(QStringLiteral("Answer"));
+        answers.open();
+        answers.add();
+        answers.setField(QStringLiteral("Code"), QStringLiteral("K-new"));
+        answers.save();
+        auto *scoring = new FrmkLID;
+        scoring->show();
+        DialogHooks::Enable();
+        DialogHooks::PresetAnswer(QStringLiteral("K-new"));
+        catchBox(QStringLiteral("scoring-unanswered.png"), QMessageBox::Ok);
+        scoring->scoreSubject();
+        DialogHooks::Disable();
+        delete scoring;
+    }
     auto *files =
         new QFileDialog(owner, u("بازيابي اطلاعات"), folder.path(), QStringLiteral("*.mdbB"));
     files->setOption(QFileDialog::DontUseNativeDialog);
     save(files, out.filePath(QStringLiteral("file-dialog.png")));
     owner->Text3 = QStringLiteral("1");
     delete owner;
+
+    // About keeps its own look under every theme: over a light and a dark main window, at three
+    // moments of its animation.
+    for (const int theme : {1, 3}) {
+        storeTheme(theme);
+        auto *main = new Frm1;
+        auto *about = new About(main);
+        for (QTimer *timer : {about->Timer1, about->Timer10, about->Timer3})
+            timer->stop();
+        const QString name =
+            QStringLiteral("About-theme%1-%2.png").arg(theme, 2, 10, QLatin1Char('0'));
+        save(about, out.filePath(name.arg(QStringLiteral("opening"))));
+        for (int tick = 0; tick < 90; ++tick)
+            about->scrollCredits();
+        for (int tick = 0; tick < 300; ++tick)
+            about->assembleSentence();
+        for (int tick = 0; tick < 2; ++tick)
+            about->changeColours();
+        save(about, out.filePath(name.arg(QStringLiteral("later"))));
+        for (int tick = 0; tick < 160; ++tick)
+            about->scrollCredits();
+        for (int tick = 0; tick < 1000; ++tick)
+            about->assembleSentence();
+        for (int tick = 0; tick < 3; ++tick)
+            about->changeColours();
+        save(about, out.filePath(name.arg(QStringLiteral("assembled"))));
+        main->Text3 = QStringLiteral("1");
+        delete main;
+    }
 
     auto *dialog = new exitpro;
     save(dialog, out.filePath(QStringLiteral("exitpro.png")));

@@ -12,8 +12,11 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/FieldBinder.h"
+#include "info/About.h"
+#include "info/Frmravansanji.h"
 #include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
+#include "scoring/FrmkLID.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -227,12 +230,26 @@ void Frm1::buildWidgets()
     connect(Command3, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;
-        // The scoring window takes over from here once it exists.
+        // Hands over to the scoring window, which brings a new main window back.
+        HideAllPanels();
+        FrmkLID::ShowNew();
+        Text3 = QStringLiteral("1");
+        close();
     });
     connect(Command4, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;
         // The subject browser takes over from here once it exists.
+    });
+    connect(Command11, &QPushButton::clicked, this, [this] {
+        // Over whatever panel is open: a registration begun stays as it is.
+        Frmravansanji introduction(this);
+        introduction.exec();
+    });
+    connect(Command12, &QPushButton::clicked, this, [this] {
+        HideAllPanels();
+        About about(this);
+        about.exec();
     });
     connect(Command5, &QPushButton::clicked, this, [this] {
         HideAllPanels();
