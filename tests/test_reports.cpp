@@ -3,6 +3,7 @@
 #include "ModalAnswer.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "app/ReportButtons.h"
 #include "common/Dialogs.h"
 #include "common/ProgramLook.h"
 #include "data/Cursor.h"
@@ -11,10 +12,13 @@
 #include "reports/ReportActions.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportsText.h"
+#include "scoring/FrmkLID.h"
 #include "scoring/ScoringKey.h"
 
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -188,6 +192,7 @@ private slots:
     void csvRoundTrip_data();
     void csvRoundTrip();
     void failedSaveIsReported();
+    void scoringWindowButtons();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -509,6 +514,69 @@ void TestReports::failedSaveIsReported()
     QVERIFY(shown[0].startsWith(ReportsText::SaveFailed()));
     QVERIFY(shown[0].contains(QDir::toNativeSeparators(path)));
     QVERIFY(!QFileInfo::exists(path));
+}
+
+// The scoring window's two print buttons, as the program connects them.
+void TestReports::scoringWindowButtons()
+{
+    QVERIFY(SeedSubjects(3));
+    {
+        Cursor theme(QStringLiteral("Theme"));
+        QVERIFY(theme.open() && theme.setField(QStringLiteral("Name"), u("مرکز نور")) &&
+                theme.setField(QStringLiteral("Adress"), u("قم، بلوار امین")) && theme.save());
+    }
+    auto *window = new FrmkLID;
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    std::unique_ptr<FrmkLID> owned(window);
+    ConnectReportButtons(window);
+    window->show();
+
+    auto previews = [] {
+        QList<ReportPreview *> shown;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *preview = dynamic_cast<ReportPreview *>(widget);
+                preview && preview->isVisible())
+                shown << preview;
+        return shown;
+    };
+    // The list first: it reads the scores stored after the window opened, S1's included.
+    DialogHooks::PresetAnswer(QStringLiteral("S1"));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QCOMPARE(window->scoredCode(), QStringLiteral("S1"));
+    {
+        Cursor ide(QStringLiteral("IDE"));
+        QVERIFY(ide.open() && ide.filter(QStringLiteral("Code"), QStringLiteral("S1")) &&
+                ide.setField(QStringLiteral("Kol"), QStringLiteral("999")) && ide.save());
+    }
+    DialogHooks::TakeShown();
+    QTest::mouseClick(window->Command3, Qt::LeftButton);
+    QCOMPARE(previews().size(), 1);
+    const ReportLayout &list = previews().first()->report();
+    QCOMPARE(Codes(list), (QStringList{u"S0"_s, u"S1"_s, u"S2"_s}));
+    QCOMPARE(list.value(1, QStringLiteral("Kol")), QStringLiteral("999"));
+    QCOMPARE(list.caption(QStringLiteral("Section4"), QStringLiteral("Label9")), u("مرکز نور"));
+    previews().first()->close();
+
+    // The sheet shows what the window shows under the same captions.
+    DialogHooks::PresetAnswer(QStringLiteral("S2"));
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QTest::mouseClick(window->Command6, Qt::LeftButton);
+    QCOMPARE(previews().size(), 1);
+    const ReportLayout &sheet = previews().first()->report();
+    const std::pair<QString, QLineEdit *> shownBoxes[] = {
+        {u"Label15"_s, window->Text15}, {u"Label19"_s, window->Text6},
+        {u"Label23"_s, window->Text2},  {u"Label24"_s, window->Text17},
+        {u"Label25"_s, window->Text4},  {u"Label26"_s, window->Text18},
+        {u"Label27"_s, window->Text14}, {u"Label28"_s, window->Txt6}};
+    for (const auto &box : shownBoxes)
+        QCOMPARE(sheet.caption(Detail, box.first), box.second->text());
+    QCOMPARE(sheet.caption(Detail, QStringLiteral("Label29")), u("قم، بلوار امین"));
+    QCOMPARE(window->scoredCode(), QString());
+    DialogHooks::TakeShown();
+    // A second print without a new scoring: the notice, and no second sheet.
+    QTest::mouseClick(window->Command6, Qt::LeftButton);
+    QCOMPARE(ShownTexts(), QStringList{ReportsText::ScoreFirst()});
+    QCOMPARE(previews().size(), 1);
 }
 
 QTEST_MAIN(TestReports)

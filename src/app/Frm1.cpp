@@ -1,6 +1,7 @@
 #include "app/Frm1.h"
 
 #include "app/Frm1Text.h"
+#include "app/ReportButtons.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/Frmskin.h"
 #include "common/Artwork.h"
@@ -232,7 +233,7 @@ void Frm1::buildWidgets()
             return;
         // Hands over to the scoring window, which brings a new main window back.
         HideAllPanels();
-        FrmkLID::ShowNew();
+        ConnectReportButtons(FrmkLID::ShowNew());
         Text3 = QStringLiteral("1");
         close();
     });

@@ -82,6 +82,11 @@ ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QStri
     DataRPrint &list = DataRPrint::Report();
     list.setCaption(Header, QStringLiteral("Label9"), clinicName);
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
+    // The window's cursor may hold rows read before their scores were stored.
+    if (!allSubjects->refresh()) {
+        TellReadFailed(owner, allSubjects->lastError().text());
+        return nullptr;
+    }
     return ShowList(owner, allSubjects);
 }
 

@@ -15,8 +15,8 @@ class ReportPreview;
 ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
                                     const QString &clinicAddress);
 
-// Print all subjects: the results list of allSubjects, headed by the clinic's name and closed by
-// its address.
+// Print all subjects: the results list of allSubjects, read again from the file first, headed by
+// the clinic's name and closed by its address.
 ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QString &clinicName,
                                 const QString &clinicAddress);
 
