@@ -13,6 +13,8 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "registration/RegistrationPanel.h"
+#include "reports/ReportActions.h"
+#include "reports/ReportPreview.h"
 
 #include "info/About.h"
 #include "info/Frmravansanji.h"
@@ -325,5 +327,32 @@ int main(int argc, char *argv[])
     dialog->k1->hide();
     save(dialog, out.filePath(QStringLiteral("exitpro-confirm-lit.png")));
     delete dialog;
+
+    // The reports' previews, and their pages as PDF (pdftoppm turns them into pictures).
+    {
+        Cursor subjects(QStringLiteral("IDE"));
+        subjects.open();
+        const QString scores[][2] = {{QStringLiteral("BPosetive"), QStringLiteral("61")},
+                                     {QStringLiteral("Conterlo"), QStringLiteral("30")},
+                                     {QStringLiteral("Etminan"), QStringLiteral("33")},
+                                     {QStringLiteral("neyaz"), QStringLiteral("17")},
+                                     {QStringLiteral("self"), QStringLiteral("25")},
+                                     {QStringLiteral("Kol"), QStringLiteral("166")}};
+        for (const auto &score : scores)
+            subjects.setField(score[0], score[1]);
+        subjects.save();
+        const QString address = QString::fromUtf8("تهران، خیابان انقلاب، کوچه بهار، پلاک ۱۲");
+        ReportPreview *list =
+            PrintAllSubjects(nullptr, &subjects, QString::fromUtf8("مرکز مشاوره نمونه"), address);
+        ReportPreview *sheet = PrintSelectedSubject(nullptr, QStringLiteral("S0"), address);
+        if (!list || !sheet)
+            return 1;
+        save(list, out.filePath(QStringLiteral("preview-list.png")));
+        list->savePdf(out.filePath(QStringLiteral("results-list.pdf")));
+        save(sheet, out.filePath(QStringLiteral("preview-sheet.png")));
+        sheet->savePdf(out.filePath(QStringLiteral("result-sheet.pdf")));
+        delete list;
+        delete sheet;
+    }
     return 0;
 }
