@@ -9,6 +9,7 @@
 #include "data/Cursor.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
+#include "reports/GroupSummaryReport.h"
 #include "reports/ReportActions.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportsText.h"
@@ -193,6 +194,8 @@ private slots:
     void csvRoundTrip();
     void failedSaveIsReported();
     void scoringWindowButtons();
+    void groupSummary_data();
+    void groupSummary();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -577,6 +580,98 @@ void TestReports::scoringWindowButtons()
     QTest::mouseClick(window->Command6, Qt::LeftButton);
     QCOMPARE(ShownTexts(), QStringList{ReportsText::ScoreFirst()});
     QCOMPARE(previews().size(), 1);
+}
+
+void TestReports::groupSummary_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QStringList>(
+        "first"); // BPosetive: scale, n, mean, sd, lowest, highest, unscored
+    QTest::addColumn<QStringList>("total");
+    QTest::addColumn<QString>("message");
+
+    const QString bpositive = ScoringKey::Subscales().first().listCaption;
+    QTest::newRow("three scored, one not")
+        << u"B"_s
+        << QStringList{bpositive, u"3"_s, u"60.00"_s, u"10.00"_s, u"50"_s, u"70"_s, u"1"_s}
+        << QStringList{u("کل"), u"3"_s, u"113.33"_s, u"15.28"_s, u"100"_s, u"130"_s, u"1"_s}
+        << QString();
+    QTest::newRow("a group of one")
+        << u"C"_s << QStringList{bpositive, u"1"_s, u"45.00"_s, u("—"), u"45"_s, u"45"_s, u"0"_s}
+        << QStringList{u("کل"), u"1"_s, u"90.00"_s, u("—"), u"90"_s, u"90"_s, u"0"_s} << QString();
+    QTest::newRow("every subject")
+        << QString()
+        << QStringList{bpositive, u"5"_s, u"55.00"_s, u"10.00"_s, u"45"_s, u"70"_s, u"2"_s}
+        << QStringList{u("کل"), u"5"_s, u"106.00"_s, u"15.17"_s, u"90"_s, u"130"_s, u"2"_s}
+        << QString();
+    QTest::newRow("an apostrophe, matched exactly")
+        << u"B'x"_s << QStringList{bpositive, u"1"_s, u"50.00"_s, u("—"), u"50"_s, u"50"_s, u"0"_s}
+        << QStringList{u("کل"), u"1"_s, u"100.00"_s, u("—"), u"100"_s, u"100"_s, u"0"_s}
+        << QString();
+    QTest::newRow("nobody scored")
+        << u"D"_s << QStringList() << QStringList() << ReportsText::NoneScoredInGroup().arg(u"D"_s);
+    QTest::newRow("nobody at all")
+        << u"G"_s << QStringList() << QStringList() << ReportsText::NoneScoredInGroup().arg(u"G"_s);
+}
+
+void TestReports::groupSummary()
+{
+    QFETCH(QString, group);
+    QFETCH(QStringList, first);
+    QFETCH(QStringList, total);
+    QFETCH(QString, message);
+
+    // Group, BPosetive, Kol; the other subscales follow BPosetive (not summarised here).
+    const QStringList subjects[] = {{u"B"_s, u"50"_s, u"100"_s},  {u"B"_s, u"60"_s, u"110"_s},
+                                    {u"B"_s, u"70"_s, u"130"_s},  {u"B"_s, QString(), QString()},
+                                    {u"C"_s, u"45"_s, u"90"_s},   {u"D"_s, QString(), QString()},
+                                    {u"B'x"_s, u"50"_s, u"100"_s}};
+    int n = 0;
+    for (const QStringList &subject : subjects) {
+        QHash<QString, QString> fields{{u"Code"_s, QStringLiteral("G%1").arg(++n)},
+                                       {u"Group"_s, subject[0]}};
+        if (!subject[1].isEmpty())
+            for (const QString &field :
+                 {u"BPosetive"_s, u"Conterlo"_s, u"Etminan"_s, u"neyaz"_s, u"self"_s})
+                fields.insert(field, subject[1]);
+        fields.insert(u"Kol"_s, subject[2]);
+        QVERIFY(AddSubject(fields));
+    }
+    // "every subject" counts the unscored of B and D; B'x is a group of its own.
+    QStringList shown;
+    if (!message.isEmpty())
+        AnswerNextModal([&shown](QWidget *box) {
+            if (auto *m = qobject_cast<QMessageBox *>(box)) {
+                shown << m->text();
+                m->accept();
+            }
+        });
+    ReportPreview *preview = PrintGroupSummary(nullptr, group, u("مرکز"), u("تبریز"));
+    if (!message.isEmpty()) {
+        QVERIFY(!preview);
+        QCOMPARE(shown, QStringList{message});
+        return;
+    }
+    QVERIFY(preview);
+    const QVector<QStringList> table = preview->report().table();
+    QCOMPARE(table.size(), 7);
+    QCOMPARE(table[1], first);
+    QCOMPARE(table[6], total);
+
+    // The CSV holds the same figures, Persian captions and all.
+    const QString path = m_out.filePath(QStringLiteral("summary.csv"));
+    QVERIFY(preview->saveCsv(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(ParseCsv(QString::fromUtf8(bytes.mid(3))), table);
+    if (group == u"B"_s) {
+        const QString pdf = m_out.filePath(QStringLiteral("summary.pdf"));
+        QVERIFY(preview->savePdf(pdf));
+        Keep(pdf, QStringLiteral("summary.pdf"));
+        QVERIFY(HasWords(PdfText(pdf), ReportsText::SummaryTitle()));
+    }
 }
 
 QTEST_MAIN(TestReports)

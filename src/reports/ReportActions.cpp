@@ -2,8 +2,11 @@
 
 #include "common/Dialogs.h"
 #include "data/Cursor.h"
+#include "data/TableModel.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
+#include "reports/GroupStatistics.h"
+#include "reports/GroupSummaryReport.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportsText.h"
 #include "scoring/ScoringKey.h"
@@ -102,4 +105,50 @@ ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *su
     list.setCaption(Header, QStringLiteral("Label9"), clinicName);
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
     return ShowList(owner, subjects);
+}
+
+ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
+                                 const QString &clinicName, const QString &clinicAddress)
+{
+    Cursor subjects(QStringLiteral("IDE"));
+    if (!subjects.open() ||
+        (!groupText.isEmpty() && !subjects.filter(QStringLiteral("Group"), groupText))) {
+        TellReadFailed(owner, subjects.lastError().text());
+        return nullptr;
+    }
+    // The six scores of every subject, in the cursor's order.
+    const QStringList fields = GroupStatistics::ScoreFields();
+    TableModel *model = subjects.model();
+    QVector<int> columns;
+    for (const QString &field : fields)
+        columns << model->fieldIndex(field);
+    const int expected = subjects.count();
+    QVector<QStringList> rows;
+    rows.reserve(qMax(expected, 0));
+    for (int row = model->rowAt(0); row >= 0; row = model->nextRow(row)) {
+        QStringList scores;
+        for (const int column : std::as_const(columns))
+            scores << model->data(model->index(row, column)).toString();
+        rows << scores;
+    }
+    if (expected < 0 || rows.size() != expected) {
+        TellReadFailed(owner, model->lastError().text());
+        return nullptr;
+    }
+
+    const GroupStatistics::Summary summary = GroupStatistics::Summarise(rows);
+    if (summary.scored == 0) {
+        ShowMessage(owner,
+                    groupText.isEmpty() ? ReportsText::NoneScored()
+                                        : ReportsText::NoneScoredInGroup().arg(groupText),
+                    QString(), QMessageBox::Information);
+        return nullptr;
+    }
+    GroupSummaryReport &report = GroupSummaryReport::Report();
+    report.setCaption(Header, QStringLiteral("Label9"), clinicName);
+    report.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
+    report.setSummary(groupText, summary);
+    ReportLayout frozen = report;
+    report.freeze(&frozen, nullptr);
+    return ReportPreview::Show(owner, frozen, ReportsText::SummaryTitle());
 }

@@ -24,3 +24,8 @@ ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QStri
 // those its grid shows. An empty group text gets the notice to choose a group.
 ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *subjects,
                             const QString &clinicName, const QString &clinicAddress);
+
+// The group summary of the group named by groupText, or of every subject when it is empty. A group
+// without a scored subject gets a message and no report.
+ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
+                                 const QString &clinicName, const QString &clinicAddress);

@@ -197,6 +197,8 @@ void ReportLayout::addPicture(const QString &bandName, const QRectF &rect,
 bool ReportLayout::freeze(ReportLayout *frozen, QString *error) const
 {
     *frozen = *this;
+    if (!m_source)
+        return true; // the rows set, if any
     frozen->m_source = nullptr;
     frozen->m_fields.clear();
     frozen->m_rows.clear();
@@ -204,9 +206,6 @@ bool ReportLayout::freeze(ReportLayout *frozen, QString *error) const
         for (const ReportItem &item : b.items)
             if (item.kind == ReportItem::Box && !frozen->m_fields.contains(item.field))
                 frozen->m_fields.append(item.field);
-    if (!m_source)
-        return true;
-
     TableModel *model = m_source->model();
     const int expected = m_source->count();
     QVector<int> columns;

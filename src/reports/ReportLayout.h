@@ -100,8 +100,16 @@ public:
     void setDataSource(Cursor *cursor) { m_source = cursor; }
     Cursor *dataSource() const { return m_source; }
 
-    // A copy holding the data source's rows as the cursor shows them now. False with the reason
-    // when they could not be read.
+    // Rows the program computed, in place of a cursor's (fields name the boxes' fields).
+    void setRows(const QStringList &fields, const QVector<QStringList> &rows)
+    {
+        m_source = nullptr;
+        m_fields = fields;
+        m_rows = rows;
+    }
+
+    // A copy holding the data source's rows as the cursor shows them now (or the rows set). False
+    // with the reason when they could not be read.
     bool freeze(ReportLayout *frozen, QString *error) const;
     int rowCount() const { return int(m_rows.size()); }
     // The value of a field in a row of a frozen copy.

@@ -90,6 +90,36 @@ inline QString ReadFailed()
     return QString::fromUtf8("اطلاعات گزارش از پايگاه داده خوانده نشد:");
 }
 
+// The group summary.
+inline QString SummaryTitle()
+{
+    return QString::fromUtf8("خلاصه آماري گروه");
+}
+inline QString GroupLine()
+{
+    return QString::fromUtf8("گروه: %1");
+}
+inline QString EverySubject()
+{
+    return QString::fromUtf8("همه آزمودني ها");
+}
+inline QString ScoredLine()
+{
+    return QString::fromUtf8("آزمودني هاي نمره دار: %1");
+}
+inline QString UnscoredLine()
+{
+    return QString::fromUtf8("بدون نمره: %1");
+}
+inline QString NoneScoredInGroup()
+{
+    return QString::fromUtf8("در گروه %1 هيچ آزمودني نمره نگرفته است؛ خلاصه آماري ساخته نشد.");
+}
+inline QString NoneScored()
+{
+    return QString::fromUtf8("هيچ آزمودني نمره نگرفته است؛ خلاصه آماري ساخته نشد.");
+}
+
 // The preview's own buttons and their messages.
 inline QString SavePdf()
 {
