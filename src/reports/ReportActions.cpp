@@ -107,14 +107,16 @@ ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *su
     return ShowList(owner, subjects);
 }
 
-ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
-                                 const QString &clinicName, const QString &clinicAddress)
+bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
+                       const QString &clinicAddress, ReportLayout *frozen, QString *problem,
+                       bool *noneScored)
 {
+    *noneScored = false;
     Cursor subjects(QStringLiteral("IDE"));
     if (!subjects.open() ||
         (!groupText.isEmpty() && !subjects.filter(QStringLiteral("Group"), groupText))) {
-        TellReadFailed(owner, subjects.lastError().text());
-        return nullptr;
+        *problem = subjects.lastError().text();
+        return false;
     }
     // The six scores of every subject, in the cursor's order.
     const QStringList fields = GroupStatistics::ScoreFields();
@@ -132,23 +134,36 @@ ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
         rows << scores;
     }
     if (expected < 0 || rows.size() != expected) {
-        TellReadFailed(owner, model->lastError().text());
-        return nullptr;
+        *problem = model->lastError().text();
+        return false;
     }
 
     const GroupStatistics::Summary summary = GroupStatistics::Summarise(rows);
     if (summary.scored == 0) {
-        ShowMessage(owner,
-                    groupText.isEmpty() ? ReportsText::NoneScored()
-                                        : ReportsText::NoneScoredInGroup().arg(groupText),
-                    QString(), QMessageBox::Information);
-        return nullptr;
+        *noneScored = true;
+        *problem = groupText.isEmpty() ? ReportsText::NoneScored()
+                                       : ReportsText::NoneScoredInGroup().arg(groupText);
+        return false;
     }
     GroupSummaryReport &report = GroupSummaryReport::Report();
     report.setCaption(Header, QStringLiteral("Label9"), clinicName);
     report.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
     report.setSummary(groupText, summary);
-    ReportLayout frozen = report;
-    report.freeze(&frozen, nullptr);
+    return report.freeze(frozen, problem);
+}
+
+ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
+                                 const QString &clinicName, const QString &clinicAddress)
+{
+    ReportLayout frozen = GroupSummaryReport::Report();
+    QString problem;
+    bool noneScored = false;
+    if (!BuildGroupSummary(groupText, clinicName, clinicAddress, &frozen, &problem, &noneScored)) {
+        if (noneScored)
+            ShowMessage(owner, problem, QString(), QMessageBox::Information);
+        else
+            TellReadFailed(owner, problem);
+        return nullptr;
+    }
     return ReportPreview::Show(owner, frozen, ReportsText::SummaryTitle());
 }

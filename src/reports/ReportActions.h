@@ -4,6 +4,7 @@
 
 class Cursor;
 class QWidget;
+class ReportLayout;
 class ReportPreview;
 
 // The three print actions. Each fills its report's captions, hands it its rows and opens the
@@ -29,3 +30,9 @@ ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *su
 // without a scored subject gets a message and no report.
 ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
                                  const QString &clinicName, const QString &clinicAddress);
+
+// The group summary's report without its preview (for PrintGroupSummary and the benchmark): false
+// with the problem when the rows could not be read, or with noneScored set when nobody is scored.
+bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
+                       const QString &clinicAddress, ReportLayout *frozen, QString *problem,
+                       bool *noneScored);
