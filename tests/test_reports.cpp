@@ -465,6 +465,7 @@ void TestReports::csvRoundTrip_data()
     QTest::newRow("line break") << QStringLiteral("first\r\nsecond");
     QTest::newRow("leading blank") << QStringLiteral(" 7");
     QTest::newRow("right-to-left mark") << QString(QChar(0x200F)) + u("۱۲");
+    QTest::newRow("ten thousand characters") << QString(10000, u'ک');
 }
 
 void TestReports::csvRoundTrip()
@@ -492,6 +493,11 @@ void TestReports::csvRoundTrip()
     QCOMPARE(table[1][1], code);
     QCOMPARE(table[1][2], QStringLiteral("E"));
     QCOMPARE(table[1][6], u("دیپلم، ریاضی"));
+    // On paper a cell keeps to its column: a long code is cut short with an ellipsis.
+    const QString pdf = m_out.filePath(QStringLiteral("list.pdf"));
+    QVERIFY(preview->savePdf(pdf));
+    QCOMPARE(PdfPages(pdf), 1);
+    QCOMPARE(PdfText(pdf).contains(QString(40, u'ک')), false);
 }
 
 void TestReports::failedSaveIsReported()

@@ -333,7 +333,9 @@ int ReportLayout::run(Pass &pass) const
                     option.setTextDirection(
                         item.kind == ReportItem::Label ? Qt::RightToLeft : Qt::LayoutDirectionAuto);
                     if (item.wrap) {
-                        option.setWrapMode(QTextOption::WordWrap);
+                        // Lines beyond the label's height would run into what lies below.
+                        p->setClipRect(r);
+                        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
                     } else {
                         option.setWrapMode(QTextOption::NoWrap);
                         const QFontMetricsF &metrics = pass.metrics[b][i];
@@ -341,6 +343,8 @@ int ReportLayout::run(Pass &pass) const
                             text = metrics.elidedText(text, Qt::ElideRight, inner.width());
                     }
                     p->drawText(inner, text, option);
+                    if (item.wrap)
+                        p->setClipping(false);
                     break;
                 }
                 }
