@@ -14,9 +14,11 @@
 #include "data/Database.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -49,6 +51,16 @@ void addSubject(const QString &code, const QMap<int, QString> &answers = {}, boo
                 subject.setField(QStringLiteral("FName"), u("سارا")) && subject.save());
 }
 
+// Every statement answered but those listed.
+QMap<int, QString> answeredBut(const QList<int> &missing)
+{
+    QMap<int, QString> answers;
+    for (int n = 1; n <= 56; ++n)
+        if (!missing.contains(n))
+            answers[n] = QStringLiteral("2");
+    return answers;
+}
+
 QStringList shownTexts()
 {
     QStringList texts;
@@ -77,6 +89,7 @@ class TestAdministration : public QObject
 private slots:
     void initTestCase()
     {
+        QStandardPaths::setTestModeEnabled(true); // the user's settings stay untouched
         ApplyProgramLook(*qApp);
         Frm1::RegisterAsMainWindow();
     }
@@ -97,6 +110,12 @@ private slots:
     void leaving();
     void failedWritesLoseNothing_data();
     void failedWritesLoseNothing();
+    void keysOutsideTheOptions_data();
+    void keysOutsideTheOptions();
+    void autoAdvance_data();
+    void autoAdvance();
+    void progressAndNextUnanswered_data();
+    void progressAndNextUnanswered();
     void fitsTheScreen_data();
     void fitsTheScreen();
 
@@ -115,6 +134,7 @@ void TestAdministration::init()
     m_folder = std::make_unique<TestProgramFolder>();
     QVERIFY(m_folder->isValid());
     QCOMPARE(m_folder->openDatabase(), QString());
+    QFile::remove(FrmTest::SettingsFile());
     DialogHooks::Enable();
     DialogHooks::SetTimedDelay(0);
 }
@@ -192,7 +212,8 @@ void TestAdministration::runButton()
                  window->SkinLabel3, window->SkinLabel4, window->SkinLabel5, window->SkinLabel6,
                  window->Command1, window->Command2, window->Command5, window->CmdBack,
                  window->CmdNext, window->Frame1, window->Frame2, window->Text6, window->SkinLbl5,
-                 window->Lbl1, window->Text12})
+                 window->Lbl1, window->Text12, window->PrgAnswered, window->ChkAutoNext,
+                 window->CmdUnanswered})
             if (w->isVisible())
                 names << w->objectName();
         return names;
@@ -221,7 +242,8 @@ void TestAdministration::runButton()
     QCOMPARE(before, (QStringList{u("SkinLabel3"), u("SkinLabel4"), u("SkinLabel5"),
                                   u("SkinLabel6"), u("Command1"), u("Command2")}));
     QCOMPARE(after, (QStringList{u("Command2"), u("Command5"), u("CmdBack"), u("CmdNext"),
-                                 u("Frame1"), u("Frame2"), u("Text6"), u("SkinLbl5")}));
+                                 u("Frame1"), u("Frame2"), u("Text6"), u("SkinLbl5"),
+                                 u("PrgAnswered"), u("ChkAutoNext"), u("CmdUnanswered")}));
     // A stored "4" on statement 1, a reversed one, is "بندرت".
     QCOMPARE(started,
              (QStringList{u(FrmTestText::Caption), statement(1), details ? registered : QString(),
@@ -305,13 +327,19 @@ void TestAdministration::statementNumber()
 void TestAdministration::answersAreStoredAtOnce_data()
 {
     QTest::addColumn<int>("statement");
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("how"); // a click, or the key typed
     QTest::addColumn<int>("option");
     QTest::addColumn<QString>("value");
     QTest::newRow("1, never") << 1 << u("click") << 1 << u("5");
     QTest::newRow("1, always") << 1 << u("click") << 5 << u("1");
     QTest::newRow("7, always") << 7 << u("click") << 5 << u("5");
     QTest::newRow("7, never") << 7 << u("click") << 1 << u("1");
+    QTest::newRow("1, key 5") << 1 << u("5") << 5 << u("1");
+    QTest::newRow("7, key 5") << 7 << u("5") << 5 << u("5");
+    QTest::newRow("1, Persian key 2") << 1 << u("۲") << 2 << u("4");
+    QTest::newRow("7, Persian key 2") << 7 << u("۲") << 2 << u("2");
+    QTest::newRow("1, Arabic-Indic key 4") << 1 << u("٤") << 4 << u("2");
+    QTest::newRow("7, Arabic-Indic key 1") << 7 << u("١") << 1 << u("1");
     QTest::newRow("the statement idle at 0, 7") << 7 << u("idle") << 5 << u("5");
 }
 
@@ -328,10 +356,16 @@ void TestAdministration::answersAreStoredAtOnce()
     if (how == QLatin1String("idle")) {
         // Idle keeps the statement on screen, and its own direction.
         window->Text6->setText(QStringLiteral("0"));
+        how = QStringLiteral("click");
     }
-    QTest::mouseClick(window->Option1->group()->button(option), Qt::LeftButton);
+    QCOMPARE(window->PrgAnswered->value(), 0);
+    if (how == QLatin1String("click"))
+        QTest::mouseClick(window->Option1->group()->button(option), Qt::LeftButton);
+    else
+        typeInto(window->focusWidget(), how); // the read-only code box has the focus
     QCOMPARE(checkedOption(), option);
     QCOMPARE(stored(statement), value);
+    QCOMPARE(window->PrgAnswered->value(), 1);
 }
 
 void TestAdministration::wholeRun_data()
@@ -360,6 +394,7 @@ void TestAdministration::wholeRun()
     for (int n = 1; n <= 56; ++n)
         inFile << stored(n);
     QCOMPARE(inFile, expected);
+    QCOMPARE(window->PrgAnswered->text(), u("پاسخ داده شده: 56 از 56"));
 }
 
 void TestAdministration::storedAnswerIsShown_data()
@@ -509,6 +544,136 @@ void TestAdministration::failedWritesLoseNothing()
                       QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                       QStringLiteral("K1")),
              details ? u("Edited") : u("سارا"));
+}
+
+void TestAdministration::keysOutsideTheOptions_data()
+{
+    QTest::addColumn<bool>("started");
+    QTest::addColumn<QString>("focus"); // the widget the keys go to
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("box");    // what the box holds afterwards
+    QTest::addColumn<int>("shown");      // the statement on screen
+    QTest::addColumn<QString>("answer"); // statement 1's stored answer
+    QTest::newRow("before the start")
+        << false << u("Command1") << u("3") << QString() << 0 << QString();
+    QTest::newRow("statement box") << true << u("Text6") << u("5") << u("15") << 15 << QString();
+    QTest::newRow("age box, Persian digits")
+        << true << u("Text5") << u("۱۲x3") << u("123") << 1 << QString();
+    QTest::newRow("name box") << true << u("Text3") << u("3") << u("سارا3") << 1 << QString();
+    QTest::newRow("a button") << true << u("CmdNext") << u("4") << QString() << 1 << u("2");
+    QTest::newRow("Page Down") << true << u("Text3") << u("PgDn") << u("سارا") << 2 << QString();
+    QTest::newRow("Page Down, Page Up")
+        << true << u("CmdNext") << u("PgDn PgUp") << QString() << 1 << QString();
+    QTest::newRow("a key held down")
+        << true << u("CmdNext") << u("held") << QString() << 1 << QString();
+}
+
+void TestAdministration::keysOutsideTheOptions()
+{
+    QFETCH(bool, started);
+    QFETCH(QString, focus);
+    QFETCH(QString, keys);
+    QFETCH(QString, box);
+    QFETCH(int, shown);
+    QFETCH(QString, answer);
+    addSubject(QStringLiteral("K1"));
+    FrmTest *window = open(QStringLiteral("K1"), started);
+    QVERIFY(window);
+    auto *target = window->findChild<QWidget *>(focus);
+    target->setFocus();
+    if (auto *edit = qobject_cast<QLineEdit *>(target))
+        edit->end(false);
+    if (keys == QLatin1String("held")) {
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
+        QApplication::sendEvent(target, &held);
+    } else if (keys.startsWith(QLatin1String("Pg"))) {
+        for (const QString &key : keys.split(QLatin1Char(' ')))
+            QTest::keyClick(target,
+                            key == QLatin1String("PgDn") ? Qt::Key_PageDown : Qt::Key_PageUp);
+    } else {
+        typeInto(target, keys);
+    }
+    if (auto *edit = qobject_cast<QLineEdit *>(target))
+        QCOMPARE(edit->text(), box);
+    QCOMPARE(started ? window->Frame2->title().toInt() : 0, shown);
+    QCOMPARE(stored(1), answer);
+}
+
+void TestAdministration::autoAdvance_data()
+{
+    QTest::addColumn<bool>("on");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<bool>("byHand"); // the next button pressed during the pause
+    QTest::addColumn<int>("ends");
+    QTest::newRow("off") << false << 3 << false << 3;
+    QTest::newRow("on") << true << 3 << false << 4;
+    QTest::newRow("on, moved by hand in the pause") << true << 3 << true << 4;
+    QTest::newRow("on, statement 56") << true << 56 << false << 56;
+}
+
+void TestAdministration::autoAdvance()
+{
+    QFETCH(bool, on);
+    QFETCH(int, from);
+    QFETCH(bool, byHand);
+    QFETCH(int, ends);
+    addSubject(QStringLiteral("K1"));
+    FrmTest *window = open(QStringLiteral("K1"));
+    QVERIFY(window);
+    QVERIFY(!window->ChkAutoNext->isChecked()); // off unless the user ticked it
+    window->ChkAutoNext->setChecked(on);
+    window->Text6->setText(QString::number(from));
+    QTest::mouseClick(window->Option2, Qt::LeftButton);
+    QTest::qWait(100);
+    QCOMPARE(window->Frame2->title(), QString::number(from)); // long enough to see the choice
+    if (byHand)
+        QTest::mouseClick(window->CmdNext, Qt::LeftButton);
+    QTest::qWait(400);
+    QCOMPARE(window->Frame2->title(), QString::number(ends));
+    QCOMPARE(shownTexts(), from == 56 ? QStringList{u(FrmTestText::End)} : QStringList());
+    QCOMPARE(stored(from), Direct.contains(from) ? u("2") : u("4"));
+    // The choice is the user's, kept for the next window, and the database's tables hold none of
+    // it.
+    open(QStringLiteral("K1"));
+    QCOMPARE(m_window->ChkAutoNext->isChecked(), on);
+    QCOMPARE(QSettings(FrmTest::SettingsFile(), QSettings::NativeFormat)
+                 .value(QStringLiteral("FrmTest/AutoNext"))
+                 .toBool(),
+             on);
+}
+
+void TestAdministration::progressAndNextUnanswered_data()
+{
+    QTest::addColumn<QList<int>>("missing");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("next"); // 0: none left
+    QTest::newRow("gaps ahead") << QList<int>{5, 9, 40} << 6 << 9;
+    QTest::newRow("the current one missing") << QList<int>{5, 9} << 5 << 9;
+    QTest::newRow("round to the start") << QList<int>{3, 9} << 12 << 3;
+    QTest::newRow("only the current one") << QList<int>{12} << 12 << 12;
+    QTest::newRow("none left") << QList<int>() << 12 << 0;
+}
+
+void TestAdministration::progressAndNextUnanswered()
+{
+    QFETCH(QList<int>, missing);
+    QFETCH(int, from);
+    QFETCH(int, next);
+    addSubject(QStringLiteral("K1"), answeredBut(missing));
+    addSubject(QStringLiteral("K2"), answeredBut({1, 2, 3}));
+    FrmTest *window = open(QStringLiteral("K1"));
+    QVERIFY(window);
+    const int answered = 56 - int(missing.size());
+    QCOMPARE(window->PrgAnswered->text(), u("پاسخ داده شده: %1 از 56").arg(answered));
+    window->Text6->setText(QString::number(from));
+    QTest::mouseClick(window->CmdUnanswered, Qt::LeftButton);
+    QCOMPARE(window->Frame2->title(), QString::number(next ? next : from));
+    QCOMPARE(shownTexts(), next ? QStringList() : QStringList{u(FrmTestText::AllAnswered)});
+    // An answer counts once, however often it is changed.
+    QTest::mouseClick(window->Option3, Qt::LeftButton);
+    QTest::mouseClick(window->Option4, Qt::LeftButton);
+    QCOMPARE(window->PrgAnswered->value(), answered + (next ? 1 : 0));
+    QCOMPARE(open(QStringLiteral("K2"))->PrgAnswered->value(), 53);
 }
 
 void TestAdministration::fitsTheScreen_data()

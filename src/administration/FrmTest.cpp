@@ -1,5 +1,6 @@
 #include "administration/FrmTest.h"
 
+#include "administration/AnswerSheet.h"
 #include "administration/FrmTestText.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "common/Dialogs.h"
@@ -13,6 +14,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,16 +22,31 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+// The pause after an answer before the window goes on by itself: long enough to see the choice.
+const int AutoNextMs = 300;
+const char *const AutoNextKey = "FrmTest/AutoNext";
+
+// The user's own settings, beside the installation's settings in the database.
+std::unique_ptr<QSettings> userSettings()
+{
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Korvat"), QStringLiteral("Korvat"));
 }
 
 // Whether a key types a character into a box. Editing keys are not typing, whatever text they
@@ -42,6 +59,18 @@ bool typesCharacter(const QKeyEvent &key)
         return false;
     const QChar::Category category = key.text().at(0).category();
     return category != QChar::Other_Control && category != QChar::Other_PrivateUse;
+}
+
+// The option a key chooses: 1 to 5 in Latin, Persian or Arabic-Indic digits; 0 for any other.
+int optionKey(const QKeyEvent &key)
+{
+    if (key.text().size() != 1)
+        return 0;
+    const char16_t c = key.text().at(0).unicode();
+    for (const char16_t one : {u'1', u'\u06F1', u'\u0661'})
+        if (c >= one && c < one + ScoringKey::OptionCount)
+            return c - one + 1;
+    return 0;
 }
 
 QLineEdit *box(const QString &name, QWidget *parent)
@@ -131,6 +160,7 @@ void FrmTest::buildWidgets()
 
     // Before the start: the title, the instructions, the note and the legend, across the window.
     m_intro = new QWidget(this);
+    m_intro->setObjectName(QStringLiteral("PageIntro"));
     auto *intro = new QVBoxLayout(m_intro);
     intro->setContentsMargins(0, 0, 0, 0);
     intro->setSpacing(14);
@@ -160,6 +190,7 @@ void FrmTest::buildWidgets()
 
     // After the start: the statement, its options and the ways to move.
     m_run = new QWidget(this);
+    m_run->setObjectName(QStringLiteral("PageRun"));
     auto *run = new QVBoxLayout(m_run);
     run->setContentsMargins(0, 0, 0, 0);
     run->setSpacing(10);
@@ -188,11 +219,12 @@ void FrmTest::buildWidgets()
     for (int k = 1; k <= ScoringKey::OptionCount; ++k) {
         auto *choice = new QRadioButton(text(captions[k - 1]), Frame2);
         choice->setObjectName(QStringLiteral("Option%1").arg(k));
+        choice->setToolTip(text("کليد ") + QString::number(k));
         scaleFont(choice, 1.25);
         m_options->addButton(choice, k);
         options->addWidget(choice, 1, Qt::AlignCenter);
         *members[k - 1] = choice;
-        connect(choice, &QRadioButton::clicked, this, &FrmTest::WriteAnswer);
+        connect(choice, &QRadioButton::clicked, this, &FrmTest::answerChosen);
     }
     // The statement number stands out in the frame's caption; the options keep their own font.
     scaleFont(Frame2, 1.2, true);
@@ -210,15 +242,32 @@ void FrmTest::buildWidgets()
     Text6->setText(QStringLiteral("1"));
     Text6->installEventFilter(this);
     CmdNext = button(QStringLiteral("CmdNext"), FrmTestText::Next, m_run);
+    CmdUnanswered = button(QStringLiteral("CmdUnanswered"), FrmTestText::NextUnanswered, m_run);
     moves->addWidget(CmdBack);
     moves->addWidget(Text6);
     moves->addWidget(CmdNext);
     moves->addStretch(1);
+    moves->addWidget(CmdUnanswered);
     run->addLayout(moves);
 
-    for (QWidget *part : {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
-                          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
-                          static_cast<QWidget *>(CmdNext)}) {
+    auto *progress = new QHBoxLayout;
+    progress->setSpacing(12);
+    PrgAnswered = new QProgressBar(m_run);
+    PrgAnswered->setObjectName(QStringLiteral("PrgAnswered"));
+    PrgAnswered->setRange(0, ScoringKey::StatementCount);
+    PrgAnswered->setTextVisible(true);
+    PrgAnswered->setAlignment(Qt::AlignCenter);
+    ChkAutoNext = new QCheckBox(text(FrmTestText::AutoAdvance), m_run);
+    ChkAutoNext->setObjectName(QStringLiteral("ChkAutoNext"));
+    ChkAutoNext->setChecked(userSettings()->value(QLatin1String(AutoNextKey), false).toBool());
+    progress->addWidget(PrgAnswered, 1);
+    progress->addWidget(ChkAutoNext);
+    run->addLayout(progress);
+    for (QWidget *part :
+         {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
+          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
+          static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
+          static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
         keepPlace(part);
         part->hide();
     }
@@ -286,12 +335,20 @@ void FrmTest::buildWidgets()
     keepPlace(Command5);
     Command5->hide();
     Command2 = button(QStringLiteral("Command2"), FrmTestText::Exit, this);
+    // Start gives its place to save and exit.
+    auto *first = new QGridLayout;
+    first->addWidget(Command1, 0, 0);
+    first->addWidget(Command5, 0, 0);
     buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command5);
+    buttons->addLayout(first);
     buttons->addWidget(Command2);
     buttons->addStretch(1);
     root->addLayout(buttons, 1, 0, 1, 2);
+
+    TmrAutoNext = new QTimer(this);
+    TmrAutoNext->setObjectName(QStringLiteral("TmrAutoNext"));
+    TmrAutoNext->setSingleShot(true);
+    TmrAutoNext->setInterval(AutoNextMs);
 
     // Enter presses the focused button, and only a focused button.
     for (QPushButton *push : findChildren<QPushButton *>()) {
@@ -299,9 +356,10 @@ void FrmTest::buildWidgets()
         push->setDefault(false);
     }
     // The keyboard's way through the window: the details, the options, the moves, the buttons.
-    QWidget *order[] = {Text1,   Text3, Text4,   Text10,   Text5,    Text11,  Text7,
-                        Text8,   Text9, Option1, Option2,  Option3,  Option4, Option5,
-                        CmdBack, Text6, CmdNext, Command1, Command5, Command2};
+    QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
+                        Text7,       Text8,    Text9,    Option1, Option2, Option3,
+                        Option4,     Option5,  CmdBack,  Text6,   CmdNext, CmdUnanswered,
+                        ChkAutoNext, Command1, Command5, Command2};
     for (size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -311,6 +369,10 @@ void FrmTest::buildWidgets()
     connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5Click);
     connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBackClick);
     connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNextClick);
+    connect(CmdUnanswered, &QPushButton::clicked, this, &FrmTest::CmdUnansweredClick);
+    connect(TmrAutoNext, &QTimer::timeout, this, &FrmTest::autoAdvance);
+    connect(ChkAutoNext, &QCheckBox::toggled, this,
+            [](bool on) { userSettings()->setValue(QLatin1String(AutoNextKey), on); });
 }
 
 void FrmTest::fitToLook()
@@ -365,6 +427,11 @@ bool FrmTest::FilterToSubject(QWidget *owner, const QString &code)
     return true;
 }
 
+QString FrmTest::SettingsFile()
+{
+    return userSettings()->fileName();
+}
+
 void FrmTest::Command1Click()
 {
     m_intro->hide();
@@ -378,6 +445,10 @@ void FrmTest::Command1Click()
         shown->show();
     Text6->setText(QStringLiteral("0"));
     CmdBack->show();
+    for (QWidget *shown :
+         {static_cast<QWidget *>(CmdUnanswered), static_cast<QWidget *>(PrgAnswered),
+          static_cast<QWidget *>(ChkAutoNext)})
+        shown->show();
     // A subject with answers and no details: there is no row to keep what would be typed.
     const bool details = Adodc3->currentRow() >= 0;
     for (QLineEdit *edit : {Text3, Text4, Text10, Text5, Text11, Text7, Text8, Text9})
@@ -385,6 +456,8 @@ void FrmTest::Command1Click()
     Text1->setFocus();
     Command1->hide();
     Command5->show();
+    m_started = true;
+    showProgress();
     Text6->setText(QStringLiteral("1"));
 }
 
@@ -429,6 +502,9 @@ void FrmTest::Text6Change()
 
 void FrmTest::loadStatement(int n)
 {
+    // A move of any kind ends the pause after an answer: the window goes on by itself only from
+    // the statement that was answered.
+    TmrAutoNext->stop();
     Adodc6->filter(QStringLiteral("ID"), QString::number(n));
     SkinLbl5->setText(Lbl1->text());
     bindAnswerBox(n);
@@ -445,14 +521,28 @@ void FrmTest::bindAnswerBox(int n)
 
 void FrmTest::CmdBackClick()
 {
+    TmrAutoNext->stop();
     saveAnswers();
     Text6->setText(QString::number(statementNumber() - 1));
 }
 
 void FrmTest::CmdNextClick()
 {
+    TmrAutoNext->stop();
     saveAnswers();
     Text6->setText(QString::number(statementNumber() + 1));
+}
+
+void FrmTest::CmdUnansweredClick()
+{
+    TmrAutoNext->stop();
+    const int next = NextUnanswered(AnswersOf(*Adodc2), m_shown);
+    if (next == 0) {
+        ShowTimedMessage(this, text(FrmTestText::AllAnswered));
+        return;
+    }
+    saveAnswers();
+    Text6->setText(QString::number(next));
 }
 
 QRadioButton *FrmTest::option(int number) const
@@ -469,6 +559,7 @@ void FrmTest::WriteAnswer()
             Text12->setText(ScoringKey::StoredAnswer(k, m_shown));
             // Into the file at once: an answer given is never lost, not even by a power cut.
             saveAnswers();
+            showProgress();
             return;
         }
     }
@@ -508,8 +599,43 @@ bool FrmTest::saveAnswers()
     return false;
 }
 
+void FrmTest::chooseOption(int number)
+{
+    if (QRadioButton *choice = option(number))
+        choice->click();
+}
+
+void FrmTest::answerChosen()
+{
+    WriteAnswer();
+    if (ChkAutoNext->isChecked()) {
+        m_answeredAt = m_shown;
+        TmrAutoNext->start();
+    }
+}
+
+void FrmTest::autoAdvance()
+{
+    // Only from the statement answered, and only while it is still the one shown.
+    if (m_shown == m_answeredAt && statementNumber() == m_shown && isVisible())
+        CmdNextClick();
+}
+
+int FrmTest::AnsweredCount() const
+{
+    return ::AnsweredCount(AnswersOf(*Adodc2));
+}
+
+void FrmTest::showProgress()
+{
+    const int answered = AnsweredCount();
+    PrgAnswered->setValue(answered);
+    PrgAnswered->setFormat(ProgressText(answered));
+}
+
 void FrmTest::Command5Click()
 {
+    TmrAutoNext->stop();
     // The answers, the details and the whole answers table, in this order; a refused save keeps
     // everything in the window as it is, and says why.
     for (Cursor *cursor : {Adodc2, Adodc3, Adodc4}) {
@@ -527,6 +653,7 @@ void FrmTest::Command5Click()
 
 void FrmTest::Command2Click()
 {
+    TmrAutoNext->stop();
     // Edits of the details go; answers never do. They are in the file already, unless a save
     // was refused: then it is tried once more, and the user decides.
     if (Adodc2->hasUnsavedChanges() && !Adodc2->save() &&
@@ -541,6 +668,11 @@ void FrmTest::Command2Click()
     done(QDialog::Rejected);
 }
 
+bool FrmTest::isRunning() const
+{
+    return m_started;
+}
+
 void FrmTest::reject()
 {
     // The close box is the exit button.
@@ -550,6 +682,8 @@ void FrmTest::reject()
 
 void FrmTest::keyPressEvent(QKeyEvent *event)
 {
+    const auto *edit = qobject_cast<QLineEdit *>(focusWidget());
+    const bool inTextBox = edit && !edit->isReadOnly();
     switch (event->key()) {
     case Qt::Key_Escape:
         // Never closes the window, and never takes back what was typed.
@@ -561,7 +695,23 @@ void FrmTest::keyPressEvent(QKeyEvent *event)
             push->click();
         event->accept();
         return;
+    case Qt::Key_PageDown:
+    case Qt::Key_PageUp:
+        if (isRunning()) {
+            if (!event->isAutoRepeat())
+                event->key() == Qt::Key_PageDown ? CmdNextClick() : CmdBackClick();
+            event->accept();
+            return;
+        }
+        break;
     default:
+        if (const int number = optionKey(*event); number && isRunning() && !inTextBox) {
+            // A key held down answers once, never statement after statement.
+            if (!event->isAutoRepeat())
+                chooseOption(number);
+            event->accept();
+            return;
+        }
         break;
     }
     QDialog::keyPressEvent(event);

@@ -7,12 +7,15 @@
 class Cursor;
 class FieldBinder;
 class QButtonGroup;
+class QCheckBox;
 class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class Skin;
 class SkinLabel;
 
@@ -35,17 +38,24 @@ public:
     // False, after saying so to the user over owner, when no subject has it.
     bool FilterToSubject(QWidget *owner, const QString &code);
 
+    // Where the user's own choices for this window are kept (not in the database).
+    static QString SettingsFile();
+
     void Command1Click(); // start
     void CmdBackClick();
     void CmdNextClick();
     void Command5Click(); // save and exit
     void Command2Click(); // exit
+    void CmdUnansweredClick();
 
     // The chosen option into the answer box and at once into the file, the statement's direction
     // applied.
     void WriteAnswer();
     // The current statement's stored answer as the selected option.
     void ShowAnswer();
+
+    // The number of the 56 statements the subject has answered.
+    int AnsweredCount() const;
 
     Cursor *Adodc1; // Theme: the theme number
     Cursor *Adodc2; // Answer: the subject's row, filtered by the run-test button
@@ -89,6 +99,11 @@ public:
     QLineEdit *Text8;  // date
     QLineEdit *Text9;  // time
 
+    QCheckBox *ChkAutoNext;     // go on to the next statement after an answer
+    QProgressBar *PrgAnswered;  // how many statements are answered
+    QPushButton *CmdUnanswered; // the next statement without an answer
+    QTimer *TmrAutoNext;        // the pause before going on by itself
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -106,6 +121,11 @@ private:
     void clearOptions();
     // The answer row into the file; says why not when it cannot. True when it is there.
     bool saveAnswers();
+    void chooseOption(int number);
+    void answerChosen();
+    void showProgress();
+    void autoAdvance();
+    bool isRunning() const;
 
     FieldBinder *m_details;
     FieldBinder *m_answer;
@@ -113,6 +133,8 @@ private:
     QButtonGroup *m_options;
     QWidget *m_intro;
     QWidget *m_run;
-    int m_shown = 0; // the statement on screen, whose answer Text12 is bound to
+    int m_shown = 0;      // the statement on screen, whose answer Text12 is bound to
+    int m_answeredAt = 0; // the statement answered last, for the pause before going on
+    bool m_started = false;
     bool m_closing = false;
 };

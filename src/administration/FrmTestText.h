@@ -51,6 +51,14 @@ inline const char *const NeedCode = "شما بايد شماره آزمودني �
 inline const char *const NoSuchSubject = "فردي با اين مشخصات وجود ندارد";
 // The number box and the age box take digits only.
 inline const char *const NumbersOnly = "شما بايد عدد وارد كنيد";
+// The check box that moves on by itself after an answer.
+inline const char *const AutoAdvance = "رفتن خودکار به سؤال بعد";
+// The progress bar; N stands for the number answered.
+inline const char *const Progress = "پاسخ داده شده: N از 56";
+// The button to the next statement without an answer.
+inline const char *const NextUnanswered = "سؤال بي پاسخ بعدي";
+// Its notice when none is left.
+inline const char *const AllAnswered = "به همه سؤالات پاسخ داده شده";
 // Asked at exit when the answers could not be stored.
 inline const char *const CloseUnsaved =
     "پاسخ‌هايی که ذخيره نشده‌اند با بستن اين صفحه از دست می‌روند. آيا صفحه بسته شود؟";
