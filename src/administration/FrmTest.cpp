@@ -380,7 +380,7 @@ void FrmTest::fitToLook()
     // Every size comes from the look the skin gave: its fonts, paddings and borders.
     ensurePolished();
     const QFontMetrics statement = SkinLbl5->fontMetrics();
-    // Three lines of a long statement, and the instructions beside it, without a scroll.
+    // Room for three lines of a long statement.
     SkinLbl5->setMinimumHeight(3 * statement.lineSpacing() + 24);
     m_run->setMinimumWidth(32 * statement.averageCharWidth());
     Text6->setFixedWidth(Text6->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 16);
