@@ -219,7 +219,7 @@ void FrmTest::buildWidgets()
     for (int k = 1; k <= ScoringKey::OptionCount; ++k) {
         auto *choice = new QRadioButton(text(captions[k - 1]), Frame2);
         choice->setObjectName(QStringLiteral("Option%1").arg(k));
-        choice->setToolTip(text("کليد ") + QString::number(k));
+        choice->setToolTip(text(FrmTestText::OptionKey) + QString::number(k));
         scaleFont(choice, 1.25);
         m_options->addButton(choice, k);
         options->addWidget(choice, 1, Qt::AlignCenter);

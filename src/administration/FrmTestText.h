@@ -51,6 +51,8 @@ inline const char *const NeedCode = "شما بايد شماره آزمودني �
 inline const char *const NoSuchSubject = "فردي با اين مشخصات وجود ندارد";
 // The number box and the age box take digits only.
 inline const char *const NumbersOnly = "شما بايد عدد وارد كنيد";
+// The tooltip of an option: the key that chooses it follows.
+inline const char *const OptionKey = "کليد ";
 // The check box that moves on by itself after an answer.
 inline const char *const AutoAdvance = "رفتن خودکار به سؤال بعد";
 // The progress bar; N stands for the number answered.
