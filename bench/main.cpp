@@ -6,6 +6,7 @@
 // save, a filter that finds the wrong row) stops it with an error, never with a number.
 //
 //   korvat-bench                                  the whole run
+//   korvat-bench --only KEY[,KEY...]              those operations, warm and fresh, and no start-up
 //   korvat-bench --one KEY --db PATH --subjects N one run of one operation, for the whole run
 //   korvat-bench --reports                        the results list to PDF only
 //   korvat-bench --report --db PATH --subjects N  one such run, for the two above
@@ -15,6 +16,8 @@
 #include "Seed.h"
 #include "TestProgramFolder.h"
 #include "VirtualDisplay.h"
+
+#include "administration/FrmTest.h"
 
 #include "app/Frm1.h"
 #include "app/SingleInstance.h"
@@ -33,15 +36,18 @@
 #include "scoring/ScoringKey.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
+#include <QRadioButton>
 #include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -67,6 +73,12 @@ const int IdleMs = 300;
 const double RatioTarget = 1.5;
 const double AddSaveTargetMs = 10;
 const double AddSaveGrowthTargetKib = 5 * 1024;
+// What the test window does at a key or a click, at N=100000.
+const double TestWindowTargetMs = 30;
+const char *const TestWindowKeys[] = {"next", "progress", "unanswered"};
+
+// The operations asked for with --only; empty: all of them.
+QStringList g_only;
 
 // Whatever fails stops the run; main() reports it and exits with an error.
 struct Failure
@@ -109,9 +121,12 @@ struct Run
     qint64 number = -1; // a count, or whether a table is empty
     QPointer<Frm1> window;
     QPointer<FrmkLID> scoring;
+    std::unique_ptr<FrmTest> test;
+    QList<int> blanked; // statements whose answers the run took away, to put back
 
     ~Run()
     {
+        test.reset();
         cursor.reset();
         delete scoring;
         if (window) {
@@ -185,6 +200,55 @@ qint64 countInFile(const Run &run, const QString &sql, const QString &value = QS
         ReadFromFile(run.database, sql, value.isNull() ? QVariantList() : QVariantList{value});
     need(result.size() == 1, QStringLiteral("reading the file back: %1").arg(sql));
     return result.value(0).toLongLong();
+}
+
+QString answerInFile(const Run &run, int statement)
+{
+    return ReadFromFile(run.database,
+                        QStringLiteral("SELECT \"%1\" FROM Answer WHERE Code = ?").arg(statement),
+                        {run.code})
+        .value(0)
+        .toString();
+}
+
+// Writes answers of a subject in the file, as another window would have.
+void writeAnswers(const Run &run, const QList<int> &statements, const QList<QString> &values)
+{
+    Cursor answers(QStringLiteral("Answer"));
+    needDone(answers.filter(QStringLiteral("Code"), run.code), answers,
+             QStringLiteral("finding ") + run.code);
+    for (int i = 0; i < statements.size(); ++i)
+        answers.setField(QString::number(statements[i]), values[i]);
+    needDone(answers.save(), answers, QStringLiteral("writing the answers of ") + run.code);
+}
+
+// The test window of a seeded subject, started, on statement 1; with blanks, that many answers
+// after statement 1 taken away first (and put back when the run ends).
+void openTest(Run &run, int blanks = 0)
+{
+    const int subject = int(run.pick->bounded(run.subjects));
+    run.code = QStringLiteral("S%1").arg(subject);
+    QList<int> statements;
+    while (statements.size() < blanks) {
+        const int n = 2 + int(run.pick->bounded(ScoringKey::StatementCount - 1));
+        if (!statements.contains(n))
+            statements << n;
+    }
+    std::sort(statements.begin(), statements.end());
+    if (blanks) {
+        QList<QString> values;
+        for (int n : statements)
+            values << answerInFile(run, n);
+        writeAnswers(run, statements, QList<QString>(blanks));
+        run.blanked = statements;
+        run.shown = values;
+    }
+    run.test = std::make_unique<FrmTest>();
+    need(run.test->FilterToSubject(nullptr, run.code),
+         QStringLiteral("the test window found no ") + run.code);
+    run.test->show();
+    run.test->Command1Click();
+    QCoreApplication::processEvents();
 }
 
 // A filter operation: the window's cursor is open; the user filters and sees the first row.
@@ -378,6 +442,50 @@ const std::vector<Operation> &operations()
                   QStringLiteral("%1 stored %2 instead of %3")
                       .arg(run.code, stored.value(0).toString(), expected.join(QLatin1Char('|'))));
          }},
+        {"next", "answer, then next statement (test)", 200, true,
+         [](Run &run) {
+             openTest(run);
+             // A statement before the last, whose stored answer the click will change.
+             run.number = 1 + run.pick->bounded(ScoringKey::StatementCount - 1);
+             run.test->Text6->setText(QString::number(run.number));
+         },
+         [](Run &run) {
+             FrmTest &test = *run.test;
+             const int checked = test.Option1->group()->checkedId();
+             const int option = checked > 0 ? checked % ScoringKey::OptionCount + 1 : 1;
+             run.shown = QStringList{QString::number(option)};
+             test.Option1->group()->button(option)->click();
+             test.CmdNextClick();
+         },
+         [](Run &run) {
+             const int n = int(run.number);
+             const QString stored = answerInFile(run, n);
+             const QString wanted = ScoringKey::StoredAnswer(run.shown.value(0).toInt(), n);
+             need(stored == wanted, QStringLiteral("statement %1 of %2 holds \"%3\", not \"%4\"")
+                                        .arg(n)
+                                        .arg(run.code, stored, wanted));
+             need(run.test->Frame2->title() == QString::number(n + 1),
+                  QStringLiteral("the next statement after %1 is %2")
+                      .arg(n)
+                      .arg(run.test->Frame2->title()));
+         }},
+        {"progress", "count answered statements (test)", 200, true,
+         [](Run &run) { openTest(run, 3); },
+         [](Run &run) { run.number = run.test->AnsweredCount(); },
+         [](Run &run) {
+             writeAnswers(run, run.blanked, run.shown);
+             need(run.number == ScoringKey::StatementCount - 3,
+                  QStringLiteral("%1 answered of 53").arg(run.number));
+         }},
+        {"unanswered", "next unanswered statement (test)", 200, true,
+         [](Run &run) { openTest(run, 3); }, [](Run &run) { run.test->CmdUnansweredClick(); },
+         [](Run &run) {
+             writeAnswers(run, run.blanked, run.shown);
+             need(run.test->Text6->text() == QString::number(run.blanked.first()),
+                  QStringLiteral("the next unanswered statement after 1 came to %1, not %2")
+                      .arg(run.test->Text6->text())
+                      .arg(run.blanked.first()));
+         }},
         {"frm1", "create and show the main window", 40, true, nullptr,
          [](Run &run) {
              run.window = new Frm1;
@@ -390,6 +498,11 @@ const std::vector<Operation> &operations()
          }},
     };
     return list;
+}
+
+bool chosen(const Operation &operation)
+{
+    return g_only.isEmpty() || g_only.contains(QLatin1String(operation.key));
 }
 
 const Operation *operationByKey(const QString &key)
@@ -568,6 +681,22 @@ void printAddSaveTarget(const char *how, const Figures &figures)
                   .arg(verdict(median, Bound::Under, AddSaveTargetMs)));
 }
 
+// The test window's own target: each of its operations at N=100000 under a fixed time.
+void printTestWindowTargets(const char *how, const std::vector<Figures> &figures)
+{
+    for (const char *key : TestWindowKeys) {
+        const Operation *operation = operationByKey(QLatin1String(key));
+        if (!chosen(*operation))
+            continue;
+        const double median = SpreadOf(figures[size_t(operation - &operations()[0])].large).median;
+        printLine(QStringLiteral("  %1 %2 at N=100000: median %3 ms, target < %4 ms  %5")
+                      .arg(QLatin1String(how), QLatin1String(operation->name))
+                      .arg(median, 0, 'f', 3)
+                      .arg(TestWindowTargetMs)
+                      .arg(verdict(median, Bound::Under, TestWindowTargetMs)));
+    }
+}
+
 // Warm: in this process, each database opened once a round and every operation run again and
 // again on it; the sizes alternate, so whatever else the machine does weighs on both alike.
 std::vector<Figures> measureWarm(const std::vector<std::unique_ptr<TestProgramFolder>> &folders)
@@ -583,6 +712,8 @@ std::vector<Figures> measureWarm(const std::vector<std::unique_ptr<TestProgramFo
             need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
             for (size_t i = 0; i < operations().size(); ++i) {
                 const Operation &operation = operations()[i];
+                if (!chosen(operation))
+                    continue;
                 for (int r = 0; r < operation.warmRuns / WarmRounds; ++r) {
                     Run run;
                     run.subjects = Sizes[size];
@@ -615,6 +746,8 @@ FreshFigures measureFresh(const std::vector<std::unique_ptr<TestProgramFolder>> 
     fresh.growthKib.resize(operations().size());
     for (int r = 0; r < FreshRuns; ++r) {
         for (size_t i = 0; i < operations().size(); ++i) {
+            if (!chosen(operations()[i]))
+                continue;
             for (int turn = 0; turn < 2; ++turn) {
                 const int size = (r + int(i) + turn) % 2;
                 const QString database = folders[size]->databasePath();
@@ -892,13 +1025,17 @@ int runAll()
                      .arg(WarmRounds));
     printOperationHeader();
     for (size_t i = 0; i < operations().size(); ++i)
-        printOperationRow(operations()[i], warm[i]);
+        if (chosen(operations()[i]))
+            printOperationRow(operations()[i], warm[i]);
     const size_t addSave = size_t(operationByKey(QStringLiteral("add")) - &operations()[0]);
-    printAddSaveTarget("warm", warm[addSave]);
-    printLine(
-        QStringLiteral("  a filter reads a first page of at most 2 rows at either size (with 100 "
-                       "subjects a last name holds 1 subject and a date 2); moving to the last "
-                       "row of a filter is one query at either size"));
+    if (chosen(operations()[addSave]))
+        printAddSaveTarget("warm", warm[addSave]);
+    printTestWindowTargets("warm", warm);
+    if (g_only.isEmpty())
+        printLine(QStringLiteral(
+            "  a filter reads a first page of at most 2 rows at either size (with 100 "
+            "subjects a last name holds 1 subject and a date 2); moving to the last "
+            "row of a filter is one query at either size"));
 
     // Operations, fresh.
     const FreshFigures fresh = measureFresh(folders);
@@ -916,7 +1053,17 @@ int runAll()
                       .arg(fresh.cachedAfterDrop * 100, 0, 'f', 1));
     printOperationHeader();
     for (size_t i = 0; i < operations().size(); ++i)
-        printOperationRow(operations()[i], fresh.times[i]);
+        if (chosen(operations()[i]))
+            printOperationRow(operations()[i], fresh.times[i]);
+    printTestWindowTargets("fresh", fresh.times);
+    if (!g_only.isEmpty()) {
+        printHeading(QStringLiteral("Targets: %1 met, %2 missed. Operations %3 only: %4 s.")
+                         .arg(g_met)
+                         .arg(g_missed)
+                         .arg(g_only.join(QLatin1Char(',')))
+                         .arg(whole.elapsed() / 1000.0, 0, 'f', 0));
+        return 0;
+    }
     printAddSaveTarget("fresh", fresh.times[addSave]);
     {
         const Figures &growth = fresh.growthKib[addSave];
@@ -1081,9 +1228,14 @@ int main(int argc, char *argv[])
         }
         const int one = arguments.indexOf(QStringLiteral("--one"));
         if (one < 0) {
-            if (arguments.size() > 1) {
-                std::fprintf(stderr, "usage: korvat-bench [--reports | --one KEY --db PATH "
-                                     "--subjects N]\n");
+            if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--only")) {
+                g_only = arguments.at(2).split(QLatin1Char(','));
+                for (const QString &key : std::as_const(g_only))
+                    need(operationByKey(key), QStringLiteral("no operation \"%1\"").arg(key));
+            } else if (arguments.size() > 1) {
+                std::fprintf(stderr,
+                             "usage: korvat-bench [--only KEY[,KEY...] | --reports | --one KEY "
+                             "--db PATH --subjects N]\n");
                 return 2;
             }
             return runAll();

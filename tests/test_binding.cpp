@@ -43,6 +43,8 @@ private slots:
     void newRowSavedIntoALargeTableCanBeEditedAgain();
     void refusedSaveKeepsWhatWasTyped();
     void rebindShowsAnotherField();
+    void boxesMoveToAnotherCursor_data();
+    void boxesMoveToAnotherCursor();
 };
 
 void TestBinding::widgetsFollowTheCurrentRow()
@@ -166,6 +168,43 @@ void TestBinding::rebindShowsAnotherField()
     QCOMPARE(ReadFromFile(folder.databasePath(),
                           QStringLiteral("SELECT \"1\" || '|' || \"2\" FROM \"Answer\"")),
              QVariantList{first + QStringLiteral("|5")});
+}
+
+void TestBinding::boxesMoveToAnotherCursor_data()
+{
+    QTest::addColumn<QString>("to");    // the code the other cursor is filtered to; "-": none
+    QTest::addColumn<QString>("typed"); // typed into the name box before the move
+    QTest::newRow("to a subject, nothing typed") << QStringLiteral("S2") << QString();
+    QTest::newRow("to a subject, a name typed") << QStringLiteral("S2") << QStringLiteral("typed");
+    QTest::newRow("to a cursor with no row") << QStringLiteral("none") << QStringLiteral("typed");
+    QTest::newRow("to no cursor") << QStringLiteral("-") << QStringLiteral("typed");
+}
+
+void TestBinding::boxesMoveToAnotherCursor()
+{
+    QFETCH(QString, to);
+    QFETCH(QString, typed);
+    CodeAndName form;
+    QVERIFY(form.open(3));
+    Cursor other(QStringLiteral("IDE"));
+    QVERIFY(other.filter(QStringLiteral("Code"), to));
+    if (!typed.isEmpty())
+        form.name.setText(typed);
+    form.binder.setCursor(to == QLatin1String("-") ? nullptr : &other);
+
+    // The boxes show the other cursor's row, or nothing; what was typed stayed with the first.
+    QCOMPARE(form.code.text(), to.startsWith(QLatin1Char('S')) ? to : QString());
+    QCOMPARE(form.subjects.field(QStringLiteral("FName")),
+             typed.isEmpty() ? SeedFirstName(0) : typed);
+    // Typing now writes into the other cursor's row only, and each save stores its own row.
+    form.name.setText(QStringLiteral("after"));
+    QVERIFY(form.subjects.save());
+    QVERIFY(other.save());
+    QCOMPARE(
+        ReadFromFile(form.folder.databasePath(),
+                     QStringLiteral("SELECT \"FName\" FROM \"IDE\" ORDER BY rowid")),
+        (QVariantList{typed.isEmpty() ? SeedFirstName(0) : typed, SeedFirstName(1),
+                      to == QLatin1String("S2") ? QStringLiteral("after") : SeedFirstName(2)}));
 }
 
 QTEST_MAIN(TestBinding)

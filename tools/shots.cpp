@@ -3,6 +3,7 @@
 //     korvat-shots OUTPUT-FOLDER
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "administration/FrmTest.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
 #include "appearance/ThemeCatalogue.h"
@@ -135,6 +136,43 @@ QWidget *widgetKinds()
     return window;
 }
 
+// A subject half way through the test, and a long statement to show among the short ones.
+const char *const SubjectCode = "K-1403-017";
+void prepareTestRun()
+{
+    Cursor subjects(QStringLiteral("IDE"));
+    subjects.open();
+    subjects.add();
+    const char *const details[][2] = {{"Code", SubjectCode},
+                                      {"FName", "سارا"},
+                                      {"LName", "محمدی‌نژاد"},
+                                      {"Sen", "11"},
+                                      {"Jens", "زن"},
+                                      {"Taahol", "مجرد"},
+                                      {"Tahsil", "پنجم دبستان"},
+                                      {"Group", "C"},
+                                      {"Date", "1403/02/17"},
+                                      {"Time", "10:30:00"}};
+    for (const auto &field : details)
+        subjects.setField(QLatin1String(field[0]), u(field[1]));
+    subjects.save();
+    Cursor answers(QStringLiteral("Answer"));
+    answers.open();
+    answers.add();
+    answers.setField(QStringLiteral("Code"), u(SubjectCode));
+    for (int n = 1; n <= 23; ++n)
+        answers.setField(QString::number(n), QString::number(1 + n % 5));
+    answers.save();
+    Cursor bank(QStringLiteral("QU"));
+    bank.filter(QStringLiteral("ID"), QStringLiteral("24"));
+    bank.setField(
+        QStringLiteral("QUs"),
+        u("وقتی در زنگ تفریح بچه‌های کلاس بازی تازه‌ای را شروع می‌کنند و من هنوز "
+          "قانون‌های آن را نمی‌دانم، از یکی از آن‌ها می‌خواهم که بازی را برایم توضیح "
+          "بدهد و بعد با حوصله منتظر نوبتم می‌مانم."));
+    bank.save();
+}
+
 void storeTheme(int theme)
 {
     Cursor settings(QStringLiteral("Theme"));
@@ -158,6 +196,7 @@ int main(int argc, char *argv[])
     TestProgramFolder folder;
     if (!folder.isValid() || !folder.openDatabase().isEmpty() || !SeedSubjects(5))
         return 1;
+    prepareTestRun();
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
         storeTheme(theme);
@@ -169,6 +208,20 @@ int main(int argc, char *argv[])
         save(window, out.filePath(QStringLiteral("Frm1-theme%1.png").arg(number)));
         window->Text3 = QStringLiteral("1");
         delete window;
+
+        {
+            // The test window before and after its start, on statement 24 (the long one).
+            FrmTest test;
+            test.FilterToSubject(nullptr, u(SubjectCode));
+            save(&test, out.filePath(QStringLiteral("FrmTest-before-theme%1.png").arg(number)));
+            test.Command1Click();
+            test.Text6->setText(QStringLiteral("24"));
+            test.Option4->setFocus(Qt::TabFocusReason);
+            save(&test, out.filePath(QStringLiteral("FrmTest-after-theme%1.png").arg(number)));
+            test.Text6->setText(QStringLiteral("7"));
+            save(&test, out.filePath(QStringLiteral("FrmTest-answered-theme%1.png").arg(number)));
+            test.hide();
+        }
 
         auto *confirmation = new Frmskin;
         save(confirmation, out.filePath(QStringLiteral("Frmskin-theme%1.png").arg(number)));

@@ -1,5 +1,6 @@
 #include "app/Frm1.h"
 
+#include "administration/FrmTest.h"
 #include "app/Frm1Text.h"
 #include "app/ReportButtons.h"
 #include "appearance/ApplyStoredTheme.h"
@@ -228,6 +229,12 @@ void Frm1::buildWidgets()
     connect(Text2, &QLineEdit::textChanged, SkinLabel1, &QLabel::setText);
 
     connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
+    connect(Command2, &QPushButton::clicked, this, [this] {
+        if (Adodc3->isEmpty())
+            return;
+        HideAllPanels();
+        FrmTest::Run(this);
+    });
     connect(Command3, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;

@@ -32,13 +32,38 @@ protected:
 } // namespace
 
 FieldBinder::FieldBinder(Cursor *cursor, QObject *parent)
-    : QObject(parent), m_cursor(cursor), m_mapper(new QDataWidgetMapper(this))
+    : QObject(parent), m_mapper(new QDataWidgetMapper(this))
 {
     m_mapper->setItemDelegate(new KeepTypedTextDelegate(m_mapper));
-    m_mapper->setModel(cursor->model());
     m_mapper->setSubmitPolicy(QDataWidgetMapper::ManualSubmit);
+    setCursor(cursor);
+}
+
+Cursor *FieldBinder::cursor() const
+{
+    return m_cursor;
+}
+
+void FieldBinder::setCursor(Cursor *cursor)
+{
+    if (cursor == m_cursor)
+        return;
+    if (m_cursor) {
+        submit();
+        disconnect(m_cursor, nullptr, this, nullptr);
+    }
+    m_mapper->clearMapping();
+    for (Binding &binding : m_bindings)
+        binding.mapped = false;
+    m_cursor = cursor;
+    if (!cursor) {
+        clearWidgets();
+        return;
+    }
+    m_mapper->setModel(cursor->model());
     connect(cursor, &Cursor::currentRowChanged, this, &FieldBinder::followCursor);
     connect(cursor, &Cursor::aboutToSave, this, &FieldBinder::submit);
+    followCursor(cursor->modelRow());
 }
 
 QByteArray FieldBinder::propertyFor(QWidget *widget) const
@@ -68,6 +93,8 @@ bool FieldBinder::mapPending()
 {
     // A cursor knows its fields once it is open: widgets bound before that are mapped then.
     bool mappedAny = false;
+    if (!m_cursor)
+        return false;
     for (Binding &binding : m_bindings) {
         const int column = m_cursor->fieldIndex(binding.field);
         if (binding.mapped || !binding.widget || column < 0)
@@ -115,7 +142,7 @@ void FieldBinder::followCursor(int row)
 
 void FieldBinder::submit()
 {
-    if (m_cursor->modelRow() >= 0)
+    if (m_cursor && m_cursor->modelRow() >= 0)
         m_mapper->submit();
 }
 

@@ -13,7 +13,7 @@ class QWidget;
 // Binds widgets of a window to fields of a cursor's current row: they show the field, and what
 // the user types is written into the row when the cursor saves. Text boxes, combo boxes and
 // labels bind by their text. Escape in a bound box never puts the stored value back over what was
-// typed.
+// typed. A binder made without a cursor holds its widgets' fields until setCursor() gives it one.
 class FieldBinder : public QObject
 {
     Q_OBJECT
@@ -21,7 +21,11 @@ class FieldBinder : public QObject
 public:
     explicit FieldBinder(Cursor *cursor, QObject *parent = nullptr);
 
-    Cursor *cursor() const { return m_cursor; }
+    Cursor *cursor() const;
+    // Moves every bound widget, in one step, to the same fields of another cursor (or of none):
+    // from now on they show its current row and write into it. What was typed for the old
+    // cursor's row is first written into that row, where it waits for that cursor's save.
+    void setCursor(Cursor *cursor);
 
     void bind(QWidget *widget, const QString &field);
     // Points a bound widget at another field, by name, and shows that field.
@@ -48,7 +52,7 @@ private:
     QByteArray propertyFor(QWidget *widget) const;
     static const char *propertyName(const Binding &binding);
 
-    Cursor *m_cursor;
+    QPointer<Cursor> m_cursor;
     QDataWidgetMapper *m_mapper;
     QList<Binding> m_bindings;
 };
