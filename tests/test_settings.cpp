@@ -15,6 +15,7 @@
 #include "safety/exitpro.h"
 
 #include <QFrame>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -65,6 +66,9 @@ private slots:
     void init();
     void cleanup();
 
+    void captionsAreExact_data();
+    void captionsAreExact();
+    void themeButtonsShowTheirThemes();
     void panelsOpenAndClose_data();
     void panelsOpenAndClose();
     void themeChoiceHandsOver_data();
@@ -115,6 +119,81 @@ void TestSettings::cleanup()
     DialogHooks::Disable();
     DeleteAllWindows();
     m_folder.reset();
+}
+
+void TestSettings::captionsAreExact_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    auto row = [](const char *name, const char *caption) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromUtf8(caption);
+    };
+    row("Command45", " تم شماره 1");
+    row("Command44", "تم شماره 2");
+    row("Command43", "تم شماره 3");
+    row("Command42", "تم شماره 4");
+    row("Command50", " تم شماره 5");
+    row("Command49", "تم شماره 6");
+    row("Command48", "تم شماره 7");
+    row("Command47", "تم شماره 8");
+    row("Command41", "تم شماره 9");
+    row("Command52", "تم شماره 10 ");
+    row("Command53", "تم شماره 11");
+    row("Command46", "خروج");
+    row("Command68", "تغيير تم برنامه");
+    row("Command67", " تعريف نام کلينيک");
+    row("Command69", "خروج");
+    row("SkinLabel4", " :نام");
+    row("SkinLabel5", " :آدرس");
+    row("Command64", "ذخيره ");
+    row("Command7", "انصراف");
+}
+
+void TestSettings::captionsAreExact()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    // One widget of the name in the whole window: the registration panel's labels are others.
+    const QList<QWidget *> found = m_window->findChildren<QWidget *>(name);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.first()->property("text").toString(), caption);
+}
+
+void TestSettings::themeButtonsShowTheirThemes()
+{
+    // The twelve buttons in their order, down one column and then the next; each theme shows a
+    // picture of itself, no two alike, and a theme whose skin file is gone simply shows none.
+    QVERIFY(QFile::remove(QDir(m_folder->path()).filePath(QStringLiteral("Mac.skn"))));
+    DeleteAllWindows();
+    m_window = Frm1::ShowNew();
+    click(QStringLiteral("Command9"));
+    click(QStringLiteral("Command68"));
+    QLayout *layout = m_window->Frame6->layout();
+    QCOMPARE(layout->count(), 12);
+    QStringList order;
+    QPoint previous(-1, -1);
+    for (int i = 0; i < layout->count(); ++i) {
+        QWidget *button = layout->itemAt(i)->widget();
+        order << button->objectName();
+        if (i % 6)
+            QVERIFY(button->y() > previous.y());
+        previous = button->pos();
+    }
+    QCOMPARE(order, QStringList({u("Command45"), u("Command44"), u("Command43"), u("Command42"),
+                                 u("Command50"), u("Command49"), u("Command48"), u("Command47"),
+                                 u("Command41"), u("Command52"), u("Command53"), u("Command46")}));
+    QSet<QByteArray> pictures;
+    for (int theme = 1; theme <= 11; ++theme) {
+        const QIcon icon = m_window->settings->themeButtons.at(theme - 1)->icon();
+        QCOMPARE(icon.isNull(), theme == 6);
+        if (!icon.isNull()) {
+            const QImage image = icon.pixmap(QSize(34, 20)).toImage();
+            pictures.insert(
+                QByteArray(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()));
+        }
+    }
+    QCOMPARE(pictures.size(), 10);
+    QVERIFY(m_window->settings->Command46->icon().isNull());
 }
 
 void TestSettings::panelsOpenAndClose_data()

@@ -1,6 +1,7 @@
 #include "appearance/SettingsPanels.h"
 
 #include "appearance/SettingsText.h"
+#include "appearance/ThemeCatalogue.h"
 #include "common/Dialogs.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -29,6 +31,43 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
     auto *made = new QPushButton(text(caption), parent);
     made->setObjectName(QString::fromLatin1(name));
     return made;
+}
+
+// A small picture of a theme: its window, a button on it and its accent colour, so that a theme
+// can be told before it is chosen. None when the skin file cannot be read or gives its colours
+// otherwise than written out.
+QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
+{
+    const SkinPalette palette = Skin::ReadSkinFile(skinFile);
+    auto colour = [&palette](const char *name) {
+        // A fill is shown by its first colour.
+        return QColor::fromString(
+            palette.value(QLatin1String(name)).section(QLatin1Char(' '), 0, 0));
+    };
+    const QColor window = colour("window"), text = colour("text"), button = colour("button"),
+                 border = colour("button-border"), accent = colour("accent");
+    if (!palette.isValid() || !window.isValid() || !text.isValid() || !button.isValid() ||
+        !border.isValid() || !accent.isValid())
+        return {};
+    // A window in miniature: its heading in the accent colour, a line of text, and a button.
+    const QSize size(34, 20);
+    QPixmap picture(size * pixelRatio);
+    picture.setDevicePixelRatio(pixelRatio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(text, 1));
+    painter.setBrush(window);
+    painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 3, 3);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(accent);
+    painter.drawRect(QRectF(4, 4, 12, 4));
+    painter.setBrush(text);
+    painter.drawRect(QRectF(4, 11, 9, 2));
+    painter.setPen(QPen(border, 1));
+    painter.setBrush(button);
+    painter.drawRoundedRect(QRectF(19.5, 4.5, 10, 11), 2, 2);
+    return QIcon(picture);
 }
 
 // Escape closes a panel the way its own exit or cancel button does; what was typed stays.
@@ -87,6 +126,12 @@ void SettingsPanels::buildThemes()
         ++place;
     }
     Command46 = themeButtons.takeLast();
+    const QStringList skinFiles = ThemeCatalogue::SkinFiles();
+    for (int theme = 1; theme <= themeButtons.size(); ++theme) {
+        const QIcon swatch = themeSwatch(skinFiles.value(theme - 1), m_window->devicePixelRatioF());
+        themeButtons.at(theme - 1)->setIcon(swatch);
+        themeButtons.at(theme - 1)->setIconSize(QSize(34, 20));
+    }
     for (int theme = 1; theme <= themeButtons.size(); ++theme)
         connect(themeButtons.at(theme - 1), &QPushButton::clicked, this,
                 [this, theme] { chooseTheme(theme); });
