@@ -395,6 +395,8 @@ void TestSettings::storeFailureKeepsEverything_data()
         QTest::addRow("%s, another program reading", what)
             << theme << u("read") << u("برنامه‌ی دیگری");
         QTest::addRow("%s, row refused", what) << theme << u("trigger") << u("refused");
+        QTest::addRow("%s, settings row gone", what)
+            << theme << u("gone") << (theme ? u("ذخیره نشد") : u("در پایگاه داده نیست"));
     }
 }
 
@@ -422,9 +424,12 @@ void TestSettings::storeFailureKeepsEverything()
     } else if (fault == QLatin1String("read")) {
         QVERIFY(holder->exec(QStringLiteral("BEGIN")));
         QVERIFY(holder->exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder->next());
-    } else {
+    } else if (fault == QLatin1String("trigger")) {
         QVERIFY(holder->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Theme\" "
                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    } else {
+        QVERIFY(holder->exec(u("CREATE TABLE kept AS SELECT * FROM \"Theme\"")));
+        QVERIFY(holder->exec(u("DELETE FROM \"Theme\"")));
     }
     DialogHooks::TakeShown();
     pressOk();
@@ -436,9 +441,14 @@ void TestSettings::storeFailureKeepsEverything()
     // Nothing reached the file; the main window stays the one the user sees.
     holder->finish();
     other.rollback();
-    if (fault == QLatin1String("trigger"))
+    if (fault == QLatin1String("trigger")) {
         QVERIFY(holder->exec(QStringLiteral("DROP TRIGGER refuse")));
-    else
+    } else if (fault == QLatin1String("gone")) {
+        QCOMPARE(ReadFromFile(path, u("SELECT COUNT(*) FROM \"Theme\"")), QVariantList{0});
+        QVERIFY(holder->exec(u("INSERT INTO \"Theme\" SELECT * FROM kept")));
+        QVERIFY(holder->exec(u("DROP TABLE kept")));
+        return; // the windows read it again when they are next made
+    } else
         QCOMPARE(FileHash(path), before);
     QCOMPARE(stored("TH"), u("1"));
     QCOMPARE(stored("Name"), QString());

@@ -241,8 +241,10 @@ void SettingsPanels::chooseTheme(int theme)
 {
     // The row is read again first, so a clinic name typed and cancelled is not stored with it.
     const QString number = QString::number(theme);
-    if (!m_row->reread() || !m_row->setField(QStringLiteral("TH"), number) || !m_row->save()) {
-        const QSqlError failure = m_row->lastError();
+    if (!m_row->reread() || m_row->currentRow() < 0 ||
+        !m_row->setField(QStringLiteral("TH"), number) || !m_row->save()) {
+        // A file without its settings row is told as a store that did not happen.
+        const QSqlError failure = m_row->currentRow() < 0 ? QSqlError() : m_row->lastError();
         // The stored theme stays the one in the file, and nothing of this try is left in the row
         // for a later save to carry along.
         m_row->revert();
@@ -261,10 +263,12 @@ void SettingsPanels::closeThemes()
 
 void SettingsPanels::saveClinic()
 {
-    if (!m_row->save()) {
+    if (m_row->currentRow() < 0 || !m_row->save()) {
         // Nothing was stored: the panel stays open with what was typed, and Save tries again.
-        ShowMessage(m_window, DescribeWriteFailure(m_row->lastError()), QString(),
-                    QMessageBox::Critical);
+        ShowMessage(
+            m_window,
+            DescribeWriteFailure(m_row->currentRow() < 0 ? QSqlError() : m_row->lastError()),
+            QString(), QMessageBox::Critical);
         return;
     }
     m_row->reread();
