@@ -44,9 +44,9 @@ QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
         return QColor::fromString(
             palette.value(QLatin1String(name)).section(QLatin1Char(' '), 0, 0));
     };
-    const QColor window = colour("window"), text = colour("text"), button = colour("button"),
+    const QColor window = colour("window"), ink = colour("text"), face = colour("button"),
                  border = colour("button-border"), accent = colour("accent");
-    if (!palette.isValid() || !window.isValid() || !text.isValid() || !button.isValid() ||
+    if (!palette.isValid() || !window.isValid() || !ink.isValid() || !face.isValid() ||
         !border.isValid() || !accent.isValid())
         return {};
     // A window in miniature: its heading in the accent colour, a line of text, and a button.
@@ -56,17 +56,18 @@ QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(text, 1));
+    painter.setPen(QPen(ink, 1));
     painter.setBrush(window);
     painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 3, 3);
     painter.setPen(Qt::NoPen);
     painter.setBrush(accent);
     painter.drawRect(QRectF(4, 4, 12, 4));
-    painter.setBrush(text);
+    painter.setBrush(ink);
     painter.drawRect(QRectF(4, 11, 9, 2));
     painter.setPen(QPen(border, 1));
-    painter.setBrush(button);
+    painter.setBrush(face);
     painter.drawRoundedRect(QRectF(19.5, 4.5, 10, 11), 2, 2);
+    painter.end();
     return QIcon(picture);
 }
 
@@ -241,10 +242,11 @@ void SettingsPanels::chooseTheme(int theme)
 {
     // The row is read again first, so a clinic name typed and cancelled is not stored with it.
     const QString number = QString::number(theme);
-    if (!m_row->reread() || m_row->currentRow() < 0 ||
-        !m_row->setField(QStringLiteral("TH"), number) || !m_row->save()) {
+    const bool read = m_row->reread();
+    const bool rowThere = read && m_row->currentRow() >= 0;
+    if (!rowThere || !m_row->setField(QStringLiteral("TH"), number) || !m_row->save()) {
         // A file without its settings row is told as a store that did not happen.
-        const QSqlError failure = m_row->currentRow() < 0 ? QSqlError() : m_row->lastError();
+        const QSqlError failure = read && !rowThere ? QSqlError() : m_row->lastError();
         // The stored theme stays the one in the file, and nothing of this try is left in the row
         // for a later save to carry along.
         m_row->revert();
