@@ -6,6 +6,7 @@
 #include "administration/FrmTest.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
+#include "appearance/SettingsPanels.h"
 #include "appearance/ThemeCatalogue.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
@@ -247,6 +248,33 @@ int main(int argc, char *argv[])
             window->Frame10->grab().save(
                 out.filePath(QStringLiteral("focus-%1-theme%2.png").arg(kind, number)));
         }
+        window->Text3 = QStringLiteral("1");
+        delete window;
+
+        // The settings panel with the themes panel beside it, then with the clinic panel, and an
+        // error box over the window.
+        window = new Frm1;
+        window->show();
+        window->settings->openThemes();
+        save(window, out.filePath(QStringLiteral("themes-theme%1.png").arg(number)));
+        window->settings->openClinic();
+        window->settings->Text14->setText(
+            u("تهران، خیابان آزادی، کوچه‌ی سوم، پلاک ۱۲"));
+        save(window, out.filePath(QStringLiteral("clinic-theme%1.png").arg(number)));
+        QTimer::singleShot(300, window, [&out, number] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                const QString name =
+                    out.filePath(QStringLiteral("message-theme%1.png").arg(number));
+                box->grab().save(name);
+                std::printf("%s\n", qPrintable(name));
+                box->close();
+            }
+        });
+        ShowMessage(window,
+                    DescribeWriteFailure(QSqlError(
+                        QStringLiteral("database is locked"), QStringLiteral("database is locked"),
+                        QSqlError::TransactionError, QStringLiteral("5"))),
+                    QString(), QMessageBox::Critical);
         window->Text3 = QStringLiteral("1");
         delete window;
 
