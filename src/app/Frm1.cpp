@@ -16,6 +16,7 @@
 #include "data/FieldBinder.h"
 #include "info/About.h"
 #include "info/Frmravansanji.h"
+#include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 #include "scoring/FrmkLID.h"
@@ -250,7 +251,11 @@ void Frm1::buildWidgets()
     connect(Command4, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;
-        // The subject browser takes over from here once it exists.
+        // Hands over to the subject browser, which brings a new main window back.
+        HideAllPanels();
+        FrmCode::ShowNew();
+        Text3 = QStringLiteral("1");
+        close();
     });
     connect(Command11, &QPushButton::clicked, this, [this] {
         // Over whatever panel is open: a registration begun stays as it is.
