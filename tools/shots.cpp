@@ -14,6 +14,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 
 #include "info/About.h"
@@ -313,6 +314,18 @@ int main(int argc, char *argv[])
         auto *dialog = new exitpro;
         save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
         delete dialog;
+
+        // The subject browser with 30 subjects, narrowed to group C.
+        if (theme == 1 && !SeedSubjects(30))
+            return 1;
+        auto *browser = new FrmCode;
+        browser->show();
+        browser->fillNameLists();
+        browser->Combo3->setEditText(QStringLiteral("C"));
+        browser->filterByGroup(QStringLiteral("C"));
+        browser->Text5->setText(QStringLiteral("S9"));
+        save(browser, out.filePath(QStringLiteral("FrmCode-theme%1.png").arg(number)));
+        delete browser;
     }
 
     // The plain look: a stored theme with no skin file.
