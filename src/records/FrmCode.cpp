@@ -13,6 +13,7 @@
 #include "records/FrmCodeText.h"
 #include "records/NameList.h"
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
@@ -95,6 +96,14 @@ FrmCode::FrmCode(QWidget *parent)
     // Opening: the stored theme, then the grid on the whole register, unfiltered, with the
     // selectors empty. The name lists follow once the window is on screen.
     ApplyStoredTheme(Skin1, this, Text1);
+    // The names a box offers while typing are a window of their own: it takes the window's look.
+    for (QComboBox *names : {DataCombo6, DataCombo1}) {
+        QAbstractItemView *offered = names->completer()->popup();
+        offered->setStyleSheet(styleSheet());
+        // One height for every name: a list of thousands is not measured name by name.
+        if (auto *list = qobject_cast<QListView *>(offered))
+            list->setUniformItemSizes(true);
+    }
     fitToLook();
     PlaceOnScreen(this);
     DataGrid1->setModel(Adodc2->model());
