@@ -315,8 +315,8 @@ int main(int argc, char *argv[])
         save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
         delete dialog;
 
-        // The subject browser with 30 subjects, narrowed to group C.
-        if (theme == 1 && !SeedSubjects(30))
+        // The subject browser with 30 subjects (the 5 above and 25 more), narrowed to group C.
+        if (theme == 1 && !SeedSubjects(25, QStringLiteral("K-")))
             return 1;
         auto *browser = new FrmCode;
         browser->show();
