@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScreen>
 #include <QStringListModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -104,13 +105,14 @@ FrmCode::FrmCode(QWidget *parent)
         if (auto *list = qobject_cast<QListView *>(offered))
             list->setUniformItemSizes(true);
     }
-    fitToLook();
-    PlaceOnScreen(this);
     DataGrid1->setModel(Adodc2->model());
     // A view forgets hidden and moved columns whenever its rows are read anew.
     connect(Adodc2->model(), &QAbstractItemModel::modelReset, this, &FrmCode::showSubjectColumns);
     if (!Adodc2->reread())
         reportFailure(Adodc2->lastError());
+    // Sized, with its columns and their captions, and placed.
+    fitToLook();
+    PlaceOnScreen(this);
 }
 
 FrmCode *FrmCode::ShowNew()
@@ -124,8 +126,8 @@ FrmCode *FrmCode::ShowNew()
 void FrmCode::buildWidgets()
 {
     auto *root = new QVBoxLayout(this);
-    root->setContentsMargins(12, 10, 12, 12);
-    root->setSpacing(10);
+    root->setContentsMargins(12, 8, 12, 8);
+    root->setSpacing(8);
 
     // The selectors, read from right to left: group, first name, last name.
     Combo3 = selector(QStringLiteral("Combo3"), this);
@@ -264,11 +266,16 @@ void FrmCode::fitToLook()
     header->setMinimumSectionSize(40);
     header->setDefaultSectionSize(
         header->fontMetrics().horizontalAdvance(text(FrmCodeText::GroupColumn)) + 40);
-    // At least eight rows of the grid; at first about fifteen, in a size that fits a 1366 x 768
-    // screen at 125 %. The user may make it larger.
-    DataGrid1->setMinimumHeight(8 * DataGrid1->verticalHeader()->defaultSectionSize());
+    // At least six rows of the grid; at first room for about twelve, as far as the screen
+    // allows with a title bar and edges around the window. The user may make it larger.
+    DataGrid1->setMinimumHeight(header->sizeHint().height() +
+                                6 * DataGrid1->verticalHeader()->defaultSectionSize() +
+                                2 * DataGrid1->frameWidth());
     setMinimumSize(minimumSizeHint());
-    resize(minimumSizeHint().expandedTo(QSize(780, 520)));
+    QSize size(780, 520);
+    if (const QScreen *screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size().shrunkBy(UsualWindowFrame));
+    resize(size.expandedTo(minimumSizeHint()));
 }
 
 void FrmCode::showSubjectColumns()
