@@ -188,6 +188,10 @@ void TestRecords::init()
                QString());
     addSubject(QStringLiteral(" K7 "), u("کیان"), u("رضایی 1"), QStringLiteral("C"),
                QStringLiteral("K7"));
+    // Two subjects whose codes differ only by blanks: the answers row is the bare code's.
+    addSubject(QStringLiteral(" K8 "), u("کیان"), u("رضایی 1"), QStringLiteral("C"), QString());
+    addSubject(QStringLiteral("K8"), u("کیان"), u("رضایی 1"), QStringLiteral("C"),
+               QStringLiteral("K8"));
 }
 
 void TestRecords::cleanup()
@@ -414,6 +418,8 @@ void TestRecords::deletion_data()
         << u("NA-1") << u("click") << 1 << done << QStringList{u("IDE 33 NA-1")};
     QTest::newRow("code with blanks, answers under the trimmed code")
         << u(" K7 ") << u("click") << 1 << done << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
+    QTest::newRow("code with blanks, the bare code's answers kept")
+        << u(" K8 ") << u("click") << 1 << done << QStringList{u("IDE 35  K8 ")};
     QTest::newRow("apostrophe") << u("O'Brien") << u("click") << 1 << done
                                 << QStringList{u("IDE 32 O'Brien"), u("Answer 32 O'Brien")};
 }

@@ -428,12 +428,23 @@ void FrmCode::deleteSubject()
         return;
     }
     // The answers row carries the code as registration stored it there, without the blanks
-    // around it; a row with the code exactly as typed comes first, should a file hold one.
+    // around it; a row with the code exactly as typed comes first, should a file hold one. The
+    // trimmed code's row is taken only when no other subject is registered under that code:
+    // then it is that subject's answers, never ours to delete.
     bool found = Adodc4->filter(QStringLiteral("Code"), code);
-    if (found && Adodc4->isEmpty() && TrimBlanks(code) != code)
-        found = Adodc4->filter(QStringLiteral("Code"), TrimBlanks(code));
+    QSqlError readFailure = Adodc4->lastError();
+    const QString trimmed = TrimBlanks(code);
+    if (found && Adodc4->isEmpty() && trimmed != code) {
+        Cursor owner(QStringLiteral("IDE"));
+        found = owner.open() && owner.filter(QStringLiteral("Code"), trimmed);
+        readFailure = owner.lastError();
+        if (found && owner.isEmpty()) {
+            found = Adodc4->filter(QStringLiteral("Code"), trimmed);
+            readFailure = Adodc4->lastError();
+        }
+    }
     if (!found) {
-        reportFailure(Adodc4->lastError());
+        reportFailure(readFailure);
         Adodc3->reread();
         Adodc4->reread();
         return;
