@@ -28,6 +28,7 @@
 #include "common/ProgramLook.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "reports/DataRPrint.h"
 #include "reports/ReportActions.h"
@@ -44,12 +45,15 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QRadioButton>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QStringListModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -73,6 +77,10 @@ const int IdleMs = 300;
 const double RatioTarget = 1.5;
 const double AddSaveTargetMs = 10;
 const double AddSaveGrowthTargetKib = 5 * 1024;
+const double PeakTargetMib = 300;
+// The subject browser at N=100000: its grid's first screen, and its name lists, in ms.
+const double BrowserScreenTargetMs = 100;
+const double NameListsTargetMs = 300;
 // What the test window does at a key or a click, at N=100000.
 const double TestWindowTargetMs = 30;
 const char *const TestWindowKeys[] = {"next", "progress", "unanswered"};
@@ -120,6 +128,7 @@ struct Run
     QStringList shown;  // the current row's fields, as a window shows them
     qint64 number = -1; // a count, or whether a table is empty
     QPointer<Frm1> window;
+    QPointer<FrmCode> browser;
     QPointer<FrmkLID> scoring;
     std::unique_ptr<FrmTest> test;
     QList<int> blanked; // statements whose answers the run took away, to put back
@@ -133,6 +142,7 @@ struct Run
             window->Text3 = QStringLiteral("1"); // leaves without the exit dialog
             delete window;
         }
+        delete browser.data(); // deleted, not closed: no main window comes back
     }
 };
 
@@ -271,6 +281,95 @@ Operation filterOperation(const char *key, const char *name, const char *field,
             [field](Run &run) {
                 needSeeded(run.shown, run.expected,
                            QStringLiteral("the filter by %1").arg(QLatin1String(field)));
+            }};
+}
+
+// The most memory this process has held resident (VmHWM), in KiB; -1 where the system does not
+// tell.
+qint64 peakResidentKib()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:") && line.endsWith("kB"))
+            return line.mid(6).chopped(2).trimmed().toLongLong();
+    return -1;
+}
+
+// The subject browser on screen: its grid has read and painted its first screen of rows.
+void showFirstScreen(FrmCode &browser)
+{
+    // As the event loop would: the view lays itself out, finds room for more rows and reads
+    // them, a step a pass, until its rows stop growing.
+    const QAbstractItemModel *model = browser.DataGrid1->model();
+    int rows = -1;
+    for (int pass = 0; pass < 50 && (pass < 3 || rows != model->rowCount()); ++pass) {
+        rows = model->rowCount();
+        QCoreApplication::processEvents();
+    }
+    browser.DataGrid1->viewport()->repaint();
+}
+
+void openBrowser(Run &run)
+{
+    run.browser = new FrmCode;
+    run.browser->show();
+    showFirstScreen(*run.browser);
+}
+
+// The grid's first screen: full (as far as the filter has rows), read lazily, and every row of
+// it right; the first row is the seeded subject the operation should come to.
+void needFirstScreen(const Run &run, const char *field, const QString &value, const QString &what)
+{
+    const QTableView *grid = run.browser->DataGrid1;
+    const QAbstractItemModel *model = grid->model();
+    const Cursor &subjects = *run.browser->subjects();
+    const int rows = model->rowCount();
+    const int screen = grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize();
+    need(rows >= qMin(screen, subjects.count()) && rows <= 1024,
+         QStringLiteral("%1: the grid holds %2 rows for a screen of %3")
+             .arg(what)
+             .arg(rows)
+             .arg(screen));
+    // Unfiltered (no field), row r is seeded subject r; subjects other operations added follow.
+    const int column = subjects.fieldIndex(field ? QLatin1String(field) : QLatin1String("Code"));
+    for (int row = 0; row < (field ? rows : qMin(rows, run.subjects)); ++row) {
+        const QString wanted = field ? value : QStringLiteral("S%1").arg(row);
+        need(model->index(row, column).data().toString() == wanted,
+             QStringLiteral("%1: row %2 of the grid is not %3").arg(what).arg(row).arg(wanted));
+    }
+    const QString first =
+        model->index(0, subjects.fieldIndex(QStringLiteral("Code"))).data().toString();
+    need(first == QStringLiteral("S%1").arg(run.expected),
+         QStringLiteral("%1: the grid begins with %2, not S%3").arg(what, first).arg(run.expected));
+}
+
+// The browser is open; the user picks a group or a last name, and sees the grid's first screen.
+Operation browserOperation(const char *key, const char *name, const char *field,
+                           std::function<int(const Run &)> pickSubject,
+                           std::function<QString(int)> valueOf)
+{
+    return {key,
+            name,
+            100,
+            false, // its target is a time, not a ratio
+            [pickSubject](Run &run) {
+                run.expected = pickSubject(run);
+                openBrowser(run);
+            },
+            [field, valueOf](Run &run) {
+                const QString value = valueOf(run.expected);
+                if (QLatin1String(field) == QLatin1String("Group"))
+                    run.browser->filterByGroup(value);
+                else
+                    run.browser->filterByLName(value);
+                showFirstScreen(*run.browser);
+            },
+            [field, valueOf](Run &run) {
+                needFirstScreen(
+                    run, field, valueOf(run.expected),
+                    QStringLiteral("the browser's filter by %1").arg(QLatin1String(field)));
             }};
 }
 
@@ -486,6 +585,40 @@ const std::vector<Operation> &operations()
                       .arg(run.test->Text6->text())
                       .arg(run.blanked.first()));
          }},
+        {"browser", "open the subject browser", 40, false, nullptr,
+         [](Run &run) {
+             run.expected = 0;
+             openBrowser(run);
+         },
+         [](Run &run) {
+             need(run.browser->isVisible() && !run.browser->subjects()->isFiltered(),
+                  QStringLiteral("the browser is not on screen, unfiltered"));
+             needFirstScreen(run, nullptr, QString(), QStringLiteral("the browser opened"));
+         }},
+        browserOperation(
+            "browsergroup", "the browser's filter by group", "Group",
+            [](const Run &run) { return int(run.pick->bounded(7)); },
+            [](int i) { return groupOf(i); }),
+        browserOperation(
+            "browserlname", "the browser's filter by last name", "LName",
+            [](const Run &run) { return int(run.pick->bounded(qMin(run.subjects, 250))); },
+            [](int i) { return SeedLastName(i); }),
+        {"lookups", "fill the browser's two name lists", 40, false,
+         [](Run &run) { run.browser = new FrmCode; },
+         [](Run &run) { run.browser->fillNameLists(); },
+         [](Run &run) {
+             const qint64 first = countInFile(
+                 run, QStringLiteral("SELECT COUNT(DISTINCT FName) FROM IDE WHERE FName <> ''"));
+             const qint64 last = countInFile(
+                 run, QStringLiteral("SELECT COUNT(DISTINCT LName) FROM IDE WHERE LName <> ''"));
+             need(run.browser->fNames->rowCount() == first &&
+                      run.browser->lNames->rowCount() == last,
+                  QStringLiteral("the name lists hold %1 and %2 names, not %3 and %4")
+                      .arg(run.browser->fNames->rowCount())
+                      .arg(run.browser->lNames->rowCount())
+                      .arg(first)
+                      .arg(last));
+         }},
         {"frm1", "create and show the main window", 40, true, nullptr,
          [](Run &run) {
              run.window = new Frm1;
@@ -695,6 +828,37 @@ void printTestWindowTargets(const char *how, const std::vector<Figures> &figures
                       .arg(TestWindowTargetMs)
                       .arg(verdict(median, Bound::Under, TestWindowTargetMs)));
     }
+}
+
+void printBrowserTargets(const char *how, const std::vector<Figures> &figures)
+{
+    for (const char *key : {"browser", "browsergroup", "browserlname", "lookups"})
+        if (!chosen(*operationByKey(QLatin1String(key))))
+            return;
+    auto median = [&figures](const char *key) {
+        return SpreadOf(
+                   figures[size_t(operationByKey(QLatin1String(key)) - &operations()[0])].large)
+            .median;
+    };
+    QStringList screens;
+    for (const auto &[key, label] : {std::pair{"browser", "open"},
+                                     {"browsergroup", "by group"},
+                                     {"browserlname", "by last name"}}) {
+        const double ms = median(key);
+        screens << QStringLiteral("%1 %2 ms %3")
+                       .arg(QLatin1String(label))
+                       .arg(ms, 0, 'f', 3)
+                       .arg(verdict(ms, Bound::Under, BrowserScreenTargetMs));
+    }
+    const double lists = median("lookups");
+    printLine(QStringLiteral("  %1 subject browser at N=100000, medians: the grid's first screen "
+                             "(target < %2 ms): %3; the name lists %4 ms (target < %5 ms) %6")
+                  .arg(QLatin1String(how))
+                  .arg(BrowserScreenTargetMs)
+                  .arg(screens.join(QLatin1String(", ")))
+                  .arg(lists, 0, 'f', 3)
+                  .arg(NameListsTargetMs)
+                  .arg(verdict(lists, Bound::Under, NameListsTargetMs)));
 }
 
 // Warm: in this process, each database opened once a round and every operation run again and
@@ -1031,6 +1195,13 @@ int runAll()
     if (chosen(operations()[addSave]))
         printAddSaveTarget("warm", warm[addSave]);
     printTestWindowTargets("warm", warm);
+    printBrowserTargets("warm", warm);
+    if (const qint64 peak = peakResidentKib(); peak > 0)
+        printLine(QStringLiteral("  peak resident memory of this process so far (seeding, every "
+                                 "operation, both sizes): %1 MiB; target < %2 MiB  %3")
+                      .arg(peak / 1024.0, 0, 'f', 1)
+                      .arg(PeakTargetMib)
+                      .arg(verdict(peak / 1024.0, Bound::Under, PeakTargetMib)));
     if (g_only.isEmpty())
         printLine(QStringLiteral(
             "  a filter reads a first page of at most 2 rows at either size (with 100 "
@@ -1056,6 +1227,7 @@ int runAll()
         if (chosen(operations()[i]))
             printOperationRow(operations()[i], fresh.times[i]);
     printTestWindowTargets("fresh", fresh.times);
+    printBrowserTargets("fresh", fresh.times);
     if (!g_only.isEmpty()) {
         printHeading(QStringLiteral("Targets: %1 met, %2 missed. Operations %3 only: %4 s.")
                          .arg(g_met)

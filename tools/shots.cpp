@@ -6,6 +6,7 @@
 #include "administration/FrmTest.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
+#include "appearance/SettingsPanels.h"
 #include "appearance/ThemeCatalogue.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
@@ -13,6 +14,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "reports/ReportActions.h"
 #include "reports/ReportPreview.h"
@@ -252,6 +254,33 @@ int main(int argc, char *argv[])
         window->Text3 = QStringLiteral("1");
         delete window;
 
+        // The settings panel with the themes panel beside it, then with the clinic panel, and an
+        // error box over the window.
+        window = new Frm1;
+        window->show();
+        window->settings->openThemes();
+        save(window, out.filePath(QStringLiteral("themes-theme%1.png").arg(number)));
+        window->settings->openClinic();
+        window->settings->Text14->setText(
+            u("تهران، خیابان آزادی، کوچه‌ی سوم، پلاک ۱۲"));
+        save(window, out.filePath(QStringLiteral("clinic-theme%1.png").arg(number)));
+        QTimer::singleShot(300, window, [&out, number] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                const QString name =
+                    out.filePath(QStringLiteral("message-theme%1.png").arg(number));
+                box->grab().save(name);
+                std::printf("%s\n", qPrintable(name));
+                box->close();
+            }
+        });
+        ShowMessage(window,
+                    DescribeWriteFailure(QSqlError(
+                        QStringLiteral("database is locked"), QStringLiteral("database is locked"),
+                        QSqlError::TransactionError, QStringLiteral("5"))),
+                    QString(), QMessageBox::Critical);
+        window->Text3 = QStringLiteral("1");
+        delete window;
+
         auto *kinds = widgetKinds();
         Skin skin;
         skin.LoadSkinFile(ThemeCatalogue::SkinFiles().at(theme - 1));
@@ -287,6 +316,18 @@ int main(int argc, char *argv[])
         auto *dialog = new exitpro;
         save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
         delete dialog;
+
+        // The subject browser with 30 subjects (the 5 above and 25 more), narrowed to group C.
+        if (theme == 1 && !SeedSubjects(25, QStringLiteral("K-")))
+            return 1;
+        auto *browser = new FrmCode;
+        browser->show();
+        browser->fillNameLists();
+        browser->Combo3->setEditText(QStringLiteral("C"));
+        browser->filterByGroup(QStringLiteral("C"));
+        browser->Text5->setText(QStringLiteral("S9"));
+        save(browser, out.filePath(QStringLiteral("FrmCode-theme%1.png").arg(number)));
+        delete browser;
     }
 
     // The plain look: a stored theme with no skin file.

@@ -5,6 +5,7 @@
 #include "app/ReportButtons.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "appearance/Frmskin.h"
+#include "appearance/SettingsPanels.h"
 #include "common/Artwork.h"
 #include "common/Calculator.h"
 #include "common/LeadingNumber.h"
@@ -16,6 +17,7 @@
 #include "data/FieldBinder.h"
 #include "info/About.h"
 #include "info/Frmravansanji.h"
+#include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "safety/exitpro.h"
 #include "scoring/FrmkLID.h"
@@ -93,10 +95,20 @@ Frm1::Frm1(QWidget *parent)
         Frmskin::ShowNew();
         close();
     });
+    settings = new SettingsPanels(this, Frame8, Frame6, Frame9, Adodc1, Command9);
+    Text2 = settings->Text2;
+    // The heading follows the clinic name, from the stored name on.
+    connect(Text2, &QLineEdit::textChanged, SkinLabel1, &QLabel::setText);
+    connect(settings, &SettingsPanels::panelsToHide, this, &Frm1::HideAllPanels);
+    connect(settings, &SettingsPanels::themeStored, this, [this](const QString &theme) {
+        // Hands over to the confirmation window, which brings a new main window in the new theme.
+        Text1 = theme;
+        Text3 = QStringLiteral("1");
+        Frmskin::ShowNew();
+        close();
+    });
     setUpKeyboard();
 
-    m_themeBinder = new FieldBinder(Adodc1, this);
-    m_themeBinder->bind(Text2, QStringLiteral("Name"));
     Adodc1->open();
     Adodc2->open();
     Adodc3->open();
@@ -201,14 +213,10 @@ void Frm1::buildWidgets()
     Frame8 = panel(QStringLiteral("Frame8"), panels);
     Frame9 = panel(QStringLiteral("Frame9"), panels);
     grid->addWidget(Frame10, 0, 0, 1, 2, Qt::AlignTop);
-    grid->addWidget(Frame8, 0, 0);
-    grid->addWidget(Frame6, 0, 1);
-    grid->addWidget(Frame9, 0, 1);
-    auto *clinicLayout = new QVBoxLayout(Frame9);
-    Text2 = new QLineEdit(Frame9);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    clinicLayout->addWidget(Text2);
-    clinicLayout->addStretch();
+    grid->addWidget(Frame8, 0, 0, Qt::AlignTop);
+    grid->addWidget(Frame6, 0, 1, Qt::AlignTop | Qt::AlignLeading);
+    grid->addWidget(Frame9, 0, 1, Qt::AlignTop);
+    grid->setColumnStretch(1, 1); // the settings panel keeps its width; the one beside it grows
     // The hint label keeps its place while hidden, so the window never moves its contents.
     SkinLabel2 = new SkinLabel(QStringLiteral("SkinLabel2"), panels);
     SkinLabel2->setText(QStringLiteral(" "));
@@ -224,9 +232,6 @@ void Frm1::buildWidgets()
     middle->addWidget(Frame7);
     middle->addWidget(panels, 1);
     root->addLayout(middle, 1);
-
-    // The heading follows the clinic name.
-    connect(Text2, &QLineEdit::textChanged, SkinLabel1, &QLabel::setText);
 
     connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
     connect(Command2, &QPushButton::clicked, this, [this] {
@@ -247,7 +252,11 @@ void Frm1::buildWidgets()
     connect(Command4, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
             return;
-        // The subject browser takes over from here once it exists.
+        // Hands over to the subject browser, which brings a new main window back.
+        HideAllPanels();
+        FrmCode::ShowNew();
+        Text3 = QStringLiteral("1");
+        close();
     });
     connect(Command11, &QPushButton::clicked, this, [this] {
         // Over whatever panel is open: a registration begun stays as it is.
@@ -296,6 +305,7 @@ void Frm1::fitToLook()
     const int side = qMax(help.height(), qMin(help.width(), word + 24));
     Command13->setFixedSize(side, side);
     registration->fitToLook();
+    settings->fitToLook();
     // Two lines for the clinic's name, whatever name it shows now or later; a longer one is cut
     // rather than pushing the window off a small screen.
     SkinLabel1->setFixedHeight(2 * SkinLabel1->fontMetrics().lineSpacing());
@@ -306,6 +316,7 @@ void Frm1::fitToLook()
     QSize largest(480, 280);
     for (QFrame *panel : {Frame10, Frame6, Frame8, Frame9})
         largest = largest.expandedTo(panel->sizeHint());
+    largest = largest.expandedTo(settings->neededSize(8));
     m_panelArea->setMinimumWidth(largest.width());
     static_cast<QGridLayout *>(m_panelArea->layout())->setRowMinimumHeight(0, largest.height());
     setFixedSize(sizeHint());

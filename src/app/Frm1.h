@@ -10,6 +10,7 @@ class QFrame;
 class QLineEdit;
 class QPushButton;
 class RegistrationPanel;
+class SettingsPanels;
 class Skin;
 class SkinLabel;
 
@@ -60,6 +61,7 @@ public:
     QFrame *Frame8;                  // settings panel
     QFrame *Frame9;                  // clinic panel
     RegistrationPanel *registration; // what Frame10 holds
+    SettingsPanels *settings;        // what Frame8, Frame6 and Frame9 hold
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -77,7 +79,6 @@ private:
     void showHint(const QString &hint);
     void hideHint();
 
-    FieldBinder *m_themeBinder;
     QWidget *m_panelArea;
     bool m_shownOnce = false;
     bool m_paintedOnce = false;

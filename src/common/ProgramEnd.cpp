@@ -32,6 +32,15 @@ QWidget *ShowMainWindow()
     return mainWindowMaker()();
 }
 
+namespace {
+// A window that is nobody else's: not a list's or a completer's popup, which their widget deletes
+// (a completer's popup has no parent, yet deleting it first leaves its completer to crash).
+bool ownsItself(const QWidget *window)
+{
+    return !window->parentWidget() && window->windowType() != Qt::Popup;
+}
+} // namespace
+
 void EndProgram()
 {
     if (handler()) {
@@ -42,6 +51,8 @@ void EndProgram()
     // of one of their own buttons.
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (QWidget *window : windows) {
+        if (!ownsItself(window))
+            continue;
         window->hide();
         window->deleteLater();
     }
@@ -53,7 +64,8 @@ void DeleteAllWindows()
     // A window may own others: those go with it, so each is held by a guarded pointer.
     QList<QPointer<QWidget>> windows;
     for (QWidget *window : QApplication::topLevelWidgets())
-        windows << window;
+        if (ownsItself(window))
+            windows << window;
     for (const QPointer<QWidget> &window : windows)
         delete window.data();
 }

@@ -45,9 +45,14 @@ QString Skin::styleTemplate()
     return text;
 }
 
+SkinPalette Skin::ReadSkinFile(const QString &fileName)
+{
+    return SkinPalette::fromText(readSkin(SkinFilePath(fileName)));
+}
+
 bool Skin::LoadSkinFile(const QString &fileName)
 {
-    const SkinPalette palette = SkinPalette::fromText(readSkin(SkinFilePath(fileName)));
+    const SkinPalette palette = ReadSkinFile(fileName);
     if (!palette.isValid())
         return false;
     const QString sheet = palette.styleSheet(styleTemplate());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/SkinPalette.h"
+
 #include <QLabel>
 #include <QObject>
 #include <QString>
@@ -25,6 +27,9 @@ public:
 
     // The shared style-sheet template, as the program carries it.
     static QString styleTemplate();
+    // The values of a skin file in the program folder; not valid when the file is missing, too
+    // large, not a regular file or not a skin.
+    static SkinPalette ReadSkinFile(const QString &fileName);
 
 private:
     QString m_file;

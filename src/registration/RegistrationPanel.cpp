@@ -105,7 +105,8 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
     grid->setVerticalSpacing(10);
     for (const int gap : {2, 5, 8})
         grid->setColumnMinimumWidth(gap, 14);
-    int label = 3;
+    // Numbered after the main window's own labels (1, 2) and the clinic panel's (4, 5).
+    int label = 6;
     auto place = [&](QWidget *widget, const char *caption, int row, int pair, int span = 1) {
         auto *skinned = new SkinLabel(QStringLiteral("SkinLabel%1").arg(label++), frame);
         skinned->setText(text(caption));

@@ -1,0 +1,639 @@
+// The subject browser: its selectors, its name lists, deletion and every way deletion can go
+// wrong, and the way in from the main window and back.
+#include "ModalAnswer.h"
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "Windows.h"
+#include "app/Frm1.h"
+#include "common/Dialogs.h"
+#include "common/ProgramEnd.h"
+#include "common/ProgramLook.h"
+#include "data/Cursor.h"
+#include "data/Database.h"
+#include "data/TableModel.h"
+#include "records/FrmCode.h"
+#include "records/FrmCodeText.h"
+#include "safety/exitpro.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringListModel>
+#include <QTableView>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// A subject put straight into the file; answersCode null: no answers row at all.
+void addSubject(const QString &code, const QString &fName, const QString &lName,
+                const QString &group, const QString &answersCode)
+{
+    QSqlQuery query(QSqlDatabase::database());
+    QVERIFY(query.prepare(QStringLiteral(
+        "INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES (?, ?, ?, ?)")));
+    for (const QString &value : {code, fName, lName, group})
+        query.addBindValue(value);
+    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    if (answersCode.isNull())
+        return;
+    QVERIFY(query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)")));
+    query.addBindValue(answersCode);
+    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+}
+
+// Every row of both tables, in stored order, as "table rowid code".
+QStringList registerRows(const QString &path)
+{
+    QStringList rows;
+    for (const char *table : {"IDE", "Answer"})
+        for (const QVariant &row :
+             ReadFromFile(path, QStringLiteral("SELECT '%1 ' || rowid || ' ' || \"Code\" FROM "
+                                               "\"%1\" ORDER BY rowid")
+                                    .arg(QLatin1String(table))))
+            rows << row.toString();
+    return rows;
+}
+
+// The codes the file holds where a field equals a text (all codes for an empty field).
+QStringList codesInFile(const QString &path, const QString &field, const QString &value)
+{
+    const QString where = field.isEmpty() ? QString() : QStringLiteral(" WHERE \"%1\" = ?");
+    QStringList codes;
+    for (const QVariant &code : ReadFromFile(
+             path,
+             QStringLiteral("SELECT \"Code\" FROM \"IDE\"%1 ORDER BY rowid").arg(where.arg(field)),
+             field.isEmpty() ? QVariantList() : QVariantList{value.isNull() ? u("") : value}))
+        codes << code.toString();
+    return codes;
+}
+
+// The codes the grid shows, every row of them.
+QStringList gridCodes(FrmCode *window)
+{
+    QAbstractItemModel *model = window->DataGrid1->model();
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    const int code = window->Adodc2->fieldIndex(QStringLiteral("Code"));
+    QStringList codes;
+    for (int row = 0; row < model->rowCount(); ++row)
+        codes << model->index(row, code).data().toString();
+    return codes;
+}
+
+QStringList selectorTexts(FrmCode *window)
+{
+    return {window->Combo3->currentText(), window->DataCombo6->currentText(),
+            window->DataCombo1->currentText()};
+}
+
+QStringList shownTexts()
+{
+    QStringList texts;
+    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
+        texts << shown.title + QLatin1Char('|') + shown.text;
+    return texts;
+}
+
+// Types text as a keyboard does, one character at a time (Persian too).
+void type(QWidget *widget, const QString &text)
+{
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// What a message box looked like when it came.
+struct SeenBox
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    Qt::LayoutDirection direction = Qt::LeftToRight;
+    bool yesNo = false;
+};
+
+void answerBox(SeenBox *seen, QMessageBox::StandardButton answer)
+{
+    AnswerNextModal([seen, answer](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box)
+            return;
+        *seen = {box->windowTitle(), box->text(), box->icon(), box->layoutDirection(),
+                 box->button(QMessageBox::Yes) && box->button(QMessageBox::No)};
+        box->button(answer)->click();
+    });
+}
+} // namespace
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ApplyProgramLook(*qApp);
+        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
+    }
+    void init();
+    void cleanup();
+
+    void opensUnfilteredLazilyAndByKeyboard();
+    void selectors_data();
+    void selectors();
+    void nameListsHoldEveryNameOnceInPersianOrder();
+    void deletion_data();
+    void deletion();
+    void failedDeletionDeletesNothing_data();
+    void failedDeletionDeletesNothing();
+    void wayInAndBack_data();
+    void wayInAndBack();
+    void fitsTheScreenUnderEveryTheme_data();
+    void fitsTheScreenUnderEveryTheme();
+
+private:
+    FrmCode *openBrowser();
+
+    std::unique_ptr<TestProgramFolder> m_folder;
+    QString m_path;
+};
+
+void TestRecords::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(m_folder->isValid());
+    QCOMPARE(m_folder->openDatabase(), QString());
+    m_path = m_folder->databasePath();
+    DialogHooks::Enable();
+    DialogHooks::SetTimedDelay(0);
+    // 30 subjects in groups A to G, and the ones the seeding never makes.
+    QVERIFY(SeedSubjects(30));
+    addSubject(QStringLiteral("NG-1"), u("سارا"), u("بی‌گروه"), QStringLiteral(""),
+               QStringLiteral("NG-1"));
+    addSubject(QStringLiteral("O'Brien"), QStringLiteral("d'Arc"), QStringLiteral("O'Brien"),
+               QStringLiteral("C"), QStringLiteral("O'Brien"));
+    addSubject(QStringLiteral("NA-1"), u("بی‌پاسخ"), u("محمدی 1"), QStringLiteral("B"),
+               QString());
+    addSubject(QStringLiteral(" K7 "), u("کیان"), u("رضایی 1"), QStringLiteral("C"),
+               QStringLiteral("K7"));
+    // Two subjects whose codes differ only by blanks: the answers row is the bare code's.
+    addSubject(QStringLiteral(" K8 "), u("کیان"), u("رضایی 1"), QStringLiteral("C"), QString());
+    addSubject(QStringLiteral("K8"), u("کیان"), u("رضایی 1"), QStringLiteral("C"),
+               QStringLiteral("K8"));
+}
+
+void TestRecords::cleanup()
+{
+    DialogHooks::Disable();
+    DeleteAllWindows();
+    m_folder.reset();
+}
+
+FrmCode *TestRecords::openBrowser()
+{
+    FrmCode *window = FrmCode::ShowNew();
+    if (!QTest::qWaitForWindowActive(window))
+        qWarning("the browser did not become active");
+    QCoreApplication::processEvents(); // the name lists come after the first frame
+    return window;
+}
+
+void TestRecords::opensUnfilteredLazilyAndByKeyboard()
+{
+    QVERIFY(SeedSubjects(3000, QStringLiteral("L")));
+    FrmCode *window = openBrowser();
+    QCOMPARE(window->windowTitle(), u(FrmCodeText::Caption));
+    QCOMPARE(selectorTexts(window), QStringList({QString(), QString(), QString()}));
+    QCOMPARE(window->Text5->text(), QString());
+    QVERIFY(!window->Adodc2->isFiltered());
+    QCOMPARE(window->focusWidget(), window->Combo3);
+    // The grid read only what it shows, not the 3,034 subjects.
+    QVERIFY2(window->DataGrid1->model()->rowCount() <= 512,
+             qPrintable(QString::number(window->DataGrid1->model()->rowCount())));
+
+    // Four columns, right to left, under their captions, after any filter as at first.
+    for (int pass = 0; pass < 2; ++pass) {
+        QHeaderView *header = window->DataGrid1->horizontalHeader();
+        QStringList columns;
+        for (int visual = 0; visual < header->count(); ++visual) {
+            const int logical = header->logicalIndex(visual);
+            if (!header->isSectionHidden(logical) && header->sectionSize(logical) > 0)
+                columns << window->Adodc2->model()->fields().at(logical) + QLatin1Char('=') +
+                               header->model()->headerData(logical, Qt::Horizontal).toString();
+        }
+        QCOMPARE(columns, QStringList({u("Code=کد"), u("FName=نام"), u("LName=نام خانوادگي"),
+                                       u("Group=گروه")}));
+        window->filterByGroup(QStringLiteral("A"));
+    }
+    QCOMPARE(window->gridFrame->title(), u(FrmCodeText::GridCaption));
+
+    // The keyboard alone: Tab visits every control once, in reading order, and passes the grid.
+    QStringList visited;
+    for (int i = 0; i < 9; ++i) {
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(visited,
+             QStringList({u("Combo3"), u("DataCombo6"), u("DataCombo1"), u("DataGrid1"), u("Text5"),
+                          u("Command2"), u("Command1"), u("Command6"), u("Combo3")}));
+    // Printing by group is wired from outside: the button only asks for it.
+    QSignalSpy print(window, &FrmCode::printByGroupRequested);
+    QTest::keyClick(window->Command1, Qt::Key_Return);
+    QCOMPARE(print.count(), 1);
+    QCOMPARE(shownTexts(), QStringList());
+}
+
+void TestRecords::selectors_data()
+{
+    // Steps, each "action selector argument": type (at the end of the text), pick (from the
+    // list with the keyboard), complete (type, then take the first name the box offers), delete
+    // (X11's Delete, with its text U+007F, at the start), tab, escape.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("field"); // the filter in force: field and text; empty: none
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("texts"); // group, first name, last name
+    QTest::addColumn<int>("reads");         // times the grid's rows were read: once a change
+    const QString none;
+    QTest::newRow("group C picked") << QStringList{u("pick Combo3 C")} << u("Group") << u("C")
+                                    << QStringList{u("C"), none, none} << 1;
+    QTest::newRow("group C typed, then Tab")
+        << QStringList{u("type Combo3 C"), u("tab Combo3")} << u("Group") << u("C")
+        << QStringList{u("C"), none, none} << 1;
+    QTest::newRow("group emptied with Delete")
+        << QStringList{u("type Combo3 C"), u("delete Combo3")} << u("Group") << none
+        << QStringList{none, none, none} << 2;
+    QTest::newRow("two letters") << QStringList{u("type Combo3 CD")} << u("Group") << u("CD")
+                                 << QStringList{u("CD"), none, none} << 2;
+    // A lower-case letter is not a stored group, and leaving the box does not change it to one.
+    QTest::newRow("lower-case letter, then Tab")
+        << QStringList{u("type Combo3 c"), u("tab Combo3")} << u("Group") << u("c")
+        << QStringList{u("c"), none, none} << 1;
+    QTest::newRow("last name after a group")
+        << QStringList{u("pick Combo3 C"), u("pick DataCombo1 محمدی 1")} << u("LName")
+        << u("محمدی 1") << QStringList{none, none, u("محمدی 1")} << 2;
+    QTest::newRow("first name typed after a last name")
+        << QStringList{u("pick DataCombo1 محمدی 1"), u("type DataCombo6 سارا")} << u("FName")
+        << u("سارا") << QStringList{none, u("سارا"), none} << 5;
+    QTest::newRow("group after a first name")
+        << QStringList{u("type DataCombo6 سارا"), u("pick Combo3 G")} << u("Group") << u("G")
+        << QStringList{u("G"), none, none} << 5;
+    QTest::newRow("the same group picked again after a name")
+        << QStringList{u("pick Combo3 C"), u("pick DataCombo6 سارا"), u("pick Combo3 C")}
+        << u("Group") << u("C") << QStringList{u("C"), none, none} << 3;
+    QTest::newRow("last name completed")
+        << QStringList{u("complete DataCombo1 کامران")} << u("LName") << u("کامرانی 1")
+        << QStringList{none, none, u("کامرانی 1")} << 7;
+    QTest::newRow("part of a name typed")
+        << QStringList{u("type DataCombo1 کامران")} << u("LName") << u("کامران")
+        << QStringList{none, none, u("کامران")} << 6;
+    QTest::newRow("apostrophe in a last name")
+        << QStringList{u("pick DataCombo1 O'Brien")} << u("LName") << u("O'Brien")
+        << QStringList{none, none, u("O'Brien")} << 1;
+    QTest::newRow("apostrophe as a group") << QStringList{u("type Combo3 '")} << u("Group")
+                                           << u("'") << QStringList{u("'"), none, none} << 1;
+    QTest::newRow("Escape keeps the text and the filter")
+        << QStringList{u("type DataCombo6 سارا"), u("escape DataCombo6")} << u("FName") << u("سارا")
+        << QStringList{none, u("سارا"), none} << 4;
+}
+
+void TestRecords::selectors()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, field);
+    QFETCH(QString, value);
+    QFETCH(QStringList, texts);
+    QFETCH(int, reads);
+    FrmCode *window = openBrowser();
+    DialogHooks::TakeShown();
+    QSignalSpy read(window->Adodc2->model(), &QAbstractItemModel::modelReset);
+    for (const QString &step : steps) {
+        const QString action = step.section(QLatin1Char(' '), 0, 0);
+        auto *combo = window->findChild<QComboBox *>(step.section(QLatin1Char(' '), 1, 1));
+        QVERIFY(combo);
+        const QString argument = step.section(QLatin1Char(' '), 2);
+        QLineEdit *edit = combo->lineEdit();
+        edit->setFocus();
+        if (action == QLatin1String("type")) {
+            edit->end(false);
+            type(edit, argument);
+        } else if (action == QLatin1String("pick")) {
+            const int row = combo->findText(argument, Qt::MatchExactly | Qt::MatchCaseSensitive);
+            QVERIFY2(row >= 0, qPrintable(argument));
+            combo->showPopup();
+            QAbstractItemView *list = combo->view();
+            QTRY_VERIFY(list->isVisible());
+            list->setCurrentIndex(list->model()->index(row, 0));
+            QTest::keyClick(list, Qt::Key_Return);
+            QTRY_VERIFY(!list->isVisible());
+        } else if (action == QLatin1String("complete")) {
+            type(edit, argument);
+            QAbstractItemView *offered = combo->completer()->popup();
+            QTRY_VERIFY(offered->isVisible());
+            QTest::keyClick(offered, Qt::Key_Down);
+            QTest::keyClick(offered, Qt::Key_Return);
+        } else if (action == QLatin1String("delete")) {
+            edit->home(false);
+            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, u("\x7f"), Qt::NoModifier);
+        } else if (action == QLatin1String("tab")) {
+            QTest::keyClick(edit, Qt::Key_Tab);
+        } else if (action == QLatin1String("escape")) {
+            QTest::keyClick(edit, Qt::Key_Escape);
+        } else {
+            QFAIL(qPrintable(step));
+        }
+    }
+    QCOMPARE(selectorTexts(window), texts);
+    QCOMPARE(read.count(), reads);
+    const QStringList expected = codesInFile(m_path, field, value);
+    // An empty group finds the subject stored without one.
+    if (field == u("Group") && value.isEmpty())
+        QCOMPARE(expected, QStringList{u("NG-1")});
+    QCOMPARE(gridCodes(window), expected);
+    // Only the rows of one filter, and what printing by group would take is what the grid shows.
+    QCOMPARE(window->subjects()->count(), expected.size());
+    QCOMPARE(window->groupText(), texts.at(0));
+    QCOMPARE(shownTexts(), QStringList());
+    QVERIFY(window->isVisible());
+}
+
+void TestRecords::nameListsHoldEveryNameOnceInPersianOrder()
+{
+    // A register of its own: names chosen so that code-point order is wrong.
+    DeleteAllWindows();
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("DELETE FROM \"IDE\""));
+    const QStringList firstNames = {
+        u("یزدان"), u("گلاره"), u("کاوه"), u("ژاله"),  u("زهرا"),     u("چکاوک"),  u("جواد"),
+        u("پریا"),  u("بابک"),  u("آرش"),  u("علی"),   u("علي"),      u("Adam"),   u("جواد"),
+        u("بابک"),  QString(),  u("امید"), u("d'Arc"), u("محمدی 10"), u("محمدی 2")};
+    for (int i = 0; i < firstNames.size(); ++i)
+        addSubject(QStringLiteral("P%1").arg(i), firstNames.at(i), u("نوری"), QStringLiteral("A"),
+                   QStringLiteral("P%1").arg(i));
+    FrmCode *window = openBrowser();
+    QCOMPARE(window->fNames->stringList(),
+             QStringList({u("آرش"), u("امید"), u("بابک"), u("پریا"), u("جواد"), u("چکاوک"),
+                          u("زهرا"), u("ژاله"), u("علی"), u("علي"), u("کاوه"), u("گلاره"),
+                          u("محمدی 2"), u("محمدی 10"), u("یزدان"), u("Adam"), u("d'Arc")}));
+    QCOMPARE(window->lNames->stringList(), QStringList{u("نوری")});
+    // The boxes are still empty, and a group filter does not shrink the lists.
+    QCOMPARE(selectorTexts(window), QStringList({QString(), QString(), QString()}));
+    window->Combo3->setEditText(QStringLiteral("B"));
+    window->filterByGroup(QStringLiteral("B"));
+    QCOMPARE(window->DataCombo6->count(), 17);
+}
+
+void TestRecords::deletion_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("how");      // click, enter, or twice (a second deletion follows)
+    QTest::addColumn<int>("answer");       // 1 Yes, 0 No, -1 no question expected
+    QTest::addColumn<QString>("message");  // the notice after it
+    QTest::addColumn<QStringList>("gone"); // rows gone from the file, as registerRows gives them
+    const QString need = u(FrmCodeText::NeedCode);
+    const QString noSuch = u(FrmCodeText::NoSuchCode);
+    const QString done = u(FrmCodeText::Deleted);
+    QTest::newRow("empty code") << QString() << u("click") << -1 << need << QStringList();
+    QTest::newRow("leading blank") << u(" S3") << u("click") << -1 << noSuch << QStringList();
+    QTest::newRow("trailing blank") << u("S3 ") << u("click") << -1 << noSuch << QStringList();
+    QTest::newRow("only blanks") << u("   ") << u("enter") << -1 << noSuch << QStringList();
+    QTest::newRow("a code's trimmed answers code")
+        << u("K7") << u("click") << -1 << noSuch << QStringList();
+    QTest::newRow("No") << u("S3") << u("click") << 0 << QString() << QStringList();
+    QTest::newRow("Yes, by Enter in the code box")
+        << u("S3") << u("enter") << 1 << done << QStringList{u("IDE 4 S3"), u("Answer 4 S3")};
+    QTest::newRow("Yes, then the same code again")
+        << u("S0") << u("twice") << 1 << noSuch << QStringList{u("IDE 1 S0"), u("Answer 1 S0")};
+    QTest::newRow("subject without answers")
+        << u("NA-1") << u("click") << 1 << done << QStringList{u("IDE 33 NA-1")};
+    QTest::newRow("code with blanks, answers under the trimmed code")
+        << u(" K7 ") << u("click") << 1 << done << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
+    QTest::newRow("code with blanks, the bare code's answers kept")
+        << u(" K8 ") << u("click") << 1 << done << QStringList{u("IDE 35  K8 ")};
+    QTest::newRow("apostrophe") << u("O'Brien") << u("click") << 1 << done
+                                << QStringList{u("IDE 32 O'Brien"), u("Answer 32 O'Brien")};
+}
+
+void TestRecords::deletion()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    QFETCH(QStringList, gone);
+    const QStringList before = registerRows(m_path);
+    for (const QString &row : gone)
+        QVERIFY2(before.contains(row), qPrintable(row));
+    FrmCode *window = openBrowser();
+    // A group chosen, as a user may leave it.
+    window->Combo3->setCurrentIndex(0);
+    window->filterByGroup(QStringLiteral("A"));
+    window->Text5->setFocus();
+    window->Text5->setText(code);
+    DialogHooks::TakeShown();
+
+    QTest::keyClick(window->Text5, Qt::Key_Escape); // never erases what was typed
+    SeenBox question;
+    if (answer >= 0)
+        answerBox(&question, answer ? QMessageBox::Yes : QMessageBox::No);
+    if (how == QLatin1String("enter")) {
+        window->Text5->setFocus();
+        QTest::keyClick(window->Text5, Qt::Key_Return);
+    } else {
+        QTest::mouseClick(window->Command2, Qt::LeftButton);
+    }
+
+    QStringList expectedShown;
+    if (answer >= 0) {
+        QCOMPARE(question.title, QStringLiteral("Korvat"));
+        QCOMPARE(question.text, u(FrmCodeText::SureToDelete));
+        QCOMPARE(question.icon, QMessageBox::NoIcon);
+        QVERIFY(question.yesNo);
+        expectedShown << QStringLiteral("Korvat|") + u(FrmCodeText::SureToDelete);
+    }
+    if (how == QLatin1String("twice")) {
+        QCOMPARE(shownTexts(), expectedShown + QStringList{u("پيام|") + u(FrmCodeText::Deleted)});
+        expectedShown.clear();
+        window->Text5->setText(code);
+        QTest::mouseClick(window->Command2, Qt::LeftButton);
+    }
+    if (!message.isEmpty())
+        expectedShown << u("پيام|") + message;
+    QCOMPARE(shownTexts(), expectedShown);
+
+    // Exactly the subject's rows went from the file, and nothing else changed.
+    QStringList after = before;
+    for (const QString &row : gone)
+        after.removeOne(row);
+    QCOMPARE(registerRows(m_path), after);
+    QCOMPARE(window->focusWidget(), window->Text5);
+    QCOMPARE(window->Text5->text(), message == u(FrmCodeText::Deleted) ? QString() : code);
+    // An answered question leaves the grid unfiltered, the selectors as they were.
+    if (answer >= 0)
+        QCOMPARE(gridCodes(window), codesInFile(m_path, QString(), QString()));
+    else
+        QCOMPARE(gridCodes(window), codesInFile(m_path, u("Group"), u("A")));
+    QCOMPARE(selectorTexts(window), QStringList({u("A"), QString(), QString()}));
+    // A name that went with its subject leaves the list.
+    QCOMPARE(window->fNames->stringList().contains(u("بی‌پاسخ")),
+             !gone.contains(u("IDE 33 NA-1")));
+    QVERIFY(!window->Adodc3->isFiltered() && !window->Adodc4->isFiltered());
+}
+
+void TestRecords::failedDeletionDeletesNothing_data()
+{
+    QTest::addColumn<QString>("lock");
+    // Another program writing: the deletion cannot even begin.
+    QTest::newRow("write lock held") << u("write");
+    // Another program reading: the rows go, and the commit waits for it past the timeout.
+    QTest::newRow("read lock held") << u("read");
+    // The answers row refused: the subject's row, already gone, must come back.
+    QTest::newRow("answers row refused") << u("trigger");
+}
+
+void TestRecords::failedDeletionDeletesNothing()
+{
+    QFETCH(QString, lock);
+    FrmCode *window = openBrowser();
+    window->filterByGroup(QStringLiteral("D"));
+    const QStringList before = registerRows(m_path);
+    window->Text5->setText(QStringLiteral("S5"));
+
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+    other.setDatabaseName(m_path);
+    QVERIFY(other.open());
+    auto *holder = new QSqlQuery(other);
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
+    if (lock == QLatin1String("write")) {
+        QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
+    } else if (lock == QLatin1String("read")) {
+        QVERIFY(holder->exec(QStringLiteral("BEGIN")));
+        QVERIFY(holder->exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder->next());
+    } else {
+        QVERIFY(holder->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON \"Answer\" "
+                                            "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    }
+
+    DialogHooks::TakeShown();
+    DialogHooks::PresetAnswer(true);
+    SeenBox error;
+    answerBox(&error, QMessageBox::Ok);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QCOMPARE(error.title, QStringLiteral("Error"));
+    QCOMPARE(error.icon, QMessageBox::Warning);
+    QCOMPARE(error.direction, Qt::RightToLeft);
+    const QString cause = lock == QLatin1String("trigger")
+                              ? QStringLiteral("refused")
+                              : u("برنامه‌ی دیگری"); // another program holds the file
+    QVERIFY2(error.text.contains(cause), qPrintable(error.text));
+    const QStringList shown = shownTexts();
+    QCOMPARE(shown.size(), 2); // the question, then the failure: never "deleted"
+    QVERIFY(!shown.join(QLatin1Char('\n')).contains(u(FrmCodeText::Deleted)));
+
+    // Nothing deleted; the code stays for another try, and the grid as it was.
+    holder->finish();
+    other.rollback();
+    QCOMPARE(registerRows(m_path), before);
+    QCOMPARE(window->Text5->text(), QStringLiteral("S5"));
+    QCOMPARE(gridCodes(window), codesInFile(m_path, u("Group"), u("D")));
+
+    // With the cause gone the same button deletes both rows.
+    if (lock == QLatin1String("trigger"))
+        QVERIFY(holder->exec(QStringLiteral("DROP TRIGGER refuse")));
+    delete holder;
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u("other"));
+    DialogHooks::PresetAnswer(true);
+    QTest::mouseClick(window->Command2, Qt::LeftButton);
+    QStringList after = before;
+    after.removeOne(QStringLiteral("IDE 6 S5"));
+    after.removeOne(QStringLiteral("Answer 6 S5"));
+    QCOMPARE(registerRows(m_path), after);
+}
+
+void TestRecords::wayInAndBack_data()
+{
+    QTest::addColumn<QString>("leave");
+    QTest::newRow("exit button") << u("button");
+    QTest::newRow("exit button by keyboard") << u("keyboard");
+    QTest::newRow("close box") << u("close");
+}
+
+void TestRecords::wayInAndBack()
+{
+    QFETCH(QString, leave);
+    Frm1 *main = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->Frame8->show();
+    QTest::mouseClick(main->Command4, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(VisibleWindows<Frm1>().size(), 0);
+    QCOMPARE(VisibleWindows<exitpro>().size(), 0);
+    const QList<FrmCode *> browsers = VisibleWindows<FrmCode>();
+    QCOMPARE(browsers.size(), 1);
+    FrmCode *window = browsers.first();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QCOMPARE(gridCodes(window), codesInFile(m_path, QString(), QString()));
+
+    if (leave == QLatin1String("button")) {
+        QTest::mouseClick(window->Command6, Qt::LeftButton);
+    } else if (leave == QLatin1String("keyboard")) {
+        window->Command6->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->Command6, Qt::Key_Return);
+    } else {
+        window->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(VisibleWindows<FrmCode>().size(), 0);
+    QCOMPARE(VisibleWindows<exitpro>().size(), 0);
+    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
+    QCOMPARE(mains.size(), 1);
+    QVERIFY(!mains.first()->Frame8->isVisible());
+    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+}
+
+void TestRecords::fitsTheScreenUnderEveryTheme_data()
+{
+    QTest::addColumn<int>("theme");
+    for (int theme = 0; theme <= 11; ++theme)
+        QTest::addRow("theme %d", theme) << theme;
+}
+
+void TestRecords::fitsTheScreenUnderEveryTheme()
+{
+    QFETCH(int, theme);
+    Cursor settings(QStringLiteral("Theme"));
+    QVERIFY(settings.open());
+    QVERIFY(settings.setField(QStringLiteral("TH"), QString::number(theme)));
+    QVERIFY(settings.save());
+    FrmCode *window = openBrowser();
+    window->filterByGroup(QStringLiteral("C"));
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY(area.contains(window->frameGeometry()));
+    // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
+    QVERIFY2(window->width() + 16 <= area.width() && window->height() + 40 <= area.height(),
+             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                            .arg(window->width())
+                            .arg(window->height())
+                            .arg(area.width())
+                            .arg(area.height())));
+    QCOMPARE(Clipped(window), QStringList());
+    // At least six rows of the grid are in view.
+    const int rows = window->DataGrid1->viewport()->height() /
+                     window->DataGrid1->verticalHeader()->defaultSectionSize();
+    QVERIFY2(rows >= 6, qPrintable(QString::number(rows)));
+}
+
+QTEST_MAIN(TestRecords)
+#include "test_records.moc"
