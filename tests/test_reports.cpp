@@ -7,6 +7,7 @@
 #include "common/Dialogs.h"
 #include "common/ProgramLook.h"
 #include "data/Cursor.h"
+#include "records/FrmCode.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
 #include "reports/GroupSummaryReport.h"
@@ -16,6 +17,7 @@
 #include "scoring/FrmkLID.h"
 #include "scoring/ScoringKey.h"
 
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
@@ -194,6 +196,7 @@ private slots:
     void csvRoundTrip();
     void failedSaveIsReported();
     void scoringWindowButtons();
+    void browserButtons();
     void groupSummary_data();
     void groupSummary();
 
@@ -589,6 +592,66 @@ void TestReports::scoringWindowButtons()
     QTest::mouseClick(window->Command6, Qt::LeftButton);
     QCOMPARE(ShownTexts(), QStringList{ReportsText::ScoreFirst()});
     QCOMPARE(previews().size(), 1);
+}
+
+// The browser's print by group and group summary, as the program connects them.
+void TestReports::browserButtons()
+{
+    for (const QString &code : {u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s})
+        QVERIFY(AddSubject({{u"Code"_s, code},
+                            {u"Group"_s, code.left(1)},
+                            {u"Kol"_s, u"120"_s},
+                            {u"BPosetive"_s, u"50"_s},
+                            {u"Conterlo"_s, u"20"_s},
+                            {u"Etminan"_s, u"20"_s},
+                            {u"neyaz"_s, u"15"_s},
+                            {u"self"_s, u"15"_s}}));
+    {
+        Cursor theme(QStringLiteral("Theme"));
+        QVERIFY(theme.open() && theme.setField(QStringLiteral("Name"), u("مرکز نور")) &&
+                theme.setField(QStringLiteral("Adress"), u("کرج")) && theme.save());
+    }
+    auto *window = new FrmCode;
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    std::unique_ptr<FrmCode> owned(window);
+    ConnectReportButtons(window);
+    window->show();
+    auto lastPreview = [] {
+        ReportPreview *last = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            if (auto *preview = dynamic_cast<ReportPreview *>(widget);
+                preview && preview->isVisible())
+                last = preview;
+        return last;
+    };
+
+    // No group chosen: the notice, and no list.
+    DialogHooks::TakeShown();
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QCOMPARE(ShownTexts(), QStringList{ReportsText::ChooseGroup()});
+    QVERIFY(!lastPreview());
+
+    window->Combo3->setCurrentText(u"B"_s);
+    window->filterByGroup(u"B"_s);
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QVERIFY(lastPreview());
+    QCOMPARE(Codes(lastPreview()->report()), (QStringList{u"B1"_s, u"B2"_s}));
+    QCOMPARE(lastPreview()->report().caption(u"Section4"_s, u"Label9"_s), u("مرکز نور"));
+    QCOMPARE(lastPreview()->report().caption(u"Section5"_s, u"Label14"_s), u("کرج"));
+    lastPreview()->close();
+
+    // After a deletion the grid lists everyone again while the selector keeps "B".
+    QVERIFY(window->subjects()->reread());
+    QTest::mouseClick(window->Command1, Qt::LeftButton);
+    QVERIFY(lastPreview());
+    QCOMPARE(Codes(lastPreview()->report()), (QStringList{u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s}));
+    lastPreview()->close();
+
+    QTest::mouseClick(window->Command7, Qt::LeftButton);
+    QVERIFY(lastPreview());
+    QCOMPARE(lastPreview()->report().caption(u"Section4"_s, u"Label4"_s),
+             ReportsText::GroupLine().arg(u"B"_s));
+    QCOMPARE(lastPreview()->report().table().at(6).mid(1, 2), (QStringList{u"2"_s, u"120.00"_s}));
 }
 
 void TestReports::groupSummary_data()

@@ -254,7 +254,7 @@ void Frm1::buildWidgets()
             return;
         // Hands over to the subject browser, which brings a new main window back.
         HideAllPanels();
-        FrmCode::ShowNew();
+        ConnectReportButtons(FrmCode::ShowNew());
         Text3 = QStringLiteral("1");
         close();
     });

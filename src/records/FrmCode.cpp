@@ -214,13 +214,17 @@ void FrmCode::buildWidgets()
 
     Command1 = new QPushButton(text(FrmCodeText::PrintByGroup), this);
     Command1->setObjectName(QStringLiteral("Command1"));
+    Command7 = new QPushButton(text(FrmCodeText::GroupSummary), this);
+    Command7->setObjectName(QStringLiteral("Command7"));
     Command6 = new QPushButton(text(FrmCodeText::Exit), this);
     Command6->setObjectName(QStringLiteral("Command6"));
-    auto *buttons = new QVBoxLayout;
+    // The two print buttons side by side, so that the window is no taller for the second.
+    auto *buttons = new QGridLayout;
     buttons->setSpacing(8);
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command6);
+    buttons->setRowStretch(0, 1);
+    buttons->addWidget(Command1, 1, 0);
+    buttons->addWidget(Command7, 1, 1);
+    buttons->addWidget(Command6, 2, 0);
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(16);
     bottom->addWidget(Frame1, 1);
@@ -228,7 +232,7 @@ void FrmCode::buildWidgets()
     root->addLayout(bottom);
 
     // Enter presses the focused button, as Space does; in the code box it deletes.
-    for (QPushButton *button : {Command2, Command1, Command6})
+    for (QPushButton *button : {Command2, Command1, Command7, Command6})
         button->setAutoDefault(true);
     QWidget::setTabOrder(Combo3, DataCombo6);
     QWidget::setTabOrder(DataCombo6, DataCombo1);
@@ -236,7 +240,8 @@ void FrmCode::buildWidgets()
     QWidget::setTabOrder(DataGrid1, Text5);
     QWidget::setTabOrder(Text5, Command2);
     QWidget::setTabOrder(Command2, Command1);
-    QWidget::setTabOrder(Command1, Command6);
+    QWidget::setTabOrder(Command1, Command7);
+    QWidget::setTabOrder(Command7, Command6);
     Combo3->setFocus();
 
     // A selector runs its filter when the user changes its text (typing, deleting, pasting) or
@@ -250,6 +255,7 @@ void FrmCode::buildWidgets()
     connect(Command2, &QPushButton::clicked, this, &FrmCode::deleteSubject);
     connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::deleteSubject);
     connect(Command1, &QPushButton::clicked, this, &FrmCode::printByGroupRequested);
+    connect(Command7, &QPushButton::clicked, this, &FrmCode::groupSummaryRequested);
     connect(Command6, &QPushButton::clicked, this, &FrmCode::close);
 }
 
@@ -257,8 +263,10 @@ void FrmCode::fitToLook()
 {
     ensurePolished();
     // The window's own buttons share one width.
-    const int width = qMax(Command1->sizeHint().width(), Command6->sizeHint().width()) + 8;
-    for (QPushButton *button : {Command1, Command6})
+    const int width = qMax(qMax(Command1->sizeHint().width(), Command7->sizeHint().width()),
+                           Command6->sizeHint().width()) +
+                      8;
+    for (QPushButton *button : {Command1, Command7, Command6})
         button->setMinimumWidth(width);
     Command2->setMinimumWidth(qMax(88, Command2->sizeHint().width() + 16));
     // The group column just wide enough for its caption; the others share the rest.

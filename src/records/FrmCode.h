@@ -63,6 +63,7 @@ public:
     QLineEdit *Text5;          // the code of the subject to delete
     QPushButton *Command2;     // delete
     QPushButton *Command1;     // print by group
+    QPushButton *Command7;     // the group's summary
     QPushButton *Command6;     // exit
     QStringListModel *fNames;  // DataCombo6's list
     QStringListModel *lNames;  // DataCombo1's list
@@ -70,6 +71,8 @@ public:
 signals:
     // Command1 was pressed: the results list of the group in Combo3 is wanted.
     void printByGroupRequested();
+    // Command7 was pressed: the summary of the group in Combo3 (of everyone when it is empty).
+    void groupSummaryRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;

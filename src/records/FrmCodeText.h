@@ -15,6 +15,7 @@ inline const char *const DeleteFrame = "حذف کردن آزمودني";
 inline const char *const CodePrompt = "کد آزمودني را وارد کنيد";
 inline const char *const Delete = "حذف ";
 inline const char *const PrintByGroup = "پرينت بر اساس گروه";
+inline const char *const GroupSummary = "خلاصه آماري گروه";
 inline const char *const Exit = "خروج";
 inline const char *const NeedCode = "شما بايد شماره آزمودني مورد نظر را وارد كنيد";
 inline const char *const NoSuchCode = "فردي با اين کد وجود ندارد";
