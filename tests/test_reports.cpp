@@ -22,6 +22,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
@@ -195,6 +197,8 @@ private slots:
     void csvRoundTrip_data();
     void csvRoundTrip();
     void failedSaveIsReported();
+    void lockedFileIsReported_data();
+    void lockedFileIsReported();
     void scoringWindowButtons();
     void browserButtons();
     void groupSummary_data();
@@ -529,6 +533,67 @@ void TestReports::failedSaveIsReported()
     QVERIFY(shown[0].startsWith(ReportsText::SaveFailed()));
     QVERIFY(shown[0].contains(QDir::toNativeSeparators(path)));
     QVERIFY(!QFileInfo::exists(path));
+}
+
+void TestReports::lockedFileIsReported_data()
+{
+    QTest::addColumn<int>("action");
+    // Whether the message names the cause: a cursor that cannot even open tells no cause.
+    QTest::addColumn<bool>("saysBusy");
+    QTest::newRow("result sheet") << 0 << false;
+    QTest::newRow("list of all subjects") << 1 << true;
+    QTest::newRow("list of a group") << 2 << true;
+    QTest::newRow("group summary") << 3 << false;
+}
+
+// Another program writing the file past the busy timeout: a message that says the rows could not
+// be read, never a list that lacks them.
+void TestReports::lockedFileIsReported()
+{
+    QFETCH(int, action);
+    QFETCH(bool, saysBusy);
+    QVERIFY(SeedSubjects(30));
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    if (action == 2)
+        QVERIFY(subjects.filter(QStringLiteral("Group"), QStringLiteral("B")));
+
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u"other"_s);
+    other.setDatabaseName(m_folder->databasePath());
+    QVERIFY(other.open());
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
+    QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+
+    QStringList shown;
+    AnswerNextModal([&shown](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box)) {
+            shown << message->text();
+            message->accept();
+        }
+    });
+    ReportPreview *preview = nullptr;
+    switch (action) {
+    case 0:
+        preview = PrintSelectedSubject(nullptr, QStringLiteral("S1"), QString());
+        break;
+    case 1:
+        preview = PrintAllSubjects(nullptr, &subjects, QString(), QString());
+        break;
+    case 2:
+        preview = PrintByGroup(nullptr, QStringLiteral("B"), &subjects, QString(), QString());
+        break;
+    default:
+        preview = PrintGroupSummary(nullptr, QString(), QString(), QString());
+    }
+    QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u"other"_s);
+    QVERIFY(!preview);
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown.first().startsWith(ReportsText::ReadFailed() + u'\n'),
+             qPrintable(shown.first()));
+    QCOMPARE(shown.first().endsWith(ReportsText::ReadBusy()), saysBusy);
 }
 
 // The scoring window's two print buttons, as the program connects them.

@@ -47,7 +47,7 @@ ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
     }
     Cursor subject(QStringLiteral("IDE"));
     if (!subject.open() || !subject.filter(QStringLiteral("Code"), scoredCode)) {
-        TellReadFailed(owner, subject.lastError().text());
+        TellReadFailed(owner, DescribeReadFailure(subject.lastError()));
         return nullptr;
     }
     if (subject.isEmpty()) {
@@ -87,7 +87,7 @@ ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QStri
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
     // The window's cursor may hold rows read before their scores were stored.
     if (!allSubjects->refresh()) {
-        TellReadFailed(owner, allSubjects->lastError().text());
+        TellReadFailed(owner, DescribeReadFailure(allSubjects->lastError()));
         return nullptr;
     }
     return ShowList(owner, allSubjects);
@@ -115,7 +115,7 @@ bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
     Cursor subjects(QStringLiteral("IDE"));
     if (!subjects.open() ||
         (!groupText.isEmpty() && !subjects.filter(QStringLiteral("Group"), groupText))) {
-        *problem = subjects.lastError().text();
+        *problem = DescribeReadFailure(subjects.lastError());
         return false;
     }
     // The six scores of every subject, in the cursor's order.
@@ -134,7 +134,7 @@ bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
         rows << scores;
     }
     if (expected < 0 || rows.size() != expected) {
-        *problem = model->lastError().text();
+        *problem = DescribeReadFailure(model->lastError());
         return false;
     }
 

@@ -2,6 +2,7 @@
 
 #include "data/Cursor.h"
 #include "data/TableModel.h"
+#include "reports/ReportsText.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -49,6 +50,18 @@ bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
     return true;
 }
 } // namespace
+
+QString DescribeReadFailure(const QSqlError &error)
+{
+    // SQLite's primary codes 5 and 6: another program holds the file past the busy timeout.
+    const int code = error.nativeErrorCode().toInt() & 0xFF;
+    if (code == 5 || code == 6)
+        return ReportsText::ReadBusy();
+    const QString reason = error.text().trimmed();
+    // The engine's words are English: kept apart so that they read left to right.
+    return reason.isEmpty() ? QString()
+                            : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069");
+}
 
 QFont ReportFont(const QString &named, qreal points, bool bold)
 {
@@ -225,7 +238,7 @@ bool ReportLayout::freeze(ReportLayout *frozen, QString *error) const
     // A list that silently lacks rows would pass for the whole list.
     if (expected < 0 || frozen->m_rows.size() != expected) {
         if (error)
-            *error = model->lastError().text();
+            *error = DescribeReadFailure(model->lastError());
         frozen->m_rows.clear();
         return false;
     }
