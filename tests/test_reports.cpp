@@ -22,8 +22,10 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
@@ -200,6 +202,7 @@ private slots:
     void lockedFileIsReported_data();
     void lockedFileIsReported();
     void scoringWindowButtons();
+    void previewFitsTheScreen();
     void browserButtons();
     void groupSummary_data();
     void groupSummary();
@@ -594,6 +597,32 @@ void TestReports::lockedFileIsReported()
     QVERIFY2(shown.first().startsWith(ReportsText::ReadFailed() + u'\n'),
              qPrintable(shown.first()));
     QCOMPARE(shown.first().endsWith(ReportsText::ReadBusy()), saysBusy);
+}
+
+// On a laptop's screen (run at 100 % and 125 %) the preview is whole, its title bar on screen,
+// and its save buttons are on its tool bar, not folded away.
+void TestReports::previewFitsTheScreen()
+{
+    QVERIFY(SeedSubjects(3));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
+    QVERIFY(preview);
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    const QRect area = preview->screen()->availableGeometry();
+    QVERIFY2(preview->width() + 16 <= area.width() && preview->height() + 40 <= area.height(),
+             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
+                            .arg(preview->width())
+                            .arg(preview->height())
+                            .arg(area.width())
+                            .arg(area.height())));
+    QToolBar *bar = preview->findChild<QToolBar *>();
+    QVERIFY(bar);
+    for (QAction *action : {preview->savePdfAction(), preview->saveCsvAction()}) {
+        QWidget *button = bar->widgetForAction(action);
+        QVERIFY(button && button->isVisible());
+        QVERIFY(bar->rect().contains(button->geometry()));
+    }
 }
 
 // The scoring window's two print buttons, as the program connects them.

@@ -24,15 +24,28 @@ ReportPreview::ReportPreview(QWidget *owner, const ReportLayout &frozen, const Q
             [this](QPrinter *device) { m_report->render(device); });
 
     if (QToolBar *bar = findChild<QToolBar *>()) {
-        bar->addSeparator();
-        m_savePdf = bar->addAction(ReportsText::SavePdf());
+        // Printing and saving first in the tool bar, where a narrow window never folds them
+        // away; Qt puts page setup and print last.
+        const QList<QAction *> own = bar->actions();
+        QList<QAction *> front;
+        if (own.size() >= 3 && !own.at(own.size() - 1)->isSeparator() &&
+            !own.at(own.size() - 2)->isSeparator() && own.at(own.size() - 3)->isSeparator()) {
+            front << own.at(own.size() - 1) << own.at(own.size() - 2);
+            bar->removeAction(own.at(own.size() - 3));
+        }
+        m_savePdf = new QAction(ReportsText::SavePdf(), this);
         m_savePdf->setObjectName(QStringLiteral("savePdf"));
         connect(m_savePdf, &QAction::triggered, this, [this] { askAndSave(false); });
+        front << m_savePdf;
         if (m_report->hasColumns()) {
-            m_saveCsv = bar->addAction(ReportsText::SaveCsv());
+            m_saveCsv = new QAction(ReportsText::SaveCsv(), this);
             m_saveCsv->setObjectName(QStringLiteral("saveCsv"));
             connect(m_saveCsv, &QAction::triggered, this, [this] { askAndSave(true); });
+            front << m_saveCsv;
         }
+        QAction *before = own.value(0);
+        bar->insertActions(before, front);
+        bar->insertSeparator(before);
     }
 
     // Most of the screen, never more than it: the preview of a 1366 x 768 laptop keeps its title
