@@ -83,6 +83,7 @@ private slots:
     void fileInUseIsNotCalledDamaged_data();
     void fileInUseIsNotCalledDamaged();
     void readOnlyFolderIsRefused();
+    void busyFileIsNotAMissingTable();
 
 private:
     // A register of 100,000 subjects, built once for the whole run.
@@ -887,3 +888,27 @@ void TestData::readOnlyFolderIsRefused()
 
 QTEST_GUILESS_MAIN(TestData)
 #include "test_data.moc"
+
+void TestData::busyFileIsNotAMissingTable()
+{
+    // A window opening while another program holds the file hears that the file is busy.
+    TestProgramFolder folder;
+    QCOMPARE(OpenDatabase(folder.databasePath(), 100), QString());
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("holder"));
+        other.setDatabaseName(folder.databasePath());
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        QVERIFY(query.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        Cursor busy(u("IDE"));
+        QVERIFY(!busy.open());
+        const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError,
+                               u("5"));
+        QCOMPARE(DescribeWriteFailure(busy.lastError()), DescribeWriteFailure(locked));
+        other.rollback();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(u("holder"));
+    Cursor later(u("IDE"));
+    QVERIFY(later.open());
+}

@@ -55,13 +55,22 @@ bool TableModel::setTable(const QString &table)
     m_head = 0;
     m_gap = false;
     m_touched = 0;
-    const QSqlRecord record = connection().record(table);
+    // The fields come from a query that reads no row, so that a file another program holds
+    // reports itself as busy, not as a table that is missing.
+    QSqlQuery probe(connection());
+    const bool read = probe.exec(QStringLiteral("SELECT * FROM %1 LIMIT 0").arg(QuotedName(table)));
+    const QSqlRecord record = read ? probe.record() : QSqlRecord();
+    const QSqlError error = probe.lastError();
+    probe.finish();
     for (int i = 0; i < record.count(); ++i)
         m_fields << record.fieldName(i);
     m_codeColumn = m_fields.indexOf(QStringLiteral("Code"));
     endResetModel();
-    if (m_fields.isEmpty())
-        return fail(QString::fromUtf8(TableModelText::NoTable).arg(table));
+    if (m_fields.isEmpty()) {
+        if (read || error.nativeErrorCode() == QLatin1String("1")) // SQLITE_ERROR: no such table
+            return fail(QString::fromUtf8(TableModelText::NoTable).arg(table));
+        return fail(error);
+    }
     m_error = QSqlError();
     return true;
 }
