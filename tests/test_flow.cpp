@@ -58,6 +58,28 @@ void choose(QComboBox *list, int position)
         QTest::keyClick(list, Qt::Key_Down);
 }
 
+// Registers a subject as a user does: the panel opened from the main window, every box typed
+// or chosen with the keyboard, then saved. Returns the date the panel stamped; empty when the
+// panel did not open.
+QString registerThroughPanel(Frm1 *main, const QString &code)
+{
+    QTest::mouseClick(main->Command1, Qt::LeftButton);
+    RegistrationPanel *panel = main->registration;
+    if (!main->Frame10->isVisible())
+        return QString();
+    type(panel->Text11, code);
+    type(panel->Text6, u("سارا"));
+    type(panel->Text4, u("محمدی"));
+    type(panel->Text5, QStringLiteral("11"));
+    choose(panel->Combo1, 0);
+    choose(panel->Combo2, 1);
+    choose(panel->Combo3, 2);
+    type(panel->Text7, u("پنجم دبستان"));
+    const QString date = panel->Text8->text();
+    QTest::mouseClick(panel->Command8, Qt::LeftButton);
+    return date;
+}
+
 // Types the code into the next input box and presses Enter; then() runs once it is gone.
 void answerInputBox(const QString &code, bool *typed, std::function<void()> then = {})
 {
@@ -232,19 +254,8 @@ void TestFlow::subjectFromRegistrationToDeletion()
     // 1. Registration, through the main window's panel.
     Frm1 *main = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(main));
-    QTest::mouseClick(main->Command1, Qt::LeftButton);
-    RegistrationPanel *panel = main->registration;
-    QVERIFY(main->Frame10->isVisible());
-    type(panel->Text11, code);
-    type(panel->Text6, u("سارا"));
-    type(panel->Text4, u("محمدی"));
-    type(panel->Text5, QStringLiteral("11"));
-    choose(panel->Combo1, 0);
-    choose(panel->Combo2, 1);
-    choose(panel->Combo3, 2);
-    type(panel->Text7, u("پنجم دبستان"));
-    const QString date = panel->Text8->text();
-    QTest::mouseClick(panel->Command8, Qt::LeftButton);
+    const QString date = registerThroughPanel(main, code);
+    QVERIFY(!date.isEmpty());
     QCOMPARE(ReadFromFile(path,
                           QStringLiteral("SELECT \"FName\" || '|' || \"LName\" || '|' || \"Sen\" "
                                          "|| '|' || \"Jens\" || '|' || \"Taahol\" || '|' || "
