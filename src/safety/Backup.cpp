@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -10,10 +11,12 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStorageInfo>
+#include <QThread>
 #include <QUrl>
 #include <QUuid>
 
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 namespace BackupText {
@@ -68,6 +71,24 @@ bool isBusy(const QSqlError &error)
     bool ok = false;
     const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
     return ok && (code == SqliteBusy || code == SqliteLocked);
+}
+
+// Runs work on a thread of its own while this one goes on handling its events, and returns when
+// the work is done. For the steps that wait on the disk (seconds on a slow memory stick) or read a
+// whole file through without a break: the window stays alive meanwhile. The work must not touch
+// the user interface.
+void besideEvents(const std::function<void()> &work)
+{
+    if (!QCoreApplication::instance()) {
+        work();
+        return;
+    }
+    QEventLoop loop;
+    std::unique_ptr<QThread> thread(QThread::create(work));
+    QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    thread->start();
+    loop.exec();
+    thread->wait();
 }
 
 // Why a write into destination stopped: a full disk said as such, anything else as the system
@@ -130,7 +151,9 @@ int copyOpened(QFile &from, const QString &destination, QString *failure,
         return 0;
     }
     // Written out, on the disk, and only then in the destination's place.
-    if (!to.commit()) {
+    bool committed = false;
+    besideEvents([&to, &committed] { committed = to.commit(); });
+    if (!committed) {
         fail(failure, writeFailure(destination, to.errorString(), 0));
         return 0;
     }
@@ -322,7 +345,8 @@ int Backup::RestoreDatabase(const QString &source, const QString &database, QStr
     QString why;
     if (!CopyDatabaseFile(source, staged, &why, progress))
         return refuse(why);
-    const QString reason = CheckDatabaseFile(staged);
+    QString reason;
+    besideEvents([&staged, &reason] { reason = CheckDatabaseFile(staged); });
     if (!reason.isEmpty()) {
         removeWithSideFiles(staged);
         return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + reason);
@@ -350,8 +374,9 @@ int Backup::RestoreDatabase(const QString &source, const QString &database, QStr
                                       .arg(shown(database), writer.lastError().text()));
     }
     // One step: the database file is the old one or the restored one, never a mix.
+    // Letting go of a large old file takes the system a moment.
     std::error_code error;
-    std::filesystem::rename(nativePath(staged), nativePath(database), error);
+    besideEvents([&] { std::filesystem::rename(nativePath(staged), nativePath(database), error); });
     if (error)
         return giveBack(text(BackupText::NotReplaced).arg(QString::fromStdString(error.message())));
     return 1;

@@ -339,6 +339,7 @@ void Frmbackup::setCopying(bool copying)
         widget->setEnabled(!copying);
     Text1->setReadOnly(copying);
     Text2->setReadOnly(copying);
+    ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setVisible(copying);
     // The button that started the copy has the focus again when it ends.
@@ -348,7 +349,12 @@ void Frmbackup::setCopying(bool copying)
 
 void Frmbackup::showProgress(qint64 copied, qint64 total)
 {
-    ProgressBar1->setValue(total > 0 ? int(copied * 100 / total) : 100);
+    // Every byte copied, the copy still waits for the disk (and a restore checks it): the bar
+    // says it is busy rather than standing still at the end.
+    if (copied >= total)
+        ProgressBar1->setRange(0, 0);
+    else
+        ProgressBar1->setValue(int(copied * 100 / total));
 }
 
 void Frmbackup::showHelp()
