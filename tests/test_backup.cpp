@@ -1,5 +1,6 @@
 // Backing the database up and restoring it: the copy routine against a hostile world, and the
 // backup window driven as a user drives it.
+#include "ModalAnswer.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
 #include "TmpfsMount.h"
@@ -12,6 +13,7 @@
 #include "safety/Backup.h"
 #include "safety/Frmbackup.h"
 
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -589,6 +591,19 @@ void TestBackup::windowNameFollowsTheClock()
     QCOMPARE(DialogHooks::TakeShown().value(0).text, back(u("در تاريخ1393.7.15 ساعت)0.01).mdbB")));
     QVERIFY(QFileInfo(BackupFolderPath()).isDir()); // made when missing
     QCOMPARE(window->Text1->text(), QString());
+    // Qt's own dialog offers that name, in the backup folder, and shows backup files.
+    QString offered;
+    AnswerNextModal([&offered](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        offered = QDir(dialog->directory())
+                      .filePath(dialog->findChild<QLineEdit *>(u("fileNameEdit"))->text());
+        QCOMPARE(dialog->nameFilters(), QStringList{u("Database Backup (*.mdbB)")});
+        dialog->reject();
+    });
+    QTest::mouseClick(window->b1, Qt::LeftButton);
+    QCOMPARE(offered, back(u("در تاريخ1393.7.15 ساعت)0.01).mdbB")));
+    QCOMPARE(window->Text1->text(), QString());
     DialogHooks::PresetAnswer(u("/media/usb/a.mdbB"));
     QTest::mouseClick(window->b1, Qt::LeftButton);
     QCOMPARE(window->Text1->text(), QDir::toNativeSeparators(u("/media/usb/a.mdbB")));
@@ -672,6 +687,7 @@ void TestBackup::windowFitsTheScreen()
     QCOMPARE(Clipped(window), QStringList());
     window->showHelp();
     QCoreApplication::processEvents();
+    QVERIFY(area.contains(window->frameGeometry()));
     QCOMPARE(Clipped(window), QStringList());
     // The help reads whole lines: none is broken by the panel's width.
     QCOMPARE(window->Text4->document()->lineCount(), window->Text4->document()->blockCount());

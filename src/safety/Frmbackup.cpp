@@ -22,7 +22,10 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStackedLayout>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -91,7 +94,8 @@ Frmbackup::Frmbackup(QWidget *parent)
     Timer1->start();
 
     ensurePolished();
-    setFixedSize(sizeHint());
+    m_mainSize = sizeHint();
+    setFixedSize(m_mainSize);
     PlaceOnScreen(this);
     Text1->setFocus();
 }
@@ -168,7 +172,6 @@ void Frmbackup::buildWidgets()
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    ProgressBar1->setLayoutDirection(Qt::LeftToRight);
     QSizePolicy keepPlace = ProgressBar1->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     ProgressBar1->setSizePolicy(keepPlace);
@@ -193,6 +196,11 @@ void Frmbackup::buildWidgets()
     Text4 = new QPlainTextEdit(Frame1);
     Text4->setObjectName(QStringLiteral("Text4"));
     Text4->setReadOnly(true);
+    // Read from the right, each line flush with the right edge.
+    QTextOption reading = Text4->document()->defaultTextOption();
+    reading.setTextDirection(Qt::RightToLeft);
+    reading.setAlignment(Qt::AlignRight | Qt::AlignAbsolute);
+    Text4->document()->setDefaultTextOption(reading);
     Text4->setPlainText(text(FrmbackupText::HelpText));
     Text4->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text4->setTabChangesFocus(true);
@@ -359,13 +367,22 @@ void Frmbackup::showProgress(qint64 copied, qint64 total)
 
 void Frmbackup::showHelp()
 {
+    // The window grows to show half the help at a time, as far as the screen has room.
+    const QRect area = screen()->availableGeometry();
+    const int room = area.height() - UsualWindowFrame.top() - UsualWindowFrame.bottom();
+    const int wanted = Text4->fontMetrics().lineSpacing() * 15 + Command2->sizeHint().height() +
+                       2 * Text4->frameWidth() + 40;
+    setFixedSize(m_mainSize.width(), qBound(m_mainSize.height(), wanted, room));
     m_pages->setCurrentWidget(Frame1);
+    if (!area.contains(frameGeometry()))
+        PlaceOnScreen(this);
     Command2->setFocus();
 }
 
 void Frmbackup::hideHelp()
 {
     m_pages->setCurrentWidget(m_mainPage);
+    setFixedSize(m_mainSize);
     Command3->setFocus();
 }
 

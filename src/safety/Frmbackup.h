@@ -136,6 +136,7 @@ private:
 
     QStackedLayout *m_pages = nullptr;
     QWidget *m_mainPage = nullptr;
+    QSize m_mainSize;
     bool m_copying = false;
     QPointer<QWidget> m_focusBeforeCopy;
 };
