@@ -144,6 +144,8 @@ private slots:
     void fullOrReadOnlyDiskLeavesTheDestination();
     void backupWhileAnotherProgramWrites_data();
     void backupWhileAnotherProgramWrites();
+    void backupNeverGoesOverTheDatabase_data();
+    void backupNeverGoesOverTheDatabase();
     void restoreRefusesWhatIsNotOurs_data();
     void restoreRefusesWhatIsNotOurs();
     void restoreBringsBackTheBackup();
@@ -389,6 +391,30 @@ void TestBackup::backupWhileAnotherProgramWrites()
     QCOMPARE(filesIn(BackupFolderPath()), made ? QStringList{u("copy.mdbB")} : QStringList());
 }
 
+void TestBackup::backupNeverGoesOverTheDatabase_data()
+{
+    QTest::addColumn<QString>("destination"); // under the program folder
+    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb");
+    QTest::newRow("the database, by another way") << u("Back/../DBKORVAT/dbkorvat.mdb");
+    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal");
+    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal");
+}
+
+void TestBackup::backupNeverGoesOverTheDatabase()
+{
+    QFETCH(QString, destination);
+    const QString database = m_folder->databasePath();
+    const QByteArray before = readFile(database);
+    const QStringList files = filesIn(QFileInfo(database).absolutePath());
+    QString failure;
+    QCOMPARE(
+        Backup::BackUpDatabase(database, QDir(m_folder->path()).filePath(destination), &failure),
+        0);
+    QVERIFY2(failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
+    QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
+    QCOMPARE(readFile(database), before);
+}
+
 void TestBackup::restoreRefusesWhatIsNotOurs_data()
 {
     QTest::addColumn<QString>("kind");
@@ -491,6 +517,7 @@ void TestBackup::windowBacksUp_data()
         << u("بيمارستان.mdbB") << u("بيمارستان.mdbB") << -1 << -1;
     QTest::newRow("larger old backup, replaced") << u("*/old.mdbB") << u("old.mdbB") << 900000 << 1;
     QTest::newRow("old backup kept") << u("*/old.mdbB") << u("") << 100 << 0;
+    QTest::newRow("path in quotes") << u("\"*/new.mdbB\" ") << u("new.mdbB") << -1 << -1;
 }
 
 void TestBackup::windowBacksUp()

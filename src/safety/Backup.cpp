@@ -33,7 +33,8 @@ const char *const WriteFailed = "نوشتن فایل \u2066%1\u2069 کامل ن�
 const char *const DiskFull = "جای خالی دیسک برای فایل \u2066%1\u2069 کافی نیست.";
 const char *const OldKept = "فایل قبلی دست نخورد.";
 const char *const SameFile =
-    "نسخه‌ی پشتیبان را نمی‌توان روی خود پایگاه داده نوشت. مسیر دیگری انتخاب کنید.";
+    "نسخه‌ی پشتیبان را نمی‌توان روی خود پایگاه داده یا کنار آن با "
+    "نامی مانند نام آن نوشت. مسیر دیگری انتخاب کنید.";
 const char *const DatabaseUnreadable = "پایگاه داده \u2066%1\u2069 باز نشد:\n\u2066%2\u2069";
 const char *const InUse =
     "برنامه‌ی دیگری اکنون در پایگاه داده می‌نویسد. کمی بعد دوباره امتحان کنید.";
@@ -175,14 +176,18 @@ bool openSource(QFile &from, QString *failure)
     return true;
 }
 
-bool sameFile(const QString &a, const QString &b)
+// The database itself, or a file beside it whose name starts with the database's: the database
+// engine takes "-journal" and "-wal" files there for its own, and would play a backup written
+// under such a name into the database at the next start.
+bool isDatabaseOrBesideIt(const QString &database, const QString &path)
 {
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    if (first.absoluteFilePath() == second.absoluteFilePath())
+    const QFileInfo base(database);
+    const QFileInfo target(path);
+    if (base.exists() && target.exists() && base.canonicalFilePath() == target.canonicalFilePath())
         return true;
-    return first.exists() && second.exists() &&
-           first.canonicalFilePath() == second.canonicalFilePath();
+    const QString baseFolder = base.absoluteDir().canonicalPath();
+    return !baseFolder.isEmpty() && baseFolder == target.absoluteDir().canonicalPath() &&
+           target.fileName().startsWith(base.fileName(), Qt::CaseInsensitive);
 }
 
 // A connection of its own to a database file, opened without ever creating one, closed and
@@ -292,7 +297,7 @@ int Backup::CopyDatabaseFile(const QString &source, const QString &destination, 
 int Backup::BackUpDatabase(const QString &database, const QString &destination, QString *failure,
                            const Progress &progress, int busyTimeoutMs)
 {
-    if (sameFile(database, destination)) {
+    if (isDatabaseOrBesideIt(database, destination)) {
         fail(failure, text(BackupText::SameFile));
         return 0;
     }

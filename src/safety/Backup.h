@@ -41,7 +41,8 @@ int CopyDatabaseFile(const QString &source, const QString &destination, QString 
 // Makes a backup of the database file at database. While the bytes are copied a read
 // transaction keeps every other program's write off the file, so the backup is one complete,
 // consistent database; when another program is in the middle of writing, it waits for it up to
-// busyTimeoutMs and then gives up. Refuses to write the backup over the database itself.
+// busyTimeoutMs and then gives up. Refuses to write the backup over the database itself, or
+// beside it under a name the database engine would take for one of its own files.
 int BackUpDatabase(const QString &database, const QString &destination, QString *failure = nullptr,
                    const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
 

@@ -237,7 +237,10 @@ void Frmbackup::showClock()
 
 QString Frmbackup::typedPath(const QLineEdit *box) const
 {
-    const QString typed = box->text().trimmed();
+    QString typed = box->text().trimmed();
+    // A path copied from the file manager may come in quotes.
+    if (typed.size() >= 2 && typed.startsWith(QLatin1Char('"')) && typed.endsWith(QLatin1Char('"')))
+        typed = typed.mid(1, typed.size() - 2).trimmed();
     if (typed.isEmpty())
         return {};
     return QDir::cleanPath(QDir(BackupFolderPath()).absoluteFilePath(typed));
