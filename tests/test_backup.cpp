@@ -530,6 +530,8 @@ void TestBackup::windowBacksUp()
     const QString old = back(u("old.mdbB"));
     if (oldSize >= 0)
         QVERIFY(writeFile(old, patterned(oldSize)));
+    else
+        QVERIFY(QDir(BackupFolderPath()).removeRecursively()); // made again when needed
     if (answer >= 0)
         DialogHooks::PresetAnswer(answer == 1);
     Frmbackup *window = Frmbackup::ShowNew();
@@ -556,6 +558,7 @@ void TestBackup::windowBacksUp()
     if (oldSize >= 0 && written != QLatin1String("old.mdbB"))
         files << u("old.mdbB");
     QCOMPARE(filesIn(BackupFolderPath()), files);
+    QCOMPARE(QFileInfo::exists(BackupFolderPath()), !files.isEmpty());
 }
 
 void TestBackup::windowRestores_data()

@@ -282,6 +282,9 @@ void Frmbackup::backUp()
         ShowMessage(this, text(FrmbackupText::NotBackedUp), QString(), QMessageBox::Information);
         return;
     }
+    // A bare name goes into the backup folder, made when missing as the file dialog makes it.
+    if (QFileInfo(destination).absolutePath() == QDir(BackupFolderPath()).absolutePath())
+        QDir().mkpath(BackupFolderPath());
     QString failure;
     QPointer<Frmbackup> alive(this);
     setCopying(true);
