@@ -1437,7 +1437,7 @@ int runAll()
             {QStringLiteral("100000 subjects"), folders[1]->databasePath(), false},
             {QStringLiteral("200 MB"), big, true},
         };
-        for (const bool cold : {false}) {
+        for (const bool cold : {false, true}) {
             printHeading(QStringLiteral("Database file copy, %1: the backup (read transaction, "
                                         "4048-byte chunks, events between them, temporary file "
                                         "synced and renamed) beside cp, and cp + sync, into the "

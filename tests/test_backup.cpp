@@ -133,8 +133,6 @@ private slots:
     void init();
     void cleanup();
 
-    void defaultNameAndClock_data();
-    void defaultNameAndClock();
     void copyGoesInChunks_data();
     void copyGoesInChunks();
     void eventsAreServedBetweenChunks();
@@ -183,24 +181,6 @@ void TestBackup::cleanup()
     DialogHooks::Disable();
     DeleteAllWindows();
     m_folder.reset();
-}
-
-void TestBackup::defaultNameAndClock_data()
-{
-    QTest::addColumn<QTime>("time");
-    QTest::addColumn<QString>("clock");
-    QTest::newRow("morning") << QTime(9, 5, 59) << u("9.05");
-    QTest::newRow("afternoon") << QTime(14, 30) << u("14.30");
-    QTest::newRow("midnight") << QTime(0, 0) << u("0.00");
-}
-
-void TestBackup::defaultNameAndClock()
-{
-    QFETCH(QTime, time);
-    QFETCH(QString, clock);
-    QCOMPARE(Backup::ClockText(time), clock);
-    QCOMPARE(Backup::DefaultFileName(u("1393.7.15"), clock),
-             u("در تاريخ1393.7.15 ساعت)") + clock + u(").mdbB"));
 }
 
 void TestBackup::copyGoesInChunks_data()
@@ -569,8 +549,6 @@ void TestBackup::windowRestores_data()
     QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath);
     QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored);
     QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored);
-    QTest::newRow("Yes, missing file")
-        << u("nothing.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n");
     QTest::newRow("Yes, not a backup")
         << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n");
 }

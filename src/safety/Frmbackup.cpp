@@ -67,7 +67,6 @@ QLineEdit *pathBox(const QString &name, QWidget *parent)
     box->setObjectName(name);
     // A path reads left to right, whatever language its names are in.
     box->setLayoutDirection(Qt::LeftToRight);
-    box->setClearButtonEnabled(false);
     return box;
 }
 } // namespace
