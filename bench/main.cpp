@@ -32,6 +32,7 @@
 #include "registration/RegistrationPanel.h"
 #include "reports/DataRPrint.h"
 #include "reports/ReportActions.h"
+#include "safety/Backup.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/FrmkLIDText.h"
 #include "scoring/ScoringKey.h"
@@ -51,6 +52,8 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <QStringListModel>
 #include <QTableView>
@@ -952,6 +955,175 @@ FreshFigures measureFresh(const std::vector<std::unique_ptr<TestProgramFolder>> 
     return fresh;
 }
 
+// Copying a database file: the backup as the backup window makes it (a read transaction on the
+// file, chunks of 4048 bytes with the window's events handled before each, a temporary file
+// written to the disk and renamed into place), beside a plain cp of the same file into the same
+// folder, and beside cp followed by sync of the copy, which waits for the disk as the backup does.
+// The restore (copy beside the database, integrity and schema check, rename) is timed as well.
+const int CopyRounds = 5;
+const double CopyThroughputTarget = 0.5; // of cp's, at least
+const double CopyGapTargetMs = 50;       // between two turns of the event loop, at most
+
+struct CopyFigures
+{
+    QString label;
+    qint64 bytes = 0;
+    std::vector<double> ours;
+    std::vector<double> plain;
+    std::vector<double> synced;
+    std::vector<double> restore;
+    double longestGapMs = 0;        // over every backup
+    double longestRestoreGapMs = 0; // over every restore
+};
+
+// The file's bytes as a hash, to check a copy with.
+QByteArray hashOf(const QString &path)
+{
+    const QByteArray hash = FileHash(path);
+    need(!hash.isEmpty(), QStringLiteral("cannot read %1").arg(path));
+    return hash;
+}
+
+// Runs a program to its end; milliseconds.
+double timedProgram(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, arguments);
+    const bool finished = process.waitForFinished(600000);
+    const double ms = double(clock.nsecsElapsed()) / 1e6;
+    need(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
+         QStringLiteral("%1 %2: %3")
+             .arg(program, arguments.join(QLatin1Char(' ')),
+                  QString::fromLocal8Bit(process.readAllStandardError())));
+    return ms;
+}
+
+// Times one call with the event loop turning (as the backup window's would): milliseconds, and
+// the longest wait between two turns into *gap.
+double timedWithEvents(const std::function<int()> &call, double *gap)
+{
+    QElapsedTimer sinceTurn;
+    QTimer turns;
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        *gap = qMax(*gap, double(sinceTurn.nsecsElapsed()) / 1e6);
+        sinceTurn.start();
+    });
+    turns.start(0);
+    QElapsedTimer clock;
+    clock.start();
+    sinceTurn.start();
+    need(call() == 1, QStringLiteral("the copy failed"));
+    *gap = qMax(*gap, double(sinceTurn.nsecsElapsed()) / 1e6);
+    return double(clock.nsecsElapsed()) / 1e6;
+}
+
+// cold: the source dropped from the system's cache before each run.
+CopyFigures measureCopy(const QString &label, const QString &database, bool cold)
+{
+    CopyFigures figures;
+    figures.label = label;
+    figures.bytes = QFileInfo(database).size();
+    const QByteArray expected = hashOf(database);
+    const QString destination =
+        QFileInfo(database).dir().absoluteFilePath(QStringLiteral("../Back/bench-copy.mdbB"));
+    const QString cp = QStandardPaths::findExecutable(QStringLiteral("cp"));
+    const QString sync = QStandardPaths::findExecutable(QStringLiteral("sync"));
+    need(!cp.isEmpty() && !sync.isEmpty(), QStringLiteral("no cp and sync to compare with"));
+    QString failure;
+    for (int round = 0; round < CopyRounds; ++round) {
+        for (int turn = 0; turn < 3; ++turn) {
+            const int way = (round + turn) % 3;
+            QFile::remove(destination);
+            if (cold)
+                DropFromCache(database);
+            if (way == 0) {
+                figures.ours.push_back(timedWithEvents(
+                    [&] { return Backup::BackUpDatabase(database, destination, &failure); },
+                    &figures.longestGapMs));
+                need(failure.isEmpty(), QStringLiteral("backing up %1: %2").arg(label, failure));
+            } else if (way == 1) {
+                figures.plain.push_back(timedProgram(cp, {database, destination}));
+            } else {
+                figures.synced.push_back(timedProgram(cp, {database, destination}) +
+                                         timedProgram(sync, {destination}));
+            }
+            need(hashOf(destination) == expected,
+                 QStringLiteral("the copy of %1 differs from the file").arg(label));
+        }
+        // The copy made last goes back in the database's place: the same bytes again.
+        if (cold)
+            DropFromCache(destination);
+        figures.restore.push_back(timedWithEvents(
+            [&] { return Backup::RestoreDatabase(destination, database, &failure); },
+            &figures.longestRestoreGapMs));
+        need(failure.isEmpty() && hashOf(database) == expected,
+             QStringLiteral("restoring %1: %2").arg(label, failure));
+    }
+    QFile::remove(destination);
+    return figures;
+}
+
+// A database of about bytes: a copy of source with a table of random bytes added.
+QString paddedDatabase(const TestProgramFolder &folder, const QString &source, qint64 bytes)
+{
+    need(folder.replaceDatabase(source), QStringLiteral("cannot copy %1").arg(source));
+    const QString refusal = folder.openDatabase();
+    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    {
+        QSqlQuery query;
+        const qint64 block = 8 * 1024 * 1024;
+        bool ok = query.exec(QStringLiteral("CREATE TABLE bench_pad (b BLOB)"));
+        for (qint64 size = QFileInfo(source).size(); ok && size < bytes; size += block)
+            ok = query.exec(QStringLiteral("INSERT INTO bench_pad VALUES (randomblob(%1))")
+                                .arg(qMin(block, bytes - size)));
+        need(ok, QStringLiteral("padding the database: ") + query.lastError().text());
+    }
+    CloseDatabase();
+    return folder.databasePath();
+}
+
+QString withThroughput(const Spread &spread, qint64 bytes)
+{
+    const double mib = double(bytes) / (1024 * 1024);
+    return spreadText(spread, 1) +
+           QStringLiteral(" (%1 MiB/s)").arg(mib / spread.median * 1000, 0, 'f', 0);
+}
+
+void printCopyFigures(const CopyFigures &figures, bool targeted)
+{
+    const Spread ours = SpreadOf(figures.ours);
+    const Spread plain = SpreadOf(figures.plain);
+    const Spread synced = SpreadOf(figures.synced);
+    printLine(QStringLiteral("%1 %2 %3 %4 %5")
+                  .arg(figures.label, -16)
+                  .arg(double(figures.bytes) / (1024 * 1024), 6, 'f', 1)
+                  .arg(withThroughput(ours, figures.bytes), 36)
+                  .arg(withThroughput(plain, figures.bytes), 36)
+                  .arg(withThroughput(synced, figures.bytes), 36));
+    // Throughput is bytes over time: the ratio of throughputs is that of the times, upside down.
+    const double share = plain.median / ours.median;
+    printLine(QStringLiteral("  backup's throughput against cp's %1, against cp + sync's %2; "
+                             "longest wait between two turns of the event loop %3 ms")
+                  .arg(share, 0, 'f', 2)
+                  .arg(synced.median / ours.median, 0, 'f', 2)
+                  .arg(figures.longestGapMs, 0, 'f', 1));
+    printLine(QStringLiteral("  restore %1 ms; longest wait between two turns of the event loop "
+                             "%2 ms")
+                  .arg(spreadText(SpreadOf(figures.restore), 1))
+                  .arg(figures.longestRestoreGapMs, 0, 'f', 1));
+    if (targeted) {
+        // At least the target: its negative at most the target's negative.
+        printLine(QStringLiteral("  throughput against cp's >= %1  %2; events served at least "
+                                 "every %3 ms  %4")
+                      .arg(CopyThroughputTarget)
+                      .arg(verdict(-share, Bound::AtMost, -CopyThroughputTarget))
+                      .arg(CopyGapTargetMs)
+                      .arg(verdict(figures.longestGapMs, Bound::AtMost, CopyGapTargetMs)));
+    }
+}
+
 struct Platform
 {
     QString name = QStringLiteral("offscreen");
@@ -1248,6 +1420,42 @@ int runAll()
     }
 
     measureReports();
+
+    // Copying the database file: the backup beside cp.
+    {
+        watchForBoxes();
+        TestProgramFolder large;
+        need(large.isValid(), QStringLiteral("no temporary program folder"));
+        const QString big = paddedDatabase(large, folders[1]->databasePath(), 200LL * 1024 * 1024);
+        const struct
+        {
+            QString label;
+            QString path;
+            bool targeted;
+        } files[] = {
+            {QStringLiteral("100 subjects"), folders[0]->databasePath(), false},
+            {QStringLiteral("100000 subjects"), folders[1]->databasePath(), false},
+            {QStringLiteral("200 MB"), big, true},
+        };
+        for (const bool cold : {false, true}) {
+            printHeading(QStringLiteral("Database file copy, %1: the backup (read transaction, "
+                                        "4048-byte chunks, events between them, temporary file "
+                                        "synced and renamed) beside cp, and cp + sync, into the "
+                                        "same folder; %2 runs each, in turn; then the restore")
+                             .arg(cold ? QStringLiteral("cold (file dropped from the cache)")
+                                       : QStringLiteral("warm"))
+                             .arg(CopyRounds));
+            printLine(QStringLiteral("%1 %2 %3 %4 %5")
+                          .arg(QStringLiteral("file (ms)"), -16)
+                          .arg(QStringLiteral("MiB"), 6)
+                          .arg(QStringLiteral("backup min / median / max"), 36)
+                          .arg(QStringLiteral("cp min / median / max"), 36)
+                          .arg(QStringLiteral("cp + sync min / median / max"), 36));
+            for (const auto &file : files)
+                printCopyFigures(measureCopy(file.label, file.path, cold), file.targeted);
+        }
+        needNoBoxes(Operation{"copy", "copying the database file", 0, false, {}, {}, {}});
+    }
 
     // Start-up and memory at rest: the real program in its folder, beside the bare window.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

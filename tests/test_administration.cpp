@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -86,10 +87,15 @@ class TestAdministration : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_settings;
+
 private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true); // the user's settings stay untouched
+        // Settings of this run's own, so that two runs side by side do not share them.
+        QVERIFY(m_settings.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
         ApplyProgramLook(*qApp);
         Frm1::RegisterAsMainWindow();
     }

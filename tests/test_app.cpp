@@ -11,6 +11,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "registration/RegistrationPanel.h"
+#include "safety/Frmbackup.h"
 #include "safety/exitpro.h"
 
 #include <QCheckBox>
@@ -313,6 +314,7 @@ void TestApp::exitDialogConfirm_data()
     QTest::newRow("confirm") << false << false;
     QTest::newRow("confirm with backup ticked") << true << false;
     QTest::newRow("Enter") << false << true;
+    QTest::newRow("Enter with backup ticked") << true << true;
 }
 
 void TestApp::exitDialogConfirm()
@@ -329,8 +331,18 @@ void TestApp::exitDialogConfirm()
         pointAt(dialog->k1);
         QTest::mouseClick(dialog->k2, Qt::LeftButton);
     }
-    QVERIFY(m_ended);
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
+    // With the box ticked the backup window takes over, and the program ends only when it
+    // closes; the exit dialog stays hidden.
+    QCOMPARE(m_ended, !backup);
+    const QList<Frmbackup *> backups = VisibleWindows<Frmbackup>();
+    QCOMPARE(backups.size(), int(backup));
+    if (backup) {
+        QVERIFY(!dialog->isVisible());
+        backups.first()->close();
+        QVERIFY(m_ended);
+        QVERIFY(!dialog->isVisible());
+    }
 }
 
 void TestApp::exitDialogCancel_data()

@@ -10,6 +10,8 @@
 #include "appearance/ThemeCatalogue.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
+#include "common/ProgramEnd.h"
+#include "common/ProgramFolder.h"
 #include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
@@ -21,6 +23,8 @@
 
 #include "info/About.h"
 #include "info/Frmravansanji.h"
+#include "safety/Backup.h"
+#include "safety/Frmbackup.h"
 #include "safety/exitpro.h"
 #include "scoring/FrmkLID.h"
 
@@ -41,6 +45,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -199,6 +204,12 @@ int main(int argc, char *argv[])
     if (!folder.isValid() || !folder.openDatabase().isEmpty() || !SeedSubjects(5))
         return 1;
     prepareTestRun();
+    // The backup window at a fixed moment, over a database large enough to watch it copy; a
+    // finished backup does not end this program.
+    Frmbackup::SetClock([] { return QDateTime(QDate(2014, 10, 7), QTime(9, 5)); });
+    ProgramEndHooks::SetHandler([] {});
+    QSqlQuery().exec(QStringLiteral("CREATE TABLE shots_pad (b BLOB)"));
+    QSqlQuery().exec(QStringLiteral("INSERT INTO shots_pad VALUES (randomblob(60000000))"));
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
         storeTheme(theme);
@@ -310,6 +321,33 @@ int main(int argc, char *argv[])
         scoring->Command2->click();
         save(scoring, out.filePath(QStringLiteral("FrmkLID-help-theme%1.png").arg(number)));
         delete scoring;
+
+        // The backup window: at rest with a path chosen, its help panel, and half-way through
+        // a backup of a large database, progress bar and waiting buttons.
+        auto *backup = new Frmbackup;
+        backup->Text1->setText(
+            QDir::toNativeSeparators(QDir(BackupFolderPath())
+                                         .filePath(Backup::DefaultFileName(
+                                             backup->Label3->text(), backup->Label2->text()))));
+        save(backup, out.filePath(QStringLiteral("Frmbackup-theme%1.png").arg(number)));
+        QTimer halfWay;
+        bool taken = false;
+        QObject::connect(&halfWay, &QTimer::timeout, backup, [&] {
+            if (!taken && backup->isCopying() && backup->ProgressBar1->value() >= 45) {
+                taken = true;
+                save(backup,
+                     out.filePath(QStringLiteral("Frmbackup-copying-theme%1.png").arg(number)));
+            }
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->buttons().first()->click();
+        });
+        halfWay.start(0);
+        backup->backUp();
+        halfWay.stop();
+        QFile::remove(QDir::fromNativeSeparators(backup->Text1->text()));
+        backup->showHelp();
+        save(backup, out.filePath(QStringLiteral("Frmbackup-help-theme%1.png").arg(number)));
+        delete backup;
 
         // The exit dialog is not skinned; it is shown under every theme all the same, to see
         // that it stays so.

@@ -4,6 +4,7 @@
 #include "administration/FrmTestText.h"
 #include "appearance/ApplyStoredTheme.h"
 #include "common/Dialogs.h"
+#include "common/DigitKeys.h"
 #include "common/LeadingNumber.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
@@ -47,18 +48,6 @@ std::unique_ptr<QSettings> userSettings()
 {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                        QStringLiteral("Korvat"), QStringLiteral("Korvat"));
-}
-
-// Whether a key types a character into a box. Editing keys are not typing, whatever text they
-// carry (X11 gives Delete the text U+007F; Backspace, Tab, Enter and Escape carry control
-// characters; macOS gives arrows private-use characters), and neither are shortcuts such as
-// paste.
-bool typesCharacter(const QKeyEvent &key)
-{
-    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier) || key.text().isEmpty())
-        return false;
-    const QChar::Category category = key.text().at(0).category();
-    return category != QChar::Other_Control && category != QChar::Other_PrivateUse;
 }
 
 // The option a key chooses: 1 to 5 in Latin, Persian or Arabic-Indic digits; 0 for any other.
@@ -721,19 +710,11 @@ bool FrmTest::eventFilter(QObject *watched, QEvent *event)
 {
     if ((watched != Text6 && watched != Text5) || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (!typesCharacter(*key))
-        return false;
-    const QChar c = key->text().at(0);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return false;
-    auto *edit = static_cast<QLineEdit *>(watched);
-    if (c.isDigit()) {
-        // A Persian keyboard types Persian digits: the box holds the digits 0 to 9.
-        if (!edit->isReadOnly())
-            edit->insert(QString::number(c.digitValue()));
-        return true;
-    }
+    // A Persian keyboard types Persian digits: the box holds the digits 0 to 9.
+    const DigitKey key =
+        FilterDigitKey(static_cast<QLineEdit *>(watched), *static_cast<QKeyEvent *>(event));
+    if (key != DigitKey::Refused)
+        return key == DigitKey::Taken;
     QApplication::beep();
     ShowTimedMessage(this, text(FrmTestText::NumbersOnly));
     return true;

@@ -47,6 +47,14 @@ const char *const WriteReadOnly =
     "پایگاه داده یا پوشه‌ی آن فقط‌خواندنی است و اطلاعات ذخیره نشد.";
 const char *const WriteDiskError = "خواندن یا نوشتن روی دیسک ناموفق بود و اطلاعات ذخیره نشد.";
 const char *const WriteOther = "اطلاعات ذخیره نشد.";
+// Why a file is not a database the program can take as its own.
+const char *const NotDatabase = "فایل پایگاه داده نیست.";
+const char *const Damaged = "فایل آسیب دیده است.";
+const char *const Lacks =
+    "پایگاه داده‌ی این برنامه نیست؛ کم دارد: \u2066%1\u2069";
+const char *const OtherJournal =
+    "پایگاه داده در حالتی است که برنامه نمی‌تواند آن را به حالت همیشگی "
+    "برگرداند.";
 } // namespace DatabaseText
 
 namespace {
@@ -116,6 +124,26 @@ bool hasIndexOn(QSqlDatabase &db, const QString &table, const QString &field)
     const bool found = query.exec() && query.next();
     query.finish();
     return found;
+}
+
+// The tables, fields and unique codes the program needs that the database lacks; present holds
+// the names of its tables.
+QStringList missingParts(QSqlDatabase &db, const QStringList &present)
+{
+    QStringList missing;
+    for (const QString &table : Schema::Tables()) {
+        if (!present.contains(table)) {
+            missing << table;
+            continue;
+        }
+        const QSqlRecord record = db.record(table);
+        for (const QString &field : Schema::Fields(table))
+            if (record.indexOf(field) < 0)
+                missing << table + QLatin1Char('.') + field;
+        if (record.indexOf(QStringLiteral("Code")) >= 0 && !hasUniqueCode(db, table))
+            missing << table + QStringLiteral(".Code UNIQUE");
+    }
+    return missing;
 }
 
 // Adds the missing indexes and the planner's statistics for them, in one transaction that
@@ -219,19 +247,7 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
         present << catalogue.value(0).toString();
     catalogue.finish();
 
-    QStringList missing;
-    for (const QString &table : Schema::Tables()) {
-        if (!present.contains(table)) {
-            missing << table;
-            continue;
-        }
-        const QSqlRecord record = db.record(table);
-        for (const QString &field : Schema::Fields(table))
-            if (record.indexOf(field) < 0)
-                missing << table + QLatin1Char('.') + field;
-        if (record.indexOf(QStringLiteral("Code")) >= 0 && !hasUniqueCode(db, table))
-            missing << table + QStringLiteral(".Code UNIQUE");
-    }
+    const QStringList missing = missingParts(db, present);
     if (!missing.isEmpty()) {
         closeConnection(false);
         return text(DatabaseText::MissingParts).arg(shownPath, missing.join(QStringLiteral(", ")));
@@ -287,6 +303,74 @@ void closeConnection(bool optimize)
     QSqlDatabase::removeDatabase(name);
 }
 } // namespace
+
+namespace {
+// One line of what SQLite said, shown left to right inside a Persian sentence.
+QString isolated(const QString &reason)
+{
+    return QStringLiteral("\u2066") + reason.simplified() + QStringLiteral("\u2069");
+}
+
+QString checkConnection(QSqlDatabase &db)
+{
+    if (!db.open())
+        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
+               isolated(db.lastError().text());
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    // Every page read and checked: a file cut short or damaged anywhere fails here.
+    if (!query.exec(QStringLiteral("PRAGMA integrity_check")))
+        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
+               isolated(query.lastError().text());
+    QStringList problems;
+    while (query.next() && problems.size() < 3)
+        problems << query.value(0).toString();
+    if (query.lastError().isValid())
+        problems << query.lastError().text();
+    query.finish();
+    if (problems != QStringList{QStringLiteral("ok")})
+        return text(DatabaseText::Damaged) + QLatin1Char('\n') +
+               isolated(problems.join(QLatin1String("; ")));
+
+    QStringList present;
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
+               isolated(query.lastError().text());
+    while (query.next())
+        present << query.value(0).toString();
+    query.finish();
+    const QStringList missing = missingParts(db, present);
+    if (!missing.isEmpty())
+        return text(DatabaseText::Lacks).arg(missing.join(QStringLiteral(", ")));
+
+    // The mode start-up would put it in; a file that cannot take it would be refused there.
+    const bool switched =
+        query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) && query.next() &&
+        query.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0;
+    query.finish();
+    if (!switched)
+        return text(DatabaseText::OtherJournal);
+    return {};
+}
+} // namespace
+
+QString CheckDatabaseFile(const QString &path)
+{
+    static int serial = 0;
+    const QString name = QStringLiteral("korvat-check-%1").arg(++serial);
+    QString reason;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(
+            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
+            QStringLiteral("?mode=rw"));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+        reason = checkConnection(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return reason;
+}
 
 bool IsDatabaseOpen()
 {

@@ -25,6 +25,13 @@ void CloseDatabase();
 
 bool IsDatabaseOpen();
 
+// Whether a file is a database the program can open as its own: every page intact (SQLite's
+// integrity check), and the checks of OpenDatabase (tables, fields, unique codes, a journal mode
+// a byte copy can back up), through a connection of its own. The file may be switched to that
+// journal mode, so use it on a file that is the program's to change, such as a fresh copy.
+// Returns the empty text when it is, otherwise why not (in Persian).
+QString CheckDatabaseFile(const QString &path);
+
 // A failed write described for the user (in Persian): another program holds the file, the disk
 // is full, and so on.
 QString DescribeWriteFailure(const QSqlError &error);

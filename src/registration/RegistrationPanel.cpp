@@ -1,6 +1,7 @@
 #include "registration/RegistrationPanel.h"
 
 #include "common/Dialogs.h"
+#include "common/DigitKeys.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
@@ -32,18 +33,6 @@ QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
     edit->setObjectName(name);
     edit->setAlignment(alignment);
     return edit;
-}
-
-// Whether a key types a character into a box. Editing keys are not typing, whatever text they
-// carry: X11 gives Delete the text U+007F, and Backspace, Tab, Enter and Escape carry control
-// characters too; macOS gives arrows, Home and End private-use characters. Shortcuts (paste,
-// copy, undo) are not typing either, so a pasted text is not filtered.
-bool typesCharacter(const QKeyEvent &key)
-{
-    if (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier) || key.text().isEmpty())
-        return false;
-    const QChar::Category category = key.text().at(0).category();
-    return category != QChar::Other_Control && category != QChar::Other_PrivateUse;
 }
 
 QComboBox *list(const QString &name, const QStringList &items, QWidget *parent)
@@ -259,17 +248,10 @@ bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != Text5 || event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (!typesCharacter(*key))
-        return false;
-    const QChar c = key->text().at(0);
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-        return false;
-    if (c.isDigit()) {
-        // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.
-        Text5->insert(QString::number(c.digitValue()));
-        return true;
-    }
+    // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.
+    const DigitKey key = FilterDigitKey(Text5, *static_cast<QKeyEvent *>(event));
+    if (key != DigitKey::Refused)
+        return key == DigitKey::Taken;
     QApplication::beep();
     ShowTimedMessage(m_window, text(RegistrationText::NumbersOnly));
     return true;

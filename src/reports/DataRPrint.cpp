@@ -10,18 +10,10 @@ const qreal CaptionHeight = 17;
 const qreal LineHeight = 7;
 const qreal FooterHeight = 18;
 
-struct ColumnSpec
-{
-    QString caption;
-    QString box;
-    QString field;
-    qreal width;
-};
-
-QVector<ColumnSpec> Columns()
+QVector<ReportTableColumn> Columns()
 {
     using namespace ReportsText;
-    QVector<ColumnSpec> columns{
+    QVector<ReportTableColumn> columns{
         {RowCaption(), QStringLiteral("Text1"), QStringLiteral("Code"), 11},
         {CodeCaption(), QStringLiteral("txtCode"), QStringLiteral("Code"), 27},
         {GroupCaption(), QStringLiteral("txtGroup1"), QStringLiteral("Group"), 13},
@@ -57,45 +49,9 @@ DataRPrint::DataRPrint()
     addLabel(header, QStringLiteral("Label3"), QRectF(0, 13, Width, 10), ReportsText::ListTitle(),
              ReportFont(QStringLiteral("B Nazanin"), 12, true));
 
-    band(pageHeader)->height = CaptionHeight;
     band(pageHeader)->background = QColor(0xE4, 0xE4, 0xE4); // light grey
-    band(detail)->height = LineHeight;
-
-    // Columns from the right edge leftwards, each closed by a rule on its left.
-    QVector<Column> exported;
-    qreal right = Width;
-    int n = 0;
-    for (const ColumnSpec &column : Columns()) {
-        const qreal x = right - column.width;
-        const QString head = QStringLiteral("Head%1").arg(++n);
-        ReportItem &caption = addLabel(pageHeader, head, QRectF(x, 0, column.width, CaptionHeight),
-                                       column.caption, captionFont);
-        caption.wrap = true;
-        addBox(detail, column.box, QRectF(x, 0, column.width, LineHeight), column.field,
-               captionFont);
-        addRule(pageHeader, QRectF(x, 0, 0, CaptionHeight));
-        addRule(detail, QRectF(x, 0, 0, LineHeight));
-        exported.append({head, column.box});
-        right = x;
-    }
-    addRule(pageHeader, QRectF(Width, 0, 0, CaptionHeight));
-    addRule(detail, QRectF(Width, 0, 0, LineHeight));
-    addRule(pageHeader, QRectF(0, 0, Width, 0));
-    addRule(pageHeader, QRectF(0, CaptionHeight, Width, 0));
-    addRule(detail, QRectF(0, LineHeight, Width, 0));
-    setColumns(exported);
-
-    band(footer)->height = FooterHeight;
-    const QFont footerFont = ReportFont(QStringLiteral("B Mitra"), 10, true);
-    addLabel(footer, QStringLiteral("Label15"), QRectF(Width - 18, 3, 18, 12),
-             ReportsText::AddressCaption(), footerFont, Qt::AlignRight | Qt::AlignVCenter);
-    ReportItem &address =
-        addLabel(footer, QStringLiteral("Label14"), QRectF(72, 3, Width - 18 - 72, 12), QString(),
-                 footerFont, Qt::AlignRight | Qt::AlignVCenter);
-    address.background = QColor(0xF5, 0xF5, 0xF5); // very light grey
-    address.wrap = true;
-    addLabel(footer, QStringLiteral("Label16"), QRectF(0, 3, 68, 12), ReportsText::CreditLine(),
-             ReportFont(QStringLiteral("B Mitra"), 8, false), Qt::AlignLeft | Qt::AlignVCenter);
+    addTable(pageHeader, detail, Columns(), CaptionHeight, LineHeight, captionFont);
+    addAddressFooter(footer, FooterHeight, 68);
 
     // DataReport_Initialize: the counter starts at 0 and myf formats the row column.
     setDataFormat(QStringLiteral("section1"), QStringLiteral("Text1"), myf);

@@ -15,22 +15,16 @@ QString u(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-struct ColumnSpec
+QVector<ReportTableColumn> Columns()
 {
-    QString caption;
-    QString field;
-    qreal width;
-};
-
-QVector<ColumnSpec> Columns()
-{
-    return {{u("مقياس"), QStringLiteral("scale"), 56},
-            {u("تعداد"), QStringLiteral("count"), 20},
-            {u("ميانگين"), QStringLiteral("mean"), 24},
-            {u("انحراف معيار"), QStringLiteral("deviation"), 26},
-            {u("کمترين"), QStringLiteral("lowest"), 21},
-            {u("بيشترين"), QStringLiteral("highest"), 21},
-            {u("بدون نمره"), QStringLiteral("unscored"), 22}};
+    return {{u("مقياس"), QStringLiteral("txtscale"), QStringLiteral("scale"), 56,
+             Qt::AlignRight | Qt::AlignVCenter},
+            {u("تعداد"), QStringLiteral("txtcount"), QStringLiteral("count"), 20},
+            {u("ميانگين"), QStringLiteral("txtmean"), QStringLiteral("mean"), 24},
+            {u("انحراف معيار"), QStringLiteral("txtdeviation"), QStringLiteral("deviation"), 26},
+            {u("کمترين"), QStringLiteral("txtlowest"), QStringLiteral("lowest"), 21},
+            {u("بيشترين"), QStringLiteral("txthighest"), QStringLiteral("highest"), 21},
+            {u("بدون نمره"), QStringLiteral("txtunscored"), QStringLiteral("unscored"), 22}};
 }
 } // namespace
 
@@ -50,44 +44,9 @@ GroupSummaryReport::GroupSummaryReport()
     addLabel(header, QStringLiteral("Label4"), QRectF(0, 22, Width, 8), QString(), font);
     addLabel(header, QStringLiteral("Label5"), QRectF(0, 30, Width, 8), QString(), font);
 
-    band(pageHeader)->height = CaptionHeight;
     band(pageHeader)->background = QColor(0xE4, 0xE4, 0xE4);
-    band(detail)->height = LineHeight;
-    QVector<Column> exported;
-    qreal right = Width;
-    int n = 0;
-    for (const ColumnSpec &column : Columns()) {
-        const qreal x = right - column.width;
-        const QString head = QStringLiteral("Head%1").arg(++n);
-        addLabel(pageHeader, head, QRectF(x, 0, column.width, CaptionHeight), column.caption, font)
-            .wrap = true;
-        ReportItem &box = addBox(detail, QStringLiteral("txt") + column.field,
-                                 QRectF(x, 0, column.width, LineHeight), column.field, font);
-        if (n == 1)
-            box.align = Qt::AlignRight | Qt::AlignVCenter;
-        addRule(pageHeader, QRectF(x, 0, 0, CaptionHeight));
-        addRule(detail, QRectF(x, 0, 0, LineHeight));
-        exported.append({head, QStringLiteral("txt") + column.field});
-        right = x;
-    }
-    addRule(pageHeader, QRectF(Width, 0, 0, CaptionHeight));
-    addRule(detail, QRectF(Width, 0, 0, LineHeight));
-    addRule(pageHeader, QRectF(0, 0, Width, 0));
-    addRule(pageHeader, QRectF(0, CaptionHeight, Width, 0));
-    addRule(detail, QRectF(0, LineHeight, Width, 0));
-    setColumns(exported);
-
-    band(footer)->height = FooterHeight;
-    const QFont footerFont = ReportFont(QStringLiteral("B Mitra"), 10, true);
-    addLabel(footer, QStringLiteral("Label15"), QRectF(Width - 18, 3, 18, 12),
-             ReportsText::AddressCaption(), footerFont, Qt::AlignRight | Qt::AlignVCenter);
-    ReportItem &address =
-        addLabel(footer, QStringLiteral("Label14"), QRectF(50, 3, Width - 18 - 50, 12), QString(),
-                 footerFont, Qt::AlignRight | Qt::AlignVCenter);
-    address.background = QColor(0xF5, 0xF5, 0xF5);
-    address.wrap = true;
-    addLabel(footer, QStringLiteral("Label16"), QRectF(0, 3, 48, 12), ReportsText::CreditLine(),
-             ReportFont(QStringLiteral("B Mitra"), 8, false), Qt::AlignLeft | Qt::AlignVCenter);
+    addTable(pageHeader, detail, Columns(), CaptionHeight, LineHeight, font);
+    addAddressFooter(footer, FooterHeight, 48);
 }
 
 GroupSummaryReport &GroupSummaryReport::Report()
@@ -118,7 +77,7 @@ void GroupSummaryReport::setSummary(const QString &group, const GroupStatistics:
                      WholeText(f.lowest), WholeText(f.highest), QString::number(summary.unscored)});
     }
     QStringList fields;
-    for (const ColumnSpec &column : Columns())
+    for (const ReportTableColumn &column : Columns())
         fields << column.field;
     setRows(fields, rows);
 }

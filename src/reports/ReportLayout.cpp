@@ -520,3 +520,51 @@ bool ReportLayout::writeCsv(const QString &path, QString *error) const
 {
     return WriteWhole(path, csv(), error);
 }
+
+void ReportLayout::addTable(const QString &pageHeader, const QString &detail,
+                            const QVector<ReportTableColumn> &columns, qreal captionHeight,
+                            qreal lineHeight, const QFont &font)
+{
+    band(pageHeader)->height = captionHeight;
+    band(detail)->height = lineHeight;
+    QVector<Column> exported;
+    qreal right = m_designWidth;
+    int n = 0;
+    // Each column is closed by a rule on its left.
+    for (const ReportTableColumn &column : columns) {
+        const qreal x = right - column.width;
+        const QString head = QStringLiteral("Head%1").arg(++n);
+        addLabel(pageHeader, head, QRectF(x, 0, column.width, captionHeight), column.caption, font)
+            .wrap = true;
+        addBox(detail, column.box, QRectF(x, 0, column.width, lineHeight), column.field, font)
+            .align = column.align;
+        addRule(pageHeader, QRectF(x, 0, 0, captionHeight));
+        addRule(detail, QRectF(x, 0, 0, lineHeight));
+        exported.append({head, column.box});
+        right = x;
+    }
+    addRule(pageHeader, QRectF(m_designWidth, 0, 0, captionHeight));
+    addRule(detail, QRectF(m_designWidth, 0, 0, lineHeight));
+    addRule(pageHeader, QRectF(0, 0, m_designWidth, 0));
+    addRule(pageHeader, QRectF(0, captionHeight, m_designWidth, 0));
+    addRule(detail, QRectF(0, lineHeight, m_designWidth, 0));
+    setColumns(exported);
+}
+
+void ReportLayout::addAddressFooter(const QString &footer, qreal height, qreal creditWidth)
+{
+    band(footer)->height = height;
+    const qreal width = m_designWidth;
+    const QFont font = ReportFont(QStringLiteral("B Mitra"), 10, true);
+    addLabel(footer, QStringLiteral("Label15"), QRectF(width - 18, 3, 18, 12),
+             ReportsText::AddressCaption(), font, Qt::AlignRight | Qt::AlignVCenter);
+    const qreal left = creditWidth + 4;
+    ReportItem &address =
+        addLabel(footer, QStringLiteral("Label14"), QRectF(left, 3, width - 18 - left, 12),
+                 QString(), font, Qt::AlignRight | Qt::AlignVCenter);
+    address.background = QColor(0xF5, 0xF5, 0xF5); // very light grey
+    address.wrap = true;
+    addLabel(footer, QStringLiteral("Label16"), QRectF(0, 3, creditWidth, 12),
+             ReportsText::CreditLine(), ReportFont(QStringLiteral("B Mitra"), 8, false),
+             Qt::AlignLeft | Qt::AlignVCenter);
+}

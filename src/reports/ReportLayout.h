@@ -65,6 +65,16 @@ struct ReportBand
     QVector<ReportItem> items;
 };
 
+// A column of a table-like report: its caption, its box in the detail band and the box's field.
+struct ReportTableColumn
+{
+    QString caption;
+    QString box;
+    QString field;
+    qreal width; // millimetres
+    Qt::Alignment align = Qt::AlignCenter;
+};
+
 // A report layout of five bands: Section4 report header (once, at the top), Section2 page header
 // (at the top of every page), Section1 detail (once per row of the data source), Section3 page
 // footer, Section5 report footer (once, at the end). Pages carry their number at the foot, and a
@@ -144,6 +154,15 @@ protected:
                        const QString &field, const QFont &font);
     void addRule(const QString &band, const QRectF &rect, qreal width = 0.25);
     void addPicture(const QString &band, const QRectF &rect, const ReportPainter &paint);
+
+    // A ruled table: captions in the page header, a box per column in the detail band, columns
+    // laid from the right edge leftwards in the order given. Also sets the columns for export.
+    void addTable(const QString &pageHeader, const QString &detail,
+                  const QVector<ReportTableColumn> &columns, qreal captionHeight, qreal lineHeight,
+                  const QFont &font);
+    // The lists' report footer: the address caption and its slot (Label15, Label14) on the right,
+    // the credit line (Label16) on the left in creditWidth millimetres.
+    void addAddressFooter(const QString &footer, qreal height, qreal creditWidth);
 
 private:
     struct Pass;

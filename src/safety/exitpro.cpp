@@ -4,6 +4,7 @@
 #include "common/PictureBox.h"
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
+#include "safety/Frmbackup.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -122,10 +123,15 @@ void exitpro::mouseMoveEvent(QMouseEvent *event)
 
 void exitpro::confirm()
 {
-    // With the backup box ticked the backup window is to take over here; until it exists,
-    // confirming ends the program either way.
     m_leaving = true;
-    EndProgram();
+    if (!Check1->isChecked()) {
+        EndProgram();
+        return;
+    }
+    // The backup window takes over and ends the program itself; this dialog stays hidden until
+    // then.
+    Frmbackup::ShowNew();
+    hide();
 }
 
 void exitpro::cancel()

@@ -17,8 +17,8 @@ inline const char *const Confirm = "تأييد";
 inline const char *const Cancel = "انصراف";
 } // namespace exitproText
 
-// The way out of the program: confirm ends it (after a backup, when the box is ticked); cancel
-// brings back a new main window. Enter confirms and Escape cancels, too.
+// The way out of the program: confirm ends it, or hands over to the backup window when the box is
+// ticked; cancel brings back a new main window. Enter confirms and Escape cancels, too.
 class exitpro : public QWidget
 {
     Q_OBJECT

@@ -220,8 +220,10 @@ void FrmkLID::buildResultsPanel()
     layout->setSpacing(8);
 
     // The 56 answers, ten to a row in statement order, each box with its statement's number.
+    // Each number stands right beside its own box, and the cells apart, so that no number reads
+    // as the neighbouring box's.
     auto *answers = new QGridLayout;
-    answers->setHorizontalSpacing(4);
+    answers->setHorizontalSpacing(16);
     answers->setVerticalSpacing(2);
     for (int n = 1; n <= ScoringKey::StatementCount; ++n) {
         QLineEdit *box = shownBox(QStringLiteral("Txt3_%1").arg(n), Qt::AlignCenter, Frame3);
@@ -229,11 +231,14 @@ void FrmkLID::buildResultsPanel()
         Txt3 << box;
         auto *number = new SkinLabel(QStringLiteral("Number%1").arg(n), Frame3);
         number->setText(QString::number(n));
-        number->setAlignment(Qt::AlignTrailing | Qt::AlignVCenter);
-        const int row = (n - 1) / 10;
-        const int column = 2 * ((n - 1) % 10);
-        answers->addWidget(number, row, column);
-        answers->addWidget(box, row, column + 1);
+        number->setAlignment(Qt::AlignLeading | Qt::AlignVCenter); // against its box
+        number->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+        auto *cell = new QHBoxLayout;
+        cell->setSpacing(4);
+        cell->addStretch();
+        cell->addWidget(number);
+        cell->addWidget(box);
+        answers->addLayout(cell, (n - 1) / 10, (n - 1) % 10);
         m_answerBinder->bind(box, QString::number(n));
     }
     layout->addLayout(answers);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "data/Database.h"
+
+#include <QString>
+#include <QTime>
+
+#include <functional>
+
+// Copies of the database file: a backup made from it, and a backup put back in its place. Every
+// copy goes in chunks and lets the user interface handle its pending events before each chunk,
+// so the windows stay alive (a clock runs, the window repaints) while a large file is copied.
+// Nothing here shows anything: each call says how it went, and why in Persian when it failed.
+namespace Backup {
+
+// Not 4096: the copy has always gone in chunks of this size.
+constexpr qint64 ChunkSize = 4048;
+
+// Backup files end so: the letters m, d, b and a capital B.
+inline const char *const FileExtension = ".mdbB";
+
+// The time as the backup window's clock shows it: the hour without a leading zero, a point and
+// two digits of minutes (9.05, 14.30).
+QString ClockText(const QTime &time);
+
+// The name a new backup is offered under, from the date and the clock the window shows, for
+// example "در تاريخ1393.7.15 ساعت)9.05).mdbB".
+QString DefaultFileName(const QString &dateText, const QString &clockText);
+
+// After each chunk: the bytes copied so far and the whole length.
+using Progress = std::function<void(qint64 copied, qint64 total)>;
+
+// Copies source to destination byte for byte. The bytes go into a temporary file beside the
+// destination, which takes the destination's place only when every byte is written and on the
+// disk: a copy that fails (an unreadable source, a full disk, a folder without write
+// permission) leaves the destination exactly as it was, an old file whole and a new one absent.
+// Returns 1 when the copy was made, 0 when not, with *failure saying why.
+int CopyDatabaseFile(const QString &source, const QString &destination, QString *failure = nullptr,
+                     const Progress &progress = {});
+
+// Makes a backup of the database file at database. While the bytes are copied a read
+// transaction keeps every other program's write off the file, so the backup is one complete,
+// consistent database; when another program is in the middle of writing, it waits for it up to
+// busyTimeoutMs and then gives up. Refuses to write the backup over the database itself, or
+// beside it under a name the database engine would take for one of its own files.
+int BackUpDatabase(const QString &database, const QString &destination, QString *failure = nullptr,
+                   const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+
+// Puts the backup source in the place of the database file. The source is first copied beside
+// the database and that copy checked (it must be a whole database of this program); only then
+// is the program's connection closed and the copy renamed over the database file in one step.
+// Anything wrong on the way (not a database of this program, a truncated file, another program
+// using the database, a full disk) leaves the database file exactly as it was, and the
+// program's connection open again. After a restore the connection stays closed: the program
+// ends, and its next start opens the restored data.
+int RestoreDatabase(const QString &source, const QString &database, QString *failure = nullptr,
+                    const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+
+} // namespace Backup

@@ -1,0 +1,705 @@
+// Backing the database up and restoring it: the copy routine against a hostile world, and the
+// backup window driven as a user drives it.
+#include "ModalAnswer.h"
+#include "Seed.h"
+#include "TestProgramFolder.h"
+#include "TmpfsMount.h"
+#include "Windows.h"
+#include "common/Dialogs.h"
+#include "common/ProgramEnd.h"
+#include "common/ProgramFolder.h"
+#include "common/ProgramLook.h"
+#include "data/Database.h"
+#include "safety/Backup.h"
+#include "safety/Frmbackup.h"
+
+#include <QFileDialog>
+#include <QImage>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSqlQuery>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Bytes that differ from place to place, so that a chunk in the wrong place shows.
+QByteArray patterned(qint64 size, char seed = 1)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qint64 i = 0; i < size; ++i)
+        bytes[i] = char((i * 7 + seed) % 251);
+    return bytes;
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QStringList codesIn(const QString &database)
+{
+    QStringList codes;
+    for (const QVariant &code :
+         ReadFromFile(database, QStringLiteral("SELECT \"Code\" FROM \"IDE\" ORDER BY rowid")))
+        codes << code.toString();
+    return codes;
+}
+
+bool run(const QString &sql)
+{
+    QSqlQuery query;
+    return query.exec(sql);
+}
+
+// A second program's connection to the database file.
+struct OtherProgram
+{
+    explicit OtherProgram(const QString &path)
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+        db.open();
+    }
+    ~OtherProgram()
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+    }
+    bool exec(const QString &sql)
+    {
+        QSqlQuery query(QSqlDatabase::database(name, false));
+        return query.exec(sql);
+    }
+    QString name = QStringLiteral("other-program");
+};
+
+// Presses a button while every message box that comes up is answered with its first button;
+// returns what the boxes said, each as its title and text.
+QStringList pressAndAnswer(QPushButton *button)
+{
+    QTimer answerer;
+    QObject::connect(&answerer, &QTimer::timeout, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+            box->buttons().first()->click();
+    });
+    answerer.start(20);
+    DialogHooks::TakeShown();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QStringList said;
+    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
+        said << shown.title + QLatin1Char('|') + shown.text;
+    return said;
+}
+
+QString said(const char *title, const QString &text)
+{
+    return u(title) + QLatin1Char('|') + text;
+}
+} // namespace
+
+class TestBackup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ApplyProgramLook(*qApp); }
+    void init();
+    void cleanup();
+
+    void copyGoesInChunks_data();
+    void copyGoesInChunks();
+    void eventsAreServedBetweenChunks();
+    void failedCopyLeavesTheDestination_data();
+    void failedCopyLeavesTheDestination();
+    void fullOrReadOnlyDiskLeavesTheDestination_data();
+    void fullOrReadOnlyDiskLeavesTheDestination();
+    void backupWhileAnotherProgramWrites_data();
+    void backupWhileAnotherProgramWrites();
+    void backupNeverGoesOverTheDatabase_data();
+    void backupNeverGoesOverTheDatabase();
+    void restoreRefusesWhatIsNotOurs_data();
+    void restoreRefusesWhatIsNotOurs();
+    void restoreBringsBackTheBackup();
+
+    void windowBacksUp_data();
+    void windowBacksUp();
+    void windowRestores_data();
+    void windowRestores();
+    void windowNameFollowsTheClock();
+    void windowWaitsWhileCopying();
+    void windowByKeyboard();
+    void windowFitsTheScreen_data();
+    void windowFitsTheScreen();
+
+private:
+    QString back(const QString &name) const { return QDir(BackupFolderPath()).filePath(name); }
+    std::unique_ptr<TestProgramFolder> m_folder;
+    bool m_ended = false;
+};
+
+void TestBackup::init()
+{
+    m_folder = std::make_unique<TestProgramFolder>();
+    QVERIFY(m_folder->isValid());
+    QCOMPARE(m_folder->openDatabase(), QString());
+    DialogHooks::Enable();
+    m_ended = false;
+    ProgramEndHooks::SetHandler([this] { m_ended = true; });
+}
+
+void TestBackup::cleanup()
+{
+    Frmbackup::SetClock({});
+    ProgramEndHooks::SetHandler({});
+    DialogHooks::Disable();
+    DeleteAllWindows();
+    m_folder.reset();
+}
+
+void TestBackup::copyGoesInChunks_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<qint64>("oldSize"); // -1: no old file
+    QTest::addColumn<QList<qint64>>("steps");
+    QTest::newRow("empty") << qint64(0) << qint64(-1) << QList<qint64>{};
+    QTest::newRow("empty over an old file") << qint64(0) << qint64(9000) << QList<qint64>{};
+    QTest::newRow("one byte") << qint64(1) << qint64(-1) << QList<qint64>{1};
+    QTest::newRow("one chunk") << qint64(4048) << qint64(-1) << QList<qint64>{4048};
+    QTest::newRow("a chunk and a byte") << qint64(4049) << qint64(-1) << QList<qint64>{4048, 4049};
+    QTest::newRow("two chunks over a larger old file")
+        << qint64(8096) << qint64(20000) << QList<qint64>{4048, 8096};
+    QTest::newRow("two chunks over a smaller old file")
+        << qint64(8097) << qint64(10) << QList<qint64>{4048, 8096, 8097};
+}
+
+void TestBackup::copyGoesInChunks()
+{
+    QFETCH(qint64, size);
+    QFETCH(qint64, oldSize);
+    QFETCH(QList<qint64>, steps);
+    const QString source = m_folder->path() + QStringLiteral("/source.bin");
+    const QString destination = back(u("copy.mdbB"));
+    QVERIFY(writeFile(source, patterned(size)));
+    if (oldSize >= 0)
+        QVERIFY(writeFile(destination, patterned(oldSize, 9)));
+    QList<qint64> seen;
+    QString failure;
+    QCOMPARE(Backup::CopyDatabaseFile(source, destination, &failure,
+                                      [&](qint64 copied, qint64 total) {
+                                          QCOMPARE(total, size);
+                                          seen << copied;
+                                      }),
+             1);
+    QCOMPARE(failure, QString());
+    QCOMPARE(seen, steps);
+    QCOMPARE(readFile(destination), patterned(size));
+    QCOMPARE(filesIn(BackupFolderPath()), QStringList{u("copy.mdbB")});
+}
+
+void TestBackup::eventsAreServedBetweenChunks()
+{
+    const QString source = m_folder->path() + QStringLiteral("/source.bin");
+    QVERIFY(writeFile(source, patterned(40 * Backup::ChunkSize)));
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(0);
+    QList<int> ticksAt;
+    QVERIFY(Backup::CopyDatabaseFile(source, back(u("copy.mdbB")), nullptr,
+                                     [&](qint64, qint64) { ticksAt << ticks; }));
+    // A timer due at once runs before each chunk, not only when the copy is over.
+    QCOMPARE(ticksAt.size(), 40);
+    QVERIFY2(ticksAt.first() >= 1 && ticksAt.last() >= 40, qPrintable(QString::number(ticks)));
+}
+
+void TestBackup::failedCopyLeavesTheDestination_data()
+{
+    QTest::addColumn<QString>("source");      // under the program folder
+    QTest::addColumn<QString>("destination"); // under the program folder
+    QTest::addColumn<bool>("oldFile");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("missing source") << u("gone.mdbB") << u("Back/new.mdbB") << false << u("gone");
+    QTest::newRow("missing source, old backup")
+        << u("gone.mdbB") << u("Back/old.mdbB") << true << u("gone");
+    QTest::newRow("source is a folder") << u("Back") << u("Back/old.mdbB") << true << u("Back");
+    QTest::newRow("destination is a folder")
+        << u("source.bin") << u("DBKORVAT") << false << u("DBKORVAT");
+    QTest::newRow("destination folder missing")
+        << u("source.bin") << u("nowhere/new.mdbB") << false << u("nowhere");
+}
+
+void TestBackup::failedCopyLeavesTheDestination()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, destination);
+    QFETCH(bool, oldFile);
+    QFETCH(QString, said);
+    const QDir folder(m_folder->path());
+    QVERIFY(writeFile(folder.filePath(u("source.bin")), patterned(10000)));
+    if (oldFile)
+        QVERIFY(writeFile(folder.filePath(destination), patterned(30000, 5)));
+    const QStringList before = filesIn(QFileInfo(folder.filePath(destination)).absolutePath());
+    QString failure;
+    QCOMPARE(
+        Backup::CopyDatabaseFile(folder.filePath(source), folder.filePath(destination), &failure),
+        0);
+    QVERIFY2(failure.contains(said), qPrintable(failure));
+    QCOMPARE(filesIn(QFileInfo(folder.filePath(destination)).absolutePath()), before);
+    if (oldFile)
+        QCOMPARE(readFile(folder.filePath(destination)), patterned(30000, 5));
+}
+
+void TestBackup::fullOrReadOnlyDiskLeavesTheDestination_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("backup, disk full half-way") << false << false;
+    QTest::newRow("backup, read-only folder") << false << true;
+    QTest::newRow("restore, disk full half-way") << true << false;
+    QTest::newRow("restore, read-only folder") << true << true;
+}
+
+void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
+{
+    QFETCH(bool, restore);
+    QFETCH(bool, readOnly);
+    // A database of some 2.5 MB, and a small disk holding the backup folder or the database.
+    QVERIFY(SeedSubjects(4000));
+    const QString database = m_folder->databasePath();
+    const QString backup = m_folder->path() + QStringLiteral("/backup.mdbB");
+    QVERIFY(Backup::BackUpDatabase(database, backup));
+    CloseDatabase();
+    // The disk holds an old backup, or the database, as delivered.
+    const QString disk = restore ? QFileInfo(database).absolutePath() : BackupFolderPath();
+    const QString kept = restore ? database : back(u("old.mdbB"));
+    const QByteArray old = readFile(DeliveredDatabasePath());
+    TmpfsMount mount(disk, u("1m"));
+    if (!mount.isMounted())
+        QSKIP("mounting a file system is not allowed here");
+    QVERIFY(writeFile(kept, old));
+    if (readOnly)
+        QVERIFY(mount.remountReadOnly());
+    else
+        QVERIFY(QStorageInfo(disk).bytesAvailable() < QFileInfo(backup).size());
+    if (restore && !readOnly)
+        QCOMPARE(OpenDatabase(database), QString());
+
+    QString failure;
+    QList<qint64> steps;
+    const auto progress = [&steps](qint64 copied, qint64) { steps << copied; };
+    QCOMPARE(restore ? Backup::RestoreDatabase(backup, database, &failure, progress)
+                     : Backup::BackUpDatabase(database, kept, &failure, progress),
+             0);
+    // Half-way means half-way: the full disk stopped a copy that had begun.
+    QVERIFY(readOnly ? steps.isEmpty() : !steps.isEmpty());
+    QVERIFY2(failure.contains(readOnly ? QDir::toNativeSeparators(disk) : u("جای خالی دیسک")),
+             qPrintable(failure));
+    QVERIFY2(failure.contains(restore ? u("پایگاه داده دست نخورد") : u("فایل قبلی دست نخورد")),
+             qPrintable(failure));
+    QCOMPARE(readFile(kept), old);
+    QCOMPARE(filesIn(disk), QStringList{QFileInfo(kept).fileName()});
+    QCOMPARE(IsDatabaseOpen(), restore && !readOnly);
+    CloseDatabase();
+}
+
+void TestBackup::backupWhileAnotherProgramWrites_data()
+{
+    QTest::addColumn<QString>("lock");
+    QTest::addColumn<bool>("made");
+    QTest::newRow("a write begun, not committed") << u("BEGIN IMMEDIATE") << true;
+    QTest::newRow("a write being committed") << u("BEGIN EXCLUSIVE") << false;
+    QTest::newRow("a write tried while copying") << u("") << true;
+}
+
+void TestBackup::backupWhileAnotherProgramWrites()
+{
+    QFETCH(QString, lock);
+    QFETCH(bool, made);
+    QVERIFY(SeedSubjects(20));
+    const QString database = m_folder->databasePath();
+    const QByteArray committed = readFile(database);
+    OtherProgram other(database);
+    if (!lock.isEmpty()) {
+        QVERIFY(other.exec(lock));
+        QVERIFY(other.exec(QStringLiteral("DELETE FROM \"IDE\"")));
+    }
+    bool refused = false;
+    const auto tryWriting = [&](qint64, qint64) {
+        refused = refused || !other.exec(QStringLiteral("DELETE FROM \"IDE\""));
+    };
+    QString failure;
+    const QString destination = back(u("copy.mdbB"));
+    QCOMPARE(Backup::BackUpDatabase(database, destination, &failure,
+                                    lock.isEmpty() ? Backup::Progress(tryWriting) : nullptr, 200),
+             int(made));
+    QCOMPARE(refused, lock.isEmpty());
+    if (made) {
+        // What was committed, and nothing of the write still under way.
+        QCOMPARE(readFile(destination), committed);
+        QCOMPARE(codesIn(destination).size(), 20);
+    } else {
+        QVERIFY2(failure.contains(u("برنامه‌ی دیگری")), qPrintable(failure));
+        QVERIFY(!QFileInfo::exists(destination));
+    }
+    QCOMPARE(filesIn(BackupFolderPath()), made ? QStringList{u("copy.mdbB")} : QStringList());
+}
+
+void TestBackup::backupNeverGoesOverTheDatabase_data()
+{
+    QTest::addColumn<QString>("destination"); // under the program folder
+    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb");
+    QTest::newRow("the database, by another way") << u("Back/../DBKORVAT/dbkorvat.mdb");
+    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal");
+    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal");
+}
+
+void TestBackup::backupNeverGoesOverTheDatabase()
+{
+    QFETCH(QString, destination);
+    const QString database = m_folder->databasePath();
+    const QByteArray before = readFile(database);
+    const QStringList files = filesIn(QFileInfo(database).absolutePath());
+    QString failure;
+    QCOMPARE(
+        Backup::BackUpDatabase(database, QDir(m_folder->path()).filePath(destination), &failure),
+        0);
+    QVERIFY2(failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
+    QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
+    QCOMPARE(readFile(database), before);
+}
+
+void TestBackup::restoreRefusesWhatIsNotOurs_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("said");
+    const QString notOurs =
+        u("نسخه‌ی پشتیبان پایگاه داده‌ی این برنامه نیست");
+    QTest::newRow("missing file") << u("missing") << u("missing.mdbB");
+    QTest::newRow("text file") << u("text") << notOurs;
+    QTest::newRow("picture") << u("png") << notOurs;
+    QTest::newRow("empty file") << u("empty") << notOurs;
+    QTest::newRow("backup cut short") << u("truncated") << notOurs;
+    QTest::newRow("backup with a damaged page") << u("damaged") << notOurs;
+    QTest::newRow("database of another program") << u("foreign") << u("IDE");
+    QTest::newRow("codes not unique") << u("duplicates") << u("Answer.Code UNIQUE");
+}
+
+void TestBackup::restoreRefusesWhatIsNotOurs()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, said);
+    QVERIFY(SeedSubjects(400));
+    const QString database = m_folder->databasePath();
+    const QString source = back(kind + QStringLiteral(".mdbB"));
+    const QString good = m_folder->path() + QStringLiteral("/good.mdbB");
+    QVERIFY(Backup::BackUpDatabase(database, good));
+    QByteArray bytes = readFile(good);
+    if (kind == QLatin1String("text")) {
+        QVERIFY(writeFile(source, "Korvat backup\r\n"));
+    } else if (kind == QLatin1String("png")) {
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QVERIFY(picture.save(source, "PNG"));
+    } else if (kind == QLatin1String("empty")) {
+        QVERIFY(writeFile(source, QByteArray()));
+    } else if (kind == QLatin1String("truncated")) {
+        QVERIFY(writeFile(source, bytes.left(bytes.size() / 2)));
+    } else if (kind == QLatin1String("damaged")) {
+        bytes.replace(bytes.size() / 2, 4096, QByteArray(4096, '\x5a'));
+        QVERIFY(writeFile(source, bytes));
+    } else if (kind == QLatin1String("foreign")) {
+        OtherProgram other(source);
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE patients (name TEXT, born TEXT)")));
+    } else if (kind == QLatin1String("duplicates")) {
+        QVERIFY(writeFile(source, bytes));
+        OtherProgram other(source);
+        QVERIFY(other.exec(QStringLiteral("ALTER TABLE \"Answer\" RENAME TO \"Old\"")));
+        QVERIFY(other.exec(QStringLiteral("CREATE TABLE \"Answer\" AS SELECT * FROM \"Old\"")));
+        QVERIFY(other.exec(QStringLiteral("DROP TABLE \"Old\"")));
+    }
+    const QByteArray sourceBefore = readFile(source);
+    const QByteArray before = readFile(database);
+    const QStringList files = filesIn(QFileInfo(database).absolutePath());
+
+    QString failure;
+    QCOMPARE(Backup::RestoreDatabase(source, database, &failure), 0);
+    QVERIFY2(failure.contains(said) && failure.endsWith(u("پایگاه داده دست نخورد.")),
+             qPrintable(failure));
+    QCOMPARE(readFile(database), before);
+    QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
+    QCOMPARE(readFile(source), sourceBefore); // the user's file is only read
+    QVERIFY(IsDatabaseOpen());
+    QCOMPARE(QSqlQuery(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")).next(), true);
+}
+
+void TestBackup::restoreBringsBackTheBackup()
+{
+    QVERIFY(SeedSubjects(30));
+    const QString database = m_folder->databasePath();
+    const QString backup = back(u("backup.mdbB"));
+    QVERIFY(Backup::BackUpDatabase(database, backup));
+    const QStringList backedUp = codesIn(database);
+    QVERIFY(run(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S3'")));
+    QVERIFY(run(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'changed'")));
+    QVERIFY(SeedSubjects(5, QStringLiteral("after-")));
+    QVERIFY(codesIn(database) != backedUp);
+
+    QString failure;
+    QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), 1);
+    QCOMPARE(failure, QString());
+    QVERIFY(!IsDatabaseOpen()); // let go of before the file was replaced
+    QCOMPARE(readFile(database), readFile(backup));
+    QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
+    // The next start opens the restored data.
+    QCOMPARE(m_folder->openDatabase(), QString());
+    QCOMPARE(codesIn(database), backedUp);
+    QCOMPARE(ReadFromFile(database, QStringLiteral("SELECT \"Name\" FROM \"Theme\"")).value(0),
+             QVariant(QString()));
+}
+
+void TestBackup::windowBacksUp_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written"); // in the backup folder
+    QTest::addColumn<int>("oldSize");     // -1: none
+    QTest::addColumn<int>("answer");      // to the overwrite question: -1 none asked, 0 No, 1 Yes
+    QTest::newRow("nothing typed") << u("") << u("") << -1 << -1;
+    QTest::newRow("blanks only") << u("   ") << u("") << -1 << -1;
+    QTest::newRow("new file") << u("*/new.mdbB") << u("new.mdbB") << -1 << -1;
+    QTest::newRow("bare name, into the backup folder")
+        << u("بيمارستان.mdbB") << u("بيمارستان.mdbB") << -1 << -1;
+    QTest::newRow("larger old backup, replaced") << u("*/old.mdbB") << u("old.mdbB") << 900000 << 1;
+    QTest::newRow("old backup kept") << u("*/old.mdbB") << u("") << 100 << 0;
+    QTest::newRow("path in quotes") << u("\"*/new.mdbB\" ") << u("new.mdbB") << -1 << -1;
+}
+
+void TestBackup::windowBacksUp()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    QFETCH(int, oldSize);
+    QFETCH(int, answer);
+    typed.replace(u("*"), BackupFolderPath());
+    const QString old = back(u("old.mdbB"));
+    if (oldSize >= 0)
+        QVERIFY(writeFile(old, patterned(oldSize)));
+    else
+        QVERIFY(QDir(BackupFolderPath()).removeRecursively()); // made again when needed
+    if (answer >= 0)
+        DialogHooks::PresetAnswer(answer == 1);
+    Frmbackup *window = Frmbackup::ShowNew();
+    window->Text1->setText(typed);
+
+    const QStringList shown = pressAndAnswer(window->VisualButtonEx2);
+    QStringList expected;
+    if (answer >= 0)
+        expected << said("Korvat", u(FrmbackupText::Replace));
+    if (typed.trimmed().isEmpty())
+        expected << said(FrmbackupText::ErrorTitle, u(FrmbackupText::EmptyBackupPath));
+    else if (written.isEmpty())
+        expected << said("Korvat", u(FrmbackupText::NotBackedUp));
+    else
+        expected << said("Korvat", u(FrmbackupText::BackedUp));
+    QCOMPARE(shown, expected);
+    QCOMPARE(m_ended, !written.isEmpty());
+    QVERIFY(!written.isEmpty() || window->isVisible());
+    if (!written.isEmpty())
+        QCOMPARE(readFile(back(written)), readFile(m_folder->databasePath()));
+    if (oldSize >= 0 && written.isEmpty())
+        QCOMPARE(readFile(old), patterned(oldSize));
+    QStringList files = written.isEmpty() ? QStringList() : QStringList{written};
+    if (oldSize >= 0 && written != QLatin1String("old.mdbB"))
+        files << u("old.mdbB");
+    QCOMPARE(filesIn(BackupFolderPath()), files);
+    QCOMPARE(QFileInfo::exists(BackupFolderPath()), !files.isEmpty());
+}
+
+void TestBackup::windowRestores_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath);
+    QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored);
+    QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored);
+    QTest::newRow("Yes, not a backup")
+        << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n");
+}
+
+void TestBackup::windowRestores()
+{
+    QFETCH(QString, source);
+    QFETCH(bool, answer);
+    QFETCH(QString, message);
+    QVERIFY(SeedSubjects(10));
+    const QString database = m_folder->databasePath();
+    QVERIFY(Backup::BackUpDatabase(database, back(u("backup.mdbB"))));
+    QVERIFY(writeFile(back(u("notes.mdbB")), "not a database"));
+    QVERIFY(SeedSubjects(10, u("later-")));
+    const QByteArray before = readFile(database);
+    if (!source.isEmpty())
+        DialogHooks::PresetAnswer(answer);
+    Frmbackup *window = Frmbackup::ShowNew();
+    window->Text2->setText(source);
+
+    const QStringList shown = pressAndAnswer(window->VisualButtonEx3);
+    QVERIFY2(shown.last().contains(message), qPrintable(shown.join(u("\n"))));
+    if (!source.isEmpty())
+        QCOMPARE(shown.first(), said("Korvat", u(FrmbackupText::AskRestore)));
+    const bool restored = message == u(FrmbackupText::Restored);
+    QCOMPARE(m_ended, restored);
+    QVERIFY(restored || window->isVisible());
+    QCOMPARE(readFile(database), restored ? readFile(back(u("backup.mdbB"))) : before);
+}
+
+void TestBackup::windowNameFollowsTheClock()
+{
+    // Opened at 9.05 on 7 October 2014; the dialog is opened just after midnight.
+    QDateTime clock(QDate(2014, 10, 7), QTime(9, 5));
+    Frmbackup::SetClock([&clock] { return clock; });
+    Frmbackup *window = Frmbackup::ShowNew();
+    QCOMPARE(window->windowTitle(), u("Back up ...  Reastor"));
+    QCOMPARE(window->Label1->text(), u("1393.7.15"));
+    QCOMPARE(window->Label2->text(), u("9.05"));
+    clock = QDateTime(QDate(2014, 10, 8), QTime(0, 1));
+    QTRY_COMPARE_WITH_TIMEOUT(window->Label2->text(), u("0.01"), 2500);
+    QCOMPARE(window->Label1->text(), u("1393.7.15"));
+    QVERIFY(!QFileInfo::exists(BackupFolderPath()) || QDir(BackupFolderPath()).removeRecursively());
+
+    DialogHooks::TakeShown();
+    DialogHooks::PresetAnswer(QString()); // cancelled
+    QTest::mouseClick(window->b1, Qt::LeftButton);
+    QCOMPARE(DialogHooks::TakeShown().value(0).text, back(u("در تاريخ1393.7.15 ساعت)0.01).mdbB")));
+    QVERIFY(QFileInfo(BackupFolderPath()).isDir()); // made when missing
+    QCOMPARE(window->Text1->text(), QString());
+    // Qt's own dialog offers that name, in the backup folder, and shows backup files.
+    QString offered;
+    AnswerNextModal([&offered](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        offered = QDir(dialog->directory())
+                      .filePath(dialog->findChild<QLineEdit *>(u("fileNameEdit"))->text());
+        QCOMPARE(dialog->nameFilters(), QStringList{u("Database Backup (*.mdbB)")});
+        dialog->reject();
+    });
+    QTest::mouseClick(window->b1, Qt::LeftButton);
+    QCOMPARE(offered, back(u("در تاريخ1393.7.15 ساعت)0.01).mdbB")));
+    QCOMPARE(window->Text1->text(), QString());
+    DialogHooks::PresetAnswer(u("/media/usb/a.mdbB"));
+    QTest::mouseClick(window->b1, Qt::LeftButton);
+    QCOMPARE(window->Text1->text(), QDir::toNativeSeparators(u("/media/usb/a.mdbB")));
+    DialogHooks::PresetAnswer(u("/media/usb/b.mdbB"));
+    QTest::mouseClick(window->b2, Qt::LeftButton);
+    QCOMPARE(DialogHooks::TakeShown().last().text, BackupFolderPath());
+    QCOMPARE(window->Text2->text(), QDir::toNativeSeparators(u("/media/usb/b.mdbB")));
+}
+
+void TestBackup::windowWaitsWhileCopying()
+{
+    QVERIFY(run(QStringLiteral("CREATE TABLE pad (b)")));
+    QVERIFY(run(QStringLiteral("INSERT INTO pad VALUES (zeroblob(6000000))")));
+    Frmbackup *window = Frmbackup::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->Text1->setText(back(u("big.mdbB")));
+    QStringList during;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, window, [&] {
+        if (!window->isCopying() || !during.isEmpty())
+            return;
+        window->close();
+        QTest::keyClick(window->Text1, Qt::Key_A);
+        for (QWidget *widget : window->findChildren<QPushButton *>())
+            if (widget->isVisible() && widget->isEnabled())
+                during << widget->objectName();
+        during << QString::number(window->isVisible()) << QString::number(m_ended)
+               << QString::number(window->ProgressBar1->isVisible()) << window->Text1->text();
+    });
+    watcher.start(0);
+    const QStringList shown = pressAndAnswer(window->VisualButtonEx2);
+    QCOMPARE(during, (QStringList{u("1"), u("0"), u("1"), back(u("big.mdbB"))}));
+    QCOMPARE(shown, QStringList{said("Korvat", u(FrmbackupText::BackedUp))});
+    QCOMPARE(readFile(back(u("big.mdbB"))), readFile(m_folder->databasePath()));
+}
+
+void TestBackup::windowByKeyboard()
+{
+    Frmbackup *window = Frmbackup::ShowNew();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    QStringList order;
+    do {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    } while (QApplication::focusWidget() != window->Text1 && order.size() < 20);
+    QCOMPARE(order, (QStringList{u("Text1"), u("b1"), u("VisualButtonEx2"), u("Text2"), u("b2"),
+                                 u("VisualButtonEx3"), u("Command3"), u("Command1")}));
+    // Escape never clears what was typed; Enter on the help button opens the help, Escape
+    // leaves it.
+    QTest::keyClicks(window->Text1, u("D:/backups/x.mdbB"));
+    QTest::keyClick(window->Text1, Qt::Key_Escape);
+    QCOMPARE(window->Text1->text(), u("D:/backups/x.mdbB"));
+    QTest::keyClick(window->Command3, Qt::Key_Return);
+    QVERIFY(window->Frame1->isVisible() && !window->Command3->isVisible());
+    QVERIFY(window->Text4->toPlainText().endsWith(u("موفق و پيروز باشيد")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!window->Frame1->isVisible());
+    QCOMPARE(QApplication::focusWidget(), window->Command3);
+    QVERIFY(!m_ended);
+    QTest::keyClick(window->Command1, Qt::Key_Return);
+    QVERIFY(m_ended);
+}
+
+void TestBackup::windowFitsTheScreen_data()
+{
+    QTest::addColumn<int>("theme");
+    for (int theme : {1, 3, 6, 11})
+        QTest::newRow(qPrintable(QString::number(theme))) << theme;
+}
+
+void TestBackup::windowFitsTheScreen()
+{
+    QFETCH(int, theme);
+    QVERIFY(run(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = '%1'").arg(theme)));
+    Frmbackup *window = Frmbackup::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect area = window->screen()->availableGeometry();
+    QVERIFY(window->width() + 16 <= area.width() && window->height() + 40 <= area.height());
+    QVERIFY(area.contains(window->frameGeometry()));
+    window->ProgressBar1->show();
+    QCOMPARE(Clipped(window), QStringList());
+    window->showHelp();
+    QCoreApplication::processEvents();
+    QVERIFY(area.contains(window->frameGeometry()));
+    QCOMPARE(Clipped(window), QStringList());
+    // The help reads whole lines: none is broken by the panel's width.
+    QCOMPARE(window->Text4->document()->lineCount(), window->Text4->document()->blockCount());
+}
+
+QTEST_MAIN(TestBackup)
+#include "test_backup.moc"
