@@ -17,6 +17,8 @@
 #include "registration/RegistrationPanel.h"
 #include "reports/ReportPreview.h"
 #include "reports/ReportsText.h"
+#include "safety/Frmbackup.h"
+#include "safety/exitpro.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/FrmkLIDText.h"
 #include "scoring/ScoringKey.h"
@@ -32,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -205,9 +208,11 @@ private slots:
     void cleanup();
 
     void subjectFromRegistrationToDeletion();
+    void backupAndRestoreThroughTheExit();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
+    bool m_ended = false;
     QTimer m_guard;
     QPointer<QWidget> m_stuck;
     QElapsedTimer m_stuckFor;
@@ -220,6 +225,8 @@ void TestFlow::init()
     QCOMPARE(m_folder->openDatabase(), QString());
     DialogHooks::Enable();
     DialogHooks::SetTimedDelay(0);
+    m_ended = false;
+    ProgramEndHooks::SetHandler([this] { m_ended = true; });
     // A message the flow does not expect (an error, say) waits for nobody: it is closed after a
     // while, and the step's check of what was shown fails instead of the test hanging.
     m_guard.setInterval(200);
@@ -239,6 +246,7 @@ void TestFlow::cleanup()
 {
     m_guard.stop();
     m_guard.disconnect();
+    ProgramEndHooks::SetHandler({});
     DialogHooks::Disable();
     DeleteAllWindows();
     m_folder.reset();
@@ -383,6 +391,86 @@ void TestFlow::subjectFromRegistrationToDeletion()
                  0);
     QCOMPARE(shownTexts(), (QStringList{u(FrmCodeText::SureToDelete), u(FrmCodeText::Deleted)}));
     QCOMPARE(allRows(path), others);
+    // The grid lists the others, read to its end, and no longer the subject.
+    QAbstractItemModel *grid = browser->DataGrid1->model();
+    while (grid->canFetchMore(QModelIndex()))
+        grid->fetchMore(QModelIndex());
+    QStringList listed;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        listed << grid->index(row, 0).data().toString();
+    QCOMPARE(listed, (QStringList{u("S0"), u("S1"), u("S2")}));
+}
+
+// A backup taken on the way out, the data changed at the next start, and the backup restored on
+// the way out again: the file is the one backed up, byte for byte.
+void TestFlow::backupAndRestoreThroughTheExit()
+{
+    const QString path = m_folder->databasePath();
+    QVERIFY(SeedSubjects(3));
+    QTemporaryDir out;
+    const QString backup = out.filePath(QStringLiteral("before.mdbB"));
+
+    // Out through the exit dialog, its backup box ticked, into the backup window.
+    auto leave = [](Frm1 *main) -> Frmbackup * {
+        QTest::mouseClick(main->Command6, Qt::LeftButton);
+        exitpro *dialog = onlyVisible<exitpro>();
+        if (!dialog)
+            return nullptr;
+        QTest::mouseClick(dialog->Check1, Qt::LeftButton);
+        QTest::mouseMove(dialog->k1);
+        QTest::mouseClick(dialog->k2, Qt::LeftButton);
+        return onlyVisible<Frmbackup>();
+    };
+    auto pressOk = [] {
+        AnswerNextModal([](QWidget *modal) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->button(QMessageBox::Ok))
+                box->button(QMessageBox::Ok)->click();
+        });
+    };
+
+    Frm1 *main = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    Frmbackup *window = leave(main);
+    QVERIFY(window);
+    const QByteArray backedUp = FileHash(path);
+    const QStringList rowsBackedUp = allRows(path);
+    type(window->Text1, QDir::toNativeSeparators(backup));
+    pressOk();
+    QTest::mouseClick(window->VisualButtonEx2, Qt::LeftButton);
+    QCOMPARE(shownTexts(), QStringList{u(FrmbackupText::BackedUp)});
+    QVERIFY(m_ended);
+    QCOMPARE(FileHash(backup), backedUp);
+
+    // The next start: a subject registered.
+    DeleteAllWindows();
+    m_ended = false;
+    main = Frm1::ShowNew();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QVERIFY(!registerThroughPanel(main, QStringLiteral("K-2")).isEmpty());
+    Frmskin *confirmation = onlyVisible<Frmskin>();
+    QVERIFY(confirmation);
+    QTest::mouseMove(confirmation->k1);
+    QTest::mouseClick(confirmation->k2, Qt::LeftButton);
+    main = onlyVisible<Frm1>();
+    QVERIFY(main);
+    QVERIFY(allRows(path) != rowsBackedUp);
+
+    // Out again, restoring the backup.
+    window = leave(main);
+    QVERIFY(window);
+    type(window->Text2, QDir::toNativeSeparators(backup));
+    AnswerNextModal([pressOk](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box || !box->button(QMessageBox::Yes))
+            return;
+        pressOk();
+        box->button(QMessageBox::Yes)->click();
+    });
+    QTest::mouseClick(window->VisualButtonEx3, Qt::LeftButton);
+    QCOMPARE(shownTexts(), (QStringList{u(FrmbackupText::AskRestore), u(FrmbackupText::Restored)}));
+    QVERIFY(m_ended);
+    QCOMPARE(FileHash(path), backedUp);
+    QCOMPARE(allRows(path), rowsBackedUp);
 }
 
 QTEST_MAIN(TestFlow)
