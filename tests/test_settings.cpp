@@ -165,6 +165,8 @@ void TestSettings::themeButtonsShowTheirThemes()
     QVERIFY(QFile::remove(QDir(m_folder->path()).filePath(QStringLiteral("Mac.skn"))));
     DeleteAllWindows();
     m_window = Frm1::ShowNew();
+    click(QStringLiteral("Command9"));
+    click(QStringLiteral("Command68"));
     QSet<QByteArray> pictures;
     for (int theme = 1; theme <= 11; ++theme) {
         const QIcon icon = m_window->settings->themeButtons.at(theme - 1)->icon();

@@ -36,6 +36,8 @@ QPushButton *button(const char *name, const char *caption, QWidget *parent)
 // A small picture of a theme: its window, a button on it and its accent colour, so that a theme
 // can be told before it is chosen. None when the skin file cannot be read or gives its colours
 // otherwise than written out.
+const QSize SwatchSize(34, 20);
+
 QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
 {
     const SkinPalette palette = Skin::ReadSkinFile(skinFile);
@@ -50,7 +52,7 @@ QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
         !border.isValid() || !accent.isValid())
         return {};
     // A window in miniature: its heading in the accent colour, a line of text, and a button.
-    const QSize size(34, 20);
+    const QSize size = SwatchSize;
     QPixmap picture(size * pixelRatio);
     picture.setDevicePixelRatio(pixelRatio);
     picture.fill(Qt::transparent);
@@ -127,11 +129,13 @@ void SettingsPanels::buildThemes()
         ++place;
     }
     Command46 = themeButtons.takeLast();
-    const QStringList skinFiles = ThemeCatalogue::SkinFiles();
-    for (int theme = 1; theme <= themeButtons.size(); ++theme) {
-        const QIcon swatch = themeSwatch(skinFiles.value(theme - 1), m_window->devicePixelRatioF());
-        themeButtons.at(theme - 1)->setIcon(swatch);
-        themeButtons.at(theme - 1)->setIconSize(QSize(34, 20));
+    // The swatches are drawn when the panel first opens, so that reading eleven skin files never
+    // delays the main window; until then a clear picture of their size keeps the buttons' size.
+    QPixmap clear(SwatchSize);
+    clear.fill(Qt::transparent);
+    for (QPushButton *each : std::as_const(themeButtons)) {
+        each->setIcon(QIcon(clear));
+        each->setIconSize(SwatchSize);
     }
     for (int theme = 1; theme <= themeButtons.size(); ++theme)
         connect(themeButtons.at(theme - 1), &QPushButton::clicked, this,
@@ -218,6 +222,15 @@ void SettingsPanels::open()
 void SettingsPanels::openThemes()
 {
     emit panelsToHide();
+    if (!m_swatchesDrawn) {
+        m_swatchesDrawn = true;
+        const QStringList skinFiles = ThemeCatalogue::SkinFiles();
+        for (int theme = 1; theme <= themeButtons.size(); ++theme) {
+            const QIcon swatch =
+                themeSwatch(skinFiles.value(theme - 1), m_window->devicePixelRatioF());
+            themeButtons.at(theme - 1)->setIcon(swatch); // none when its skin file is gone
+        }
+    }
     m_settings->show();
     m_themes->show();
     themeButtons.first()->setFocus();

@@ -47,6 +47,7 @@ public:
     QPushButton *Command69; // exit
     // The themes panel's buttons in their order: themes 1 to 11, then Command46, its exit.
     QList<QPushButton *> themeButtons;
+    bool m_swatchesDrawn = false;
     QPushButton *Command46;
     SkinLabel *SkinLabel4;  // " :نام"
     QLineEdit *Text2;       // the clinic's name; the main window's heading follows it
