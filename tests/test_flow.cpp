@@ -1,6 +1,7 @@
 // One subject's whole way through the program, driven through the real windows as a user drives
 // them, with the database file itself read after every step.
 #include "ModalAnswer.h"
+#include "PdfText.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
 #include "Windows.h"
@@ -131,27 +132,10 @@ QString storedAnswers(const QString &path, const QString &code)
         .toString();
 }
 
-// Text as pdftotext gives it back: presentation forms folded to letters, the Arabic yeh and kaf
-// to the Persian ones, no direction marks.
-QString Fold(const QString &text)
-{
-    QString folded = text.normalized(QString::NormalizationForm_KC);
-    folded.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
-    folded.remove(QRegularExpression(
-        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]")));
-    return folded;
-}
-
 // The lines pdftotext reads in a PDF, laid out as on the page, folded.
 QStringList PdfLines(const QString &path)
 {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), path,
-                   QStringLiteral("-")});
-    if (!process.waitForFinished(60000))
-        return {};
-    return Fold(QString::fromUtf8(process.readAllStandardOutput())).split(QLatin1Char('\n'));
+    return PdfText(path, true).split(QLatin1Char('\n'));
 }
 
 // Whether a line shows the number just beside the caption, as a word of its own. Blanks count as

@@ -1,6 +1,7 @@
 // The reports: the results list and the result sheet, produced as the three print actions
 // produce them, checked in the PDF, the CSV and the report the preview holds.
 #include "ModalAnswer.h"
+#include "PdfText.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
 #include "app/ReportButtons.h"
@@ -51,21 +52,6 @@ bool AddSubject(const QHash<QString, QString> &fields)
     return ide.save();
 }
 
-// Text as pdftotext gives it back: presentation forms folded to letters, the Arabic yeh and kaf
-// to the Persian ones (their joined glyphs are the same), no direction marks.
-QString Fold(const QString &text)
-{
-    QString folded = text.normalized(QString::NormalizationForm_KC);
-    folded.replace(QChar(0x064A), QChar(0x06CC)).replace(QChar(0x0643), QChar(0x06A9));
-    folded.remove(QRegularExpression(
-        QStringLiteral("[\\x{200E}\\x{200F}\\x{202A}-\\x{202E}\\x{2066}-\\x{2069}]")));
-    // Persian and Arabic-Indic digits share their glyphs.
-    for (QChar &c : folded)
-        if (c.unicode() >= 0x06F0 && c.unicode() <= 0x06F9)
-            c = QChar(c.unicode() - 0x06F0 + 0x0660);
-    return folded;
-}
-
 // Whether every word of wanted is in text. pdftotext may move punctuation and blanks about in
 // right-to-left text, never the letters of a word.
 bool HasWords(const QString &text, const QString &wanted)
@@ -76,17 +62,6 @@ bool HasWords(const QString &text, const QString &wanted)
         if (!text.contains(word))
             return false;
     return !words.isEmpty();
-}
-
-// What pdftotext reads in a PDF, folded.
-QString PdfText(const QString &path)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"),
-                  {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
-    if (!process.waitForFinished(60000))
-        return QString();
-    return Fold(QString::fromUtf8(process.readAllStandardOutput()));
 }
 
 int PdfPages(const QString &path)
