@@ -406,7 +406,9 @@ bool FrmTest::FilterToSubject(QWidget *owner, const QString &code)
     if (!Adodc2->filter(QStringLiteral("Code"), code) ||
         !Adodc3->filter(QStringLiteral("Code"), code)) {
         const Cursor *failed = Adodc2->lastError().isValid() ? Adodc2 : Adodc3;
-        ShowMessage(owner, failed->lastError().text(), QString(), QMessageBox::Critical);
+        ShowMessage(
+            owner, text(FrmTestText::ReadFailed) + u'\n' + DescribeReadFailure(failed->lastError()),
+            QString(), QMessageBox::Critical);
         return false;
     }
     if (Adodc2->isEmpty()) {

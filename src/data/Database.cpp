@@ -47,6 +47,7 @@ const char *const WriteReadOnly =
     "پایگاه داده یا پوشه‌ی آن فقط‌خواندنی است و اطلاعات ذخیره نشد.";
 const char *const WriteDiskError = "خواندن یا نوشتن روی دیسک ناموفق بود و اطلاعات ذخیره نشد.";
 const char *const WriteOther = "اطلاعات ذخیره نشد.";
+const char *const ReadBusy = "پايگاه داده در اختيار برنامه ديگري است. کمي بعد دوباره امتحان کنيد.";
 // Why a file is not a database the program can take as its own.
 const char *const NotDatabase = "فایل پایگاه داده نیست.";
 const char *const Damaged = "فایل آسیب دیده است.";
@@ -375,6 +376,16 @@ QString CheckDatabaseFile(const QString &path)
 bool IsDatabaseOpen()
 {
     return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).isOpen();
+}
+
+QString DescribeReadFailure(const QSqlError &error)
+{
+    if (primaryCode(error) == SqliteBusy || primaryCode(error) == SqliteLocked)
+        return text(DatabaseText::ReadBusy);
+    const QString reason = error.text().trimmed();
+    // The engine's words are English: kept apart so that they read left to right.
+    return reason.isEmpty() ? QString()
+                            : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069");
 }
 
 QString DescribeWriteFailure(const QSqlError &error)

@@ -32,6 +32,9 @@ bool IsDatabaseOpen();
 // Returns the empty text when it is, otherwise why not (in Persian).
 QString CheckDatabaseFile(const QString &path);
 
+// Why a read failed, to follow the caller's own heading: the file busy, or the engine's reason.
+QString DescribeReadFailure(const QSqlError &error);
+
 // A failed write described for the user (in Persian): another program holds the file, the disk
 // is full, and so on.
 QString DescribeWriteFailure(const QSqlError &error);

@@ -2,6 +2,7 @@
 
 #include "common/Dialogs.h"
 #include "data/Cursor.h"
+#include "data/Database.h"
 #include "data/TableModel.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"

@@ -1,6 +1,7 @@
 #include "reports/ReportLayout.h"
 
 #include "data/Cursor.h"
+#include "data/Database.h"
 #include "data/TableModel.h"
 #include "reports/ReportsText.h"
 
@@ -50,18 +51,6 @@ bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
     return true;
 }
 } // namespace
-
-QString DescribeReadFailure(const QSqlError &error)
-{
-    // SQLite's primary codes 5 and 6: another program holds the file past the busy timeout.
-    const int code = error.nativeErrorCode().toInt() & 0xFF;
-    if (code == 5 || code == 6)
-        return ReportsText::ReadBusy();
-    const QString reason = error.text().trimmed();
-    // The engine's words are English: kept apart so that they read left to right.
-    return reason.isEmpty() ? QString()
-                            : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069");
-}
 
 QFont ReportFont(const QString &named, qreal points, bool bold)
 {

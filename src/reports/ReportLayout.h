@@ -182,8 +182,5 @@ private:
     QVector<QStringList> m_rows;
 };
 
-// Why the rows of a report could not be read, in words an examiner can act on.
-QString DescribeReadFailure(const QSqlError &error);
-
 // The typefaces the layouts name, asked for first, then installed Persian faces.
 QFont ReportFont(const QString &named, qreal points, bool bold);

@@ -85,10 +85,6 @@ inline QString NoSuchSubject()
 {
     return QString::fromUtf8("فردي با اين مشخصات وجود ندارد");
 }
-inline QString ReadBusy()
-{
-    return QString::fromUtf8("پايگاه داده در اختيار برنامه ديگري است. کمي بعد دوباره امتحان کنيد.");
-}
 inline QString ReadFailed()
 {
     return QString::fromUtf8("اطلاعات گزارش از پايگاه داده خوانده نشد:");
