@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -99,6 +100,7 @@ private slots:
         ApplyProgramLook(*qApp);
         Frm1::RegisterAsMainWindow();
     }
+    void subjectThatCannotBeRead();
     void init();
     void cleanup();
 
@@ -716,4 +718,30 @@ void TestAdministration::fitsTheScreen()
 }
 
 QTEST_MAIN(TestAdministration)
+// Another program holding the file when the subject is looked up: the examiner hears why in
+// Persian, and the window is not shown.
+void TestAdministration::subjectThatCannotBeRead()
+{
+    addSubject(QStringLiteral("K1"), {}, true);
+    FrmTest window;
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("holder"));
+    other.setDatabaseName(QSqlDatabase::database().databaseName());
+    QVERIFY(other.open());
+    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
+    QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    AnswerNextModal([](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box))
+            message->accept();
+    });
+    const bool found = window.FilterToSubject(nullptr, QStringLiteral("K1"));
+    QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u("holder"));
+    QVERIFY(!found);
+    const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError, u("5"));
+    QCOMPARE(shownTexts(),
+             QStringList{u(FrmTestText::ReadFailed) + u("\n") + DescribeReadFailure(locked)});
+}
+
 #include "test_administration.moc"
