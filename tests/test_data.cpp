@@ -4,6 +4,7 @@
 #include "TmpfsMount.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/SubjectRows.h"
 #include "data/Transaction.h"
 
 #include "data/TableModel.h"
@@ -75,7 +76,10 @@ private slots:
 
     void initTestCase();
     void unstorableTextIsRefused();
-    void rowRenumberedByAnotherProgramIsNeverMistaken();
+    void subjectRowsAreFoundByOneRule_data();
+    void subjectRowsAreFoundByOneRule();
+    void rowChangedByAnotherProgramIsNeverWritten_data();
+    void rowChangedByAnotherProgramIsNeverWritten();
     void largeRegisterIsNeverReadWhole_data();
     void largeRegisterIsNeverReadWhole();
     void countsFollowTheFilter();
@@ -654,35 +658,141 @@ void TestData::unstorableTextIsRefused()
     QCOMPARE(countInFile(folder.databasePath(), QStringLiteral("IDE"), u("K1")), 1);
 }
 
-void TestData::rowRenumberedByAnotherProgramIsNeverMistaken()
+void TestData::subjectRowsAreFoundByOneRule_data()
 {
+    QTest::addColumn<QStringList>("details"); // the codes in IDE
+    QTest::addColumn<QStringList>("answers"); // the codes in Answer
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("found"); // "details code|answers code", "-" for a row not found
+    const QStringList none;
+    QTest::newRow("exact") << QStringList{u("K7")} << QStringList{u("K7")} << u("K7") << u("K7|K7");
+    QTest::newRow("registered with blanks, typed bare")
+        << QStringList{u(" K7 ")} << QStringList{u("K7")} << u("K7") << u(" K7 |K7");
+    QTest::newRow("registered with blanks, typed so")
+        << QStringList{u(" K7 ")} << QStringList{u("K7")} << u(" K7 ") << u(" K7 |K7");
+    QTest::newRow("a blank typed is not trimmed")
+        << QStringList{u("K7")} << QStringList{u("K7")} << u("K7 ") << u("-|-");
+    QTest::newRow("stored in Persian digits, typed in Latin")
+        << QStringList{u("۳۰۰۲")} << QStringList{u("۳۰۰۲")} << u("3002") << u("۳۰۰۲|۳۰۰۲");
+    QTest::newRow("stored in Latin, typed in Arabic-Indic")
+        << QStringList{u("K-12")} << QStringList{u("K-12")} << u("K-١٢") << u("K-12|K-12");
+    QTest::newRow("Persian digits and blanks")
+        << QStringList{u(" ۷ ")} << QStringList{u("۷")} << u("7") << u(" ۷ |۷");
+    QTest::newRow("the exact code before the other digits")
+        << QStringList{u("3002"), u("۳۰۰۲")} << QStringList{u("3002"), u("۳۰۰۲")} << u("۳۰۰۲")
+        << u("۳۰۰۲|۳۰۰۲");
+    QTest::newRow("the other digits twice: no guess")
+        << QStringList{u("۳۰۰۲"), u("٣٠٠٢")} << QStringList{u("۳۰۰۲"), u("٣٠٠٢")} << u("3002")
+        << u("-|-");
+    QTest::newRow("answers without details")
+        << none << QStringList{u("K7")} << u("K7") << u("-|K7");
+    QTest::newRow("details without answers")
+        << QStringList{u("K7")} << none << u("K7") << u("K7|-");
+    // The bare code's answers belong to the subject registered under the bare code.
+    QTest::newRow("the trimmed answers are another subject's")
+        << QStringList{u(" K8 "), u("K8")} << QStringList{u("K8")} << u(" K8 ") << u(" K8 |-");
+    QTest::newRow("two details rows come to the same code")
+        << QStringList{u(" K9"), u("K9 ")} << QStringList{u("K9")} << u("K9") << u("-|K9");
+    QTest::newRow("quotes and pattern signs")
+        << QStringList{u(" a'b_%\"")} << QStringList{u("a'b_%\"")} << u("a'b_%\"")
+        << u(" a'b_%\"|a'b_%\"");
+    QTest::newRow("nobody") << QStringList{u("K1")} << QStringList{u("K1")} << u("K2") << u("-|-");
+}
+
+void TestData::subjectRowsAreFoundByOneRule()
+{
+    QFETCH(QStringList, details);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, typed);
+    QFETCH(QString, found);
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    for (const auto &[table, codes] :
+         {std::pair{u("IDE"), details}, std::pair{u("Answer"), answers}}) {
+        Cursor rows(table);
+        for (const QString &code : codes)
+            QVERIFY(rows.add() && rows.setField(QStringLiteral("Code"), code) && rows.save());
+    }
+    SubjectRows rows;
+    QVERIFY(rows.find(typed));
+    QCOMPARE((rows.hasDetails ? rows.detailsCode : u("-")) + u("|") +
+                 (rows.hasAnswers ? rows.answersCode : u("-")),
+             found);
+    // A cursor filtered by what was found holds exactly that row, or none.
+    Cursor subject(QStringLiteral("IDE"));
+    QVERIFY(subject.filter(QStringLiteral("Code"), rows.detailsFilter()));
+    QCOMPARE(subject.isEmpty(), !rows.hasDetails);
+}
+
+void TestData::rowChangedByAnotherProgramIsNeverWritten_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("other"); // what the other program does meanwhile
+    QTest::addColumn<QString>("field");     // then this program edits it and saves
+    QTest::addColumn<QStringList>("after"); // the table in the file at the end
+    const QString s0 = u("S0:") + SeedFirstName(0);
+    const QString s2 = u("S2:") + SeedFirstName(2);
+    // A file rebuilt by a repair tool numbers its rows anew.
+    QTest::newRow("another subject renumbered into its place")
+        << u("IDE") << u("S1")
+        << QStringList{u("DELETE FROM \"IDE\" WHERE \"Code\" = 'S1'"),
+                       u("INSERT INTO \"IDE\" (rowid, \"Code\", \"FName\") VALUES (2, 'S9', 'other')")}
+        << u("FName") << QStringList{s0, u("S9:other"), s2};
+    // The last row deleted and a new person registered under the same code: the file gives the
+    // new row the same rowid.
+    QTest::newRow("last subject replaced under the same code")
+        << u("IDE") << u("S2")
+        << QStringList{u("DELETE FROM \"IDE\" WHERE \"Code\" = 'S2'"),
+                       u("INSERT INTO \"IDE\" (\"Code\", \"FName\") VALUES ('S2', 'new')")}
+        << u("FName") << QStringList{s0, u("S1:") + SeedFirstName(1), u("S2:new")};
+    QTest::newRow("last answers replaced under the same code")
+        << u("Answer") << u("S2")
+        << QStringList{u("DELETE FROM \"Answer\" WHERE \"Code\" = 'S2'"),
+                       u("INSERT INTO \"Answer\" (\"Code\") VALUES ('S2')")}
+        << u("1") << QStringList{u("S0:3"), u("S1:4"), u("S2:")}; // statement 1 as seeded
+    QTest::newRow("one other field changed")
+        << u("IDE") << u("S1")
+        << QStringList{u("UPDATE \"IDE\" SET \"Sen\" = '99' WHERE \"Code\" = 'S1'")} << u("FName")
+        << QStringList{s0, u("S1:") + SeedFirstName(1), s2};
+}
+
+void TestData::rowChangedByAnotherProgramIsNeverWritten()
+{
+    QFETCH(QString, table);
+    QFETCH(QString, code);
+    QFETCH(QStringList, other);
+    QFETCH(QString, field);
+    QFETCH(QStringList, after);
     TestProgramFolder folder;
     QCOMPARE(folder.openDatabase(), QString());
     QVERIFY(SeedSubjects(3));
-    Cursor subjects(QStringLiteral("IDE"));
-    QVERIFY(subjects.filter(QStringLiteral("Code"), u("S1")));
+    Cursor rows(table);
+    QVERIFY(rows.filter(QStringLiteral("Code"), code));
     {
-        // Another program removes S1, and another subject comes to stand where S1 stood (a file
-        // rebuilt by a repair tool numbers its rows anew).
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-        other.setDatabaseName(folder.databasePath());
-        QVERIFY(other.open());
-        QSqlQuery query(other);
-        QVERIFY(query.exec(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S1'")));
-        QVERIFY(query.exec(QStringLiteral(
-            "INSERT INTO \"IDE\" (rowid, \"Code\", \"FName\") VALUES (2, 'S9', 'other')")));
+        QSqlDatabase second = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+        second.setDatabaseName(folder.databasePath());
+        QVERIFY(second.open());
+        QSqlQuery query(second);
+        for (const QString &sql : other)
+            QVERIFY2(query.exec(sql), qPrintable(query.lastError().text()));
     }
     QSqlDatabase::removeDatabase(u("other"));
 
-    QVERIFY(subjects.setField(QStringLiteral("FName"), u("edited")));
-    QVERIFY(!subjects.save());
-    QVERIFY(!DescribeWriteFailure(subjects.lastError()).isEmpty());
-    QVERIFY(!subjects.deleteCurrent());
-    QCOMPARE(
-        ReadFromFile(folder.databasePath(),
-                     QStringLiteral("SELECT \"Code\" || ':' || \"FName\" FROM \"IDE\" "
-                                    "ORDER BY rowid")),
-        (QVariantList{u("S0:") + SeedFirstName(0), u("S9:other"), u("S2:") + SeedFirstName(2)}));
+    QVERIFY(rows.setField(field, u("edited")));
+    QVERIFY(!rows.save());
+    QVERIFY(DescribeWriteFailure(rows.lastError()).contains(u("برنامه‌ی دیگری")));
+    QVERIFY(rows.hasUnsavedChanges()); // kept in the window, never written elsewhere
+    QVERIFY(!rows.deleteCurrent());
+    const QString shown = table == QLatin1String("IDE") ? u("FName") : u("1");
+    QStringList inFile;
+    for (const QVariant &row :
+         ReadFromFile(folder.databasePath(),
+                      QStringLiteral("SELECT \"Code\" || ':' || coalesce(\"%1\", '') FROM \"%2\" "
+                                     "ORDER BY rowid")
+                          .arg(shown, table)))
+        inFile << row.toString();
+    QCOMPARE(inFile, after);
 }
 
 void TestData::largeRegisterIsNeverReadWhole_data()

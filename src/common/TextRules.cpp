@@ -13,6 +13,24 @@ QString TrimBlanks(const QString &text)
     return text.mid(first, last - first);
 }
 
+QString LatinDigits(const QString &text)
+{
+    QString latin = text;
+    for (QChar &c : latin) {
+        const char16_t u = c.unicode();
+        if (u >= u'\u06F0' && u <= u'\u06F9')
+            c = QLatin1Char(char('0' + (u - u'\u06F0')));
+        else if (u >= u'\u0660' && u <= u'\u0669')
+            c = QLatin1Char(char('0' + (u - u'\u0660')));
+    }
+    return latin;
+}
+
+QString CodeKey(const QString &code)
+{
+    return LatinDigits(TrimBlanks(code));
+}
+
 QString TimeOfDayText(const QTime &time, const QLocale &locale)
 {
     // The long format may carry a time zone ("t", in some locales in parentheses); the time of

@@ -207,6 +207,14 @@ void Cursor::moveToPlaceOf(int place)
         setCurrent(-1);
 }
 
+bool Cursor::isCurrentStillStored()
+{
+    if (!m_model->isStillStored(modelRow()))
+        return fail(m_model->lastError());
+    m_error = QSqlError();
+    return true;
+}
+
 bool Cursor::hasUnsavedChanges() const
 {
     return m_model->isDirty();

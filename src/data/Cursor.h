@@ -66,6 +66,11 @@ public:
     // Removes the current row from the file (when a running transaction commits, if there is one).
     bool deleteCurrent();
 
+    // Whether the file still holds the current row as this cursor read or last wrote it; false,
+    // with lastError() saying why, when another program changed or removed it, or the file could
+    // not be read. Inside a transaction, the check holds until it ends.
+    bool isCurrentStillStored();
+
     bool hasUnsavedChanges() const;
     QSqlError lastError() const { return m_error; }
     // The last save was refused because its code (a unique field) is taken.

@@ -64,7 +64,6 @@ bool TableModel::setTable(const QString &table)
     probe.finish();
     for (int i = 0; i < record.count(); ++i)
         m_fields << record.fieldName(i);
-    m_codeColumn = m_fields.indexOf(QStringLiteral("Code"));
     endResetModel();
     if (m_fields.isEmpty()) {
         if (read || error.nativeErrorCode() == QLatin1String("1")) // SQLITE_ERROR: no such table
@@ -514,14 +513,21 @@ bool TableModel::writeRow(Row &row)
 
 QString TableModel::rowMatch(const Row &row, QVariantList *values) const
 {
-    // The row is found by its rowid; its code must still be the one read, so that a file
-    // rewritten by another program in between can never have another subject's row changed.
+    // The row is found by its rowid, and only while it still holds, field for field, what this
+    // program read or last wrote there. Another program may have deleted it and the file given
+    // its rowid to a new row, even one with the same code: that row is never changed from here.
     *values << row.rowid;
-    if (m_codeColumn < 0)
-        return QStringLiteral("rowid = ?");
-    *values << row.file.at(m_codeColumn);
-    return QStringLiteral("rowid = ? AND ") + QuotedName(m_fields.at(m_codeColumn)) +
-           QStringLiteral(" IS ?");
+    QStringList conditions{QStringLiteral("rowid = ?")};
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const QVariant &stored = row.file.at(i);
+        if (stored.isNull()) {
+            conditions << QuotedName(m_fields.at(i)) + QStringLiteral(" IS NULL");
+        } else {
+            conditions << QuotedName(m_fields.at(i)) + QStringLiteral(" = ?");
+            *values << stored;
+        }
+    }
+    return conditions.join(QStringLiteral(" AND "));
 }
 
 bool TableModel::deleteRow(int row)
@@ -578,6 +584,22 @@ void TableModel::endTransaction(bool committed)
         const int i = gone.at(k);
         removeRowAt(i);
     }
+}
+
+bool TableModel::isStillStored(int row)
+{
+    if (row < 0 || row >= m_rows.size() || m_rows.at(row).rowid == 0)
+        return fail(QString::fromUtf8(TableModelText::RowGone));
+    QVariantList values;
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE ").arg(QuotedName(m_table)) +
+                        rowMatch(m_rows.at(row), &values);
+    QVariant found;
+    if (!readValue(sql, values, &found))
+        return false;
+    if (!found.isValid())
+        return fail(QString::fromUtf8(TableModelText::RowGone));
+    m_error = QSqlError();
+    return true;
 }
 
 bool TableModel::fail(const QSqlError &error)

@@ -11,8 +11,9 @@
 // One table of the database as an item model, for a cursor and for the views and bound widgets
 // that show it. Rows come in stored order (rowid order) and are read a page at a time, only when
 // someone asks for them; no query stays open between calls, so an idle program holds no lock on
-// the file. Every row is written back by its rowid (and its code, where the table has one), never
-// matched by its values, so a write can only ever reach the row it was read from.
+// the file. Every row is written back by its rowid, and only while the file still holds there,
+// field for field, what this model read or last wrote: a write can only ever reach the row it was
+// read from, never a row another program put in its place.
 //
 // The model holds, in this order: the head, the first rows of the stored order as far as they
 // have been read; then, while rows between are still unread, a tail of rows known to be the last
@@ -80,6 +81,10 @@ public:
     // A new row, never written, simply leaves the model.
     bool deleteRow(int row);
     void endTransaction(bool committed);
+    // Whether the file still holds a stored row as this model read or last wrote it, field for
+    // field; false (and lastError()) when the file could not be read, or when it does not, with
+    // the message that another program changed or removed it.
+    bool isStillStored(int row);
 
     QSqlError lastError() const { return m_error; }
 
@@ -118,7 +123,6 @@ private:
 
     QString m_table;
     QStringList m_fields;
-    int m_codeColumn = -1; // the table's unique code, checked on every write
     int m_filterColumn = -1;
     QString m_filterValue;
     bool m_matchesNothing = false; // a filter text no stored value can hold
