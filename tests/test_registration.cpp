@@ -108,6 +108,9 @@ private slots:
     void idleProgramLetsOthersWrite_data();
     void idleProgramLetsOthersWrite();
     void ageAcceptsOnlyDigits();
+    void enterInAnyBoxSaves_data();
+    void enterInAnyBoxSaves();
+    void codeTypedInPersianDigitsIsStoredInLatin();
     void ageBoxPassesEditingKeys_data();
     void ageBoxPassesEditingKeys();
     void escapeKeepsWhatWasTyped_data();
@@ -505,10 +508,50 @@ void TestRegistration::ageAcceptsOnlyDigits()
     QCOMPARE(age->text(), QStringLiteral("12"));
     QTest::keyClicks(age, QStringLiteral("3"));
     QCOMPARE(age->text(), QStringLiteral("12")); // two characters at most
-    QTest::keyClick(age, Qt::Key_Return);
     QTest::keyClick(age, Qt::Key_Space);
     QCOMPARE(age->text(), QStringLiteral("12"));
     QCOMPARE(shownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
+}
+
+void TestRegistration::enterInAnyBoxSaves_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("key");
+    for (const char *box : {"Text11", "Text6", "Text4", "Text5", "Text8", "Text9", "Text7",
+                            "Combo1", "Combo2", "Combo3"})
+        QTest::newRow(box) << QString::fromLatin1(box) << int(Qt::Key_Return);
+    QTest::newRow("Text5, keypad Enter") << u("Text5") << int(Qt::Key_Enter);
+}
+
+void TestRegistration::enterInAnyBoxSaves()
+{
+    QFETCH(QString, box);
+    QFETCH(int, key);
+    fill(m_panel, Subject());
+    auto *widget = m_window->findChild<QWidget *>(box);
+    QVERIFY(widget);
+    widget->setFocus();
+    const QString typed = m_panel->Text5->text();
+    QTest::keyClick(widget, Qt::Key(key));
+    QCOMPARE(m_panel->Text5->text(), typed); // Enter types nothing
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
+    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
+}
+
+void TestRegistration::codeTypedInPersianDigitsIsStoredInLatin()
+{
+    QLineEdit *code = m_panel->Text11;
+    code->setFocus();
+    // A Persian keyboard's digits, an Arabic-Indic one and a letter between them.
+    for (const QChar c : {QChar(0x06F3), QChar(u'K'), QChar(0x06F0), QChar(0x0660), QChar(0x06F2)})
+        QTest::sendKeyEvent(QTest::Click, code, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCOMPARE(code->text(), QStringLiteral("3K002"));
+    QCOMPARE(code->cursorPosition(), 5);
+    fill(m_panel, Subject{code->text()});
+    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+             QVariantList{QStringLiteral("3K002")});
 }
 
 void TestRegistration::listsKeepTheirChoiceWithinTheWindow()
@@ -560,7 +603,6 @@ void TestRegistration::ageBoxPassesEditingKeys_data()
         << int(Qt::Key_Delete) << int(Qt::KeypadModifier) << u("\x7f") << u("1");
     QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << u("\b") << u("2");
     QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << u("\x1b") << u("12");
-    QTest::newRow("Enter") << int(Qt::Key_Return) << 0 << u("\r") << u("12");
     QTest::newRow("Tab") << int(Qt::Key_Tab) << 0 << u("\t") << u("12");
     QTest::newRow("Left, on macOS") << int(Qt::Key_Left) << 0 << QString(QChar(0xF702)) << u("12");
 }

@@ -116,6 +116,8 @@ private slots:
     void storesTheSixScores();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
+    void codeRegisteredWithBlanksOrOtherDigitsIsScored_data();
+    void codeRegisteredWithBlanksOrOtherDigitsIsScored();
     void failedWriteStoresNone_data();
     void failedWriteStoresNone();
     void handsOverAndBack_data();
@@ -254,6 +256,13 @@ void TestScoringWindow::refusalsWriteNothing_data()
         << u("R") << u("no 56") << error << unanswered + u(" 56  ") << warning << false << u("R");
     QTest::newRow("nothing answered yet")
         << u("R") << u("fresh") << error << unanswered + all << warning << false << u("R");
+    // Values edited into the file by another tool: no whole number can be stored.
+    const QString notWhole = u(FrmkLIDText::NotWhole) + QStringLiteral("\r\n\r\n");
+    QTest::newRow("an answer of 1e400")
+        << u("R") << u("1e400 at 7") << error << notWhole + u(" 7  ") << warning << false << u("R");
+    QTest::newRow("an answer of 1e17, another of x")
+        << u("R") << u("1e17 at 7, x at 9") << error << notWhole + u(" 7   9  ") << warning << false
+        << u("R");
     QTest::newRow("answers but no subject in the register")
         << u("R") << u("unregistered") << error << u(FrmkLIDText::NoDetails)
         << int(QMessageBox::Critical) << false << QString();
@@ -269,9 +278,14 @@ void TestScoringWindow::refusalsWriteNothing()
     QFETCH(bool, panelAfter);
     QFETCH(QString, panelCode);
     addSubject(u("G"), Filled(u("2")));
-    const QStringList answers = kind == u("fresh")   ? QStringList()
-                                : kind == u("no 56") ? Filled(u("3")).mid(0, 55)
-                                                     : Filled(u("3"));
+    QStringList answers = kind == u("fresh")   ? QStringList()
+                          : kind == u("no 56") ? Filled(u("3")).mid(0, 55)
+                                               : Filled(u("3"));
+    if (kind.startsWith(u("1e"))) {
+        answers[6] = kind.section(u(" "), 0, 0);
+        if (kind.contains(u("x at 9")))
+            answers[8] = u("x");
+    }
     addSubject(u("R"), answers, kind != u("unregistered"));
     auto *window = FrmkLID::ShowNew();
     QCOMPARE(score(window, u("G")).size(), 1);
@@ -289,6 +303,35 @@ void TestScoringWindow::refusalsWriteNothing()
         QCOMPARE(shownScores(window), shownBefore);
     QCOMPARE(window->Text15->text(), panelCode);
     QCOMPARE(window->scoredCode(), u("G"));
+}
+
+void TestScoringWindow::codeRegisteredWithBlanksOrOtherDigitsIsScored_data()
+{
+    QTest::addColumn<QString>("registered"); // as IDE keeps it; Answer keeps it trimmed
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("blanks, typed bare") << u(" K7 ") << u("K7");
+    QTest::newRow("blanks, typed with them") << u(" K7 ") << u(" K7 ");
+    QTest::newRow("Persian digits, typed in Latin") << u("K-۱۲") << u("K-12");
+}
+
+void TestScoringWindow::codeRegisteredWithBlanksOrOtherDigitsIsScored()
+{
+    QFETCH(QString, registered);
+    QFETCH(QString, typed);
+    addSubject(registered, Filled(u("1")));
+    {
+        // Registration trims the code in the answers row.
+        QSqlQuery trim(QSqlDatabase::database());
+        QVERIFY(trim.exec(QStringLiteral("UPDATE \"Answer\" SET \"Code\" = trim(\"Code\")")));
+    }
+    auto *window = FrmkLID::ShowNew();
+    const QList<Box> boxes = score(window, typed);
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, u(FrmkLIDText::Saved));
+    QCOMPARE(storedScores(m_folder->databasePath()),
+             QStringList{registered + u("|18|11|12|6|9|56")});
+    // The result sheet finds the same row by the code scoring keeps.
+    QCOMPARE(window->scoredCode(), registered);
 }
 
 void TestScoringWindow::failedWriteStoresNone_data()

@@ -11,6 +11,8 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/FieldBinder.h"
+#include "data/SubjectRows.h"
+#include "data/Transaction.h"
 #include "scoring/ScoringKey.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -387,28 +390,32 @@ void FrmTest::fitToLook()
 
 void FrmTest::Run(QWidget *mainWindow)
 {
-    // Loaded hidden: its cursors read the tables before the code is asked for.
-    FrmTest window;
+    // Loaded hidden: its cursors read the tables before the code is asked for. Owned by the
+    // window it blocks, so that it stays above it and has no task-bar entry of its own.
+    QPointer<FrmTest> window = new FrmTest(mainWindow);
     const QString code =
-        AskText(mainWindow, text(FrmTestText::CodePrompt), text(FrmTestText::CodeTitle));
-    if (code.isEmpty()) {
+        AskCode(mainWindow, text(FrmTestText::CodePrompt), text(FrmTestText::CodeTitle));
+    if (code.isEmpty())
         ShowTimedMessage(mainWindow, text(FrmTestText::NeedCode));
-        return;
-    }
-    if (!window.FilterToSubject(mainWindow, code))
-        return;
-    window.exec();
+    else if (window && window->FilterToSubject(mainWindow, code))
+        window->exec();
+    delete window;
 }
 
 bool FrmTest::FilterToSubject(QWidget *owner, const QString &code)
 {
-    // The code is matched exactly as typed, quotes and blanks and all.
-    if (!Adodc2->filter(QStringLiteral("Code"), code) ||
-        !Adodc3->filter(QStringLiteral("Code"), code)) {
-        const Cursor *failed = Adodc2->lastError().isValid() ? Adodc2 : Adodc3;
-        ShowMessage(
-            owner, text(FrmTestText::ReadFailed) + u'\n' + DescribeReadFailure(failed->lastError()),
-            QString(), QMessageBox::Critical);
+    // The code as typed, quotes and blanks and all, or the same code as registration stored it.
+    SubjectRows rows;
+    QSqlError failure;
+    if (!rows.find(code))
+        failure = rows.error();
+    else if (!Adodc2->filter(QStringLiteral("Code"), rows.answersFilter()))
+        failure = Adodc2->lastError();
+    else if (!Adodc3->filter(QStringLiteral("Code"), rows.detailsFilter()))
+        failure = Adodc3->lastError();
+    if (failure.isValid()) {
+        ShowMessage(owner, text(FrmTestText::ReadFailed) + u'\n' + DescribeReadFailure(failure),
+                    QString(), QMessageBox::Critical);
         return false;
     }
     if (Adodc2->isEmpty()) {
@@ -464,6 +471,7 @@ int FrmTest::statementNumber() const
 
 void FrmTest::Text6Change()
 {
+    const Move move(this);
     // Setting Text6 here runs this handler again, nested, before this run goes on: the order of
     // the steps is what makes the bounds work.
     if (Text6->text().isEmpty()) {
@@ -496,7 +504,9 @@ void FrmTest::loadStatement(int n)
     // A move of any kind ends the pause after an answer: the window goes on by itself only from
     // the statement that was answered.
     TmrAutoNext->stop();
-    Adodc6->filter(QStringLiteral("ID"), QString::number(n));
+    if (!Adodc6->filter(QStringLiteral("ID"), QString::number(n)))
+        tellFailure(text(FrmTestText::StatementUnread) + u'\n' +
+                    DescribeReadFailure(Adodc6->lastError()));
     SkinLbl5->setText(Lbl1->text());
     bindAnswerBox(n);
     Frame2->setTitle(QString::number(n));
@@ -512,6 +522,7 @@ void FrmTest::bindAnswerBox(int n)
 
 void FrmTest::CmdBackClick()
 {
+    const Move move(this);
     TmrAutoNext->stop();
     saveAnswers();
     Text6->setText(QString::number(statementNumber() - 1));
@@ -519,6 +530,7 @@ void FrmTest::CmdBackClick()
 
 void FrmTest::CmdNextClick()
 {
+    const Move move(this);
     TmrAutoNext->stop();
     saveAnswers();
     Text6->setText(QString::number(statementNumber() + 1));
@@ -526,6 +538,7 @@ void FrmTest::CmdNextClick()
 
 void FrmTest::CmdUnansweredClick()
 {
+    const Move move(this);
     TmrAutoNext->stop();
     const int next = NextUnanswered(AnswersOf(*Adodc2), m_shown);
     if (next == 0) {
@@ -566,8 +579,12 @@ void FrmTest::ShowAnswer()
     const double v = LeadingNumber(stored);
     const int value = v == std::floor(v) && std::abs(v) <= ScoringKey::OptionCount ? int(v) : 0;
     const int k = ScoringKey::OptionShowing(value, m_shown);
-    if (k == 0)
-        return; // not a value of the scale: the options stay as they are
+    if (k == 0) {
+        // Not a value of the scale (another tool wrote it): no option is this statement's
+        // answer, and the previous statement's must not look like one.
+        clearOptions();
+        return;
+    }
     option(k)->setChecked(true);
     // Selecting an option is a click on it, which writes the same value back.
     WriteAnswer();
@@ -583,11 +600,51 @@ void FrmTest::clearOptions()
 
 bool FrmTest::saveAnswers()
 {
-    if (Adodc2->save())
+    m_answer->submit();
+    if (!Adodc2->hasUnsavedChanges())
         return true;
-    // The answer stays in the window and goes to the file at the next save.
-    ShowMessage(this, DescribeWriteFailure(Adodc2->lastError()), QString(), QMessageBox::Critical);
+    // The answers go into the subject's row only while the subject is still the one read: another
+    // program may have deleted it and registered someone new under its code, whose empty answers
+    // row the file can give the same place. Checked in the same transaction as the write.
+    bool saved = false;
+    QSqlError failure;
+    {
+        Transaction transaction;
+        const bool sameSubject = Adodc3->currentRow() < 0 || Adodc3->isCurrentStillStored();
+        if (!sameSubject)
+            failure = Adodc3->lastError();
+        else if (!Adodc2->save())
+            failure = Adodc2->lastError();
+        else if (!transaction.commit())
+            failure = transaction.error();
+        else
+            saved = true;
+    }
+    if (saved)
+        return true;
+    // The answer stays in the window and goes to the file at the next save. One move of the
+    // user's may come to several saves (the move, then the answer shown again): it is told once.
+    tellFailure(DescribeWriteFailure(failure));
     return false;
+}
+
+void FrmTest::tellFailure(const QString &description)
+{
+    if (!m_failureTold)
+        ShowMessage(this, description, QString(), QMessageBox::Critical);
+    m_failureTold = m_moves > 0;
+}
+
+FrmTest::Move::Move(FrmTest *window) : m_window(window)
+{
+    if (m_window->m_moves++ == 0)
+        m_window->m_failureTold = false;
+}
+
+FrmTest::Move::~Move()
+{
+    if (--m_window->m_moves == 0)
+        m_window->m_failureTold = false;
 }
 
 void FrmTest::chooseOption(int number)
@@ -598,6 +655,7 @@ void FrmTest::chooseOption(int number)
 
 void FrmTest::answerChosen()
 {
+    const Move move(this);
     WriteAnswer();
     if (ChkAutoNext->isChecked()) {
         m_answeredAt = m_shown;
@@ -673,8 +731,8 @@ void FrmTest::reject()
 
 void FrmTest::keyPressEvent(QKeyEvent *event)
 {
-    const auto *edit = qobject_cast<QLineEdit *>(focusWidget());
-    const bool inTextBox = edit && !edit->isReadOnly();
+    // A key typed into a text box is the box's, read-only or not: it never answers.
+    const bool inTextBox = qobject_cast<QLineEdit *>(focusWidget()) != nullptr;
     switch (event->key()) {
     case Qt::Key_Escape:
         // Never closes the window, and never takes back what was typed.

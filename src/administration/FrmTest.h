@@ -121,11 +121,27 @@ private:
     void clearOptions();
     // The answer row into the file; says why not when it cannot. True when it is there.
     bool saveAnswers();
+    // Shows a failure, once in a move of the user's.
+    void tellFailure(const QString &description);
     void chooseOption(int number);
     void answerChosen();
     void showProgress();
     void autoAdvance();
     bool isRunning() const;
+
+    // One move of the user's (a button, a key, a typed number, an answer), however many saves it
+    // makes: a refused save is told once in it.
+    class Move
+    {
+    public:
+        explicit Move(FrmTest *window);
+        ~Move();
+        Move(const Move &) = delete;
+        Move &operator=(const Move &) = delete;
+
+    private:
+        FrmTest *m_window;
+    };
 
     FieldBinder *m_details;
     FieldBinder *m_answer;
@@ -137,4 +153,6 @@ private:
     int m_answeredAt = 0; // the statement answered last, for the pause before going on
     bool m_started = false;
     bool m_closing = false;
+    int m_moves = 0;            // moves running, nested
+    bool m_failureTold = false; // a refused save was told in the running move
 };

@@ -63,6 +63,8 @@ inline const char *const NextUnanswered = "سؤال بي پاسخ بعدي";
 inline const char *const AllAnswered = "به همه سؤالات پاسخ داده شده";
 // When the subject's rows could not be read; the reason follows.
 inline const char *const ReadFailed = "اطلاعات آزمودني از پايگاه داده خوانده نشد:";
+// Heads the reason when the statement to show could not be read.
+inline const char *const StatementUnread = "متن این عبارت از پایگاه داده خوانده نشد:";
 // Asked at exit when the answers could not be stored.
 inline const char *const CloseUnsaved =
     "پاسخ‌هايی که ذخيره نشده‌اند با بستن اين صفحه از دست می‌روند. آيا صفحه بسته شود؟";

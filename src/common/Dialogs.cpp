@@ -1,9 +1,13 @@
 #include "common/Dialogs.h"
 
+#include "common/CodeBox.h"
+#include "common/TextRules.h"
+
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QList>
 #include <QPointer>
 #include <QTimer>
@@ -111,13 +115,14 @@ bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessag
     return box.exec() == QMessageBox::Yes;
 }
 
-QString AskText(QWidget *owner, const QString &prompt, const QString &title,
-                const QString &defaultText)
+namespace {
+QString askText(QWidget *owner, const QString &prompt, const QString &title,
+                const QString &defaultText, bool code)
 {
     record(title, prompt);
     QVariant preset;
     if (takePreset(&preset))
-        return preset.toString();
+        return code ? LatinDigits(preset.toString()) : preset.toString();
     QInputDialog dialog(owner);
     dialog.setLayoutDirection(Qt::RightToLeft);
     dialog.setInputMode(QInputDialog::TextInput);
@@ -127,9 +132,24 @@ QString AskText(QWidget *owner, const QString &prompt, const QString &title,
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
+    if (code)
+        if (auto *box = dialog.findChild<QLineEdit *>())
+            TakeCodeDigits(box);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.textValue();
+}
+} // namespace
+
+QString AskText(QWidget *owner, const QString &prompt, const QString &title,
+                const QString &defaultText)
+{
+    return askText(owner, prompt, title, defaultText, false);
+}
+
+QString AskCode(QWidget *owner, const QString &prompt, const QString &title)
+{
+    return askText(owner, prompt, title, QString(), true);
 }
 
 QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,

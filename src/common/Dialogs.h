@@ -38,6 +38,10 @@ bool AskYesNo(QWidget *owner, const QString &text, const QString &title = QStrin
 QString AskText(QWidget *owner, const QString &prompt, const QString &title,
                 const QString &defaultText = QString());
 
+// A text input box for a subject code: as AskText, and Persian and Arabic-Indic digits are written
+// as 0 to 9 as they are typed.
+QString AskCode(QWidget *owner, const QString &prompt, const QString &title);
+
 // Qt's own file dialogs (never the desktop's), so they look and behave the same everywhere.
 // Cancel gives the empty text.
 QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,

@@ -1,6 +1,7 @@
 #include "records/FrmCode.h"
 
 #include "appearance/ApplyStoredTheme.h"
+#include "common/CodeBox.h"
 #include "common/Dialogs.h"
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
@@ -8,6 +9,7 @@
 #include "common/TextRules.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/SubjectRows.h"
 #include "data/TableModel.h"
 #include "data/Transaction.h"
 #include "records/FrmCodeText.h"
@@ -109,7 +111,7 @@ FrmCode::FrmCode(QWidget *parent)
     // A view forgets hidden and moved columns whenever its rows are read anew.
     connect(Adodc2->model(), &QAbstractItemModel::modelReset, this, &FrmCode::showSubjectColumns);
     if (!Adodc2->reread())
-        reportFailure(Adodc2->lastError());
+        reportReadFailure(Adodc2->lastError());
     // Sized, with its columns and their captions, and placed.
     fitToLook();
     PlaceOnScreen(this);
@@ -202,6 +204,7 @@ void FrmCode::buildWidgets()
     Text5 = new QLineEdit(Frame1);
     Text5->setObjectName(QStringLiteral("Text5"));
     Text5->setAlignment(Qt::AlignCenter);
+    TakeCodeDigits(Text5);
     SkinLabel1->setBuddy(Text5);
     Command2 = new QPushButton(text(FrmCodeText::Delete), Frame1);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -333,7 +336,7 @@ void FrmCode::fillNameLists()
         QStringList names;
         QSqlError error;
         if (!ReadNameList(QLatin1String(lookup.field), &names, &error)) {
-            reportFailure(error);
+            reportReadFailure(error);
             return;
         }
         // A new list resets the box; it keeps the text it had, and no filter runs.
@@ -369,7 +372,7 @@ void FrmCode::filterSubjects(const QString &field, const QString &text)
 {
     // An emptied box means the empty text, never "no value at all", which would match nothing.
     if (!Adodc2->filter(field, text.isNull() ? QStringLiteral("") : text))
-        reportFailure(Adodc2->lastError());
+        reportReadFailure(Adodc2->lastError());
 }
 
 void FrmCode::chooseTyped(QComboBox *selector)
@@ -415,6 +418,12 @@ void FrmCode::reportFailure(const QSqlError &error)
                 QMessageBox::Warning);
 }
 
+void FrmCode::reportReadFailure(const QSqlError &error)
+{
+    ShowMessage(this, text(FrmCodeText::ReadFailed) + u'\n' + DescribeReadFailure(error),
+                text(FrmCodeText::ErrorTitle), QMessageBox::Warning);
+}
+
 void FrmCode::deleteSubject()
 {
     const QString code = Text5->text();
@@ -423,38 +432,27 @@ void FrmCode::deleteSubject()
         Text5->setFocus();
         return;
     }
-    // The code exactly as typed: blanks count.
-    if (!Adodc3->filter(QStringLiteral("Code"), code)) {
-        reportFailure(Adodc3->lastError());
+    // The code exactly as typed, blanks and all, or the same code as registration stored it. The
+    // answers row that registration stored trimmed is this subject's only when no other subject
+    // is registered under its code.
+    SubjectRows rows;
+    QSqlError readFailure;
+    if (!rows.find(code))
+        readFailure = rows.error();
+    else if (!Adodc3->filter(QStringLiteral("Code"), rows.detailsFilter()))
+        readFailure = Adodc3->lastError();
+    else if (rows.hasDetails && !Adodc4->filter(QStringLiteral("Code"), rows.answersFilter()))
+        readFailure = Adodc4->lastError();
+    if (readFailure.isValid()) {
+        reportReadFailure(readFailure);
         Adodc3->reread();
+        Adodc4->reread();
         return;
     }
-    if (Adodc3->isEmpty()) {
+    if (!rows.hasDetails) {
         ShowTimedMessage(this, text(FrmCodeText::NoSuchCode));
         Adodc3->reread();
         Text5->setFocus();
-        return;
-    }
-    // The answers row carries the code as registration stored it there, without the blanks
-    // around it; a row with the code exactly as typed comes first, should a file hold one. The
-    // trimmed code's row is taken only when no other subject is registered under that code:
-    // then it is that subject's answers, never ours to delete.
-    bool found = Adodc4->filter(QStringLiteral("Code"), code);
-    QSqlError readFailure = Adodc4->lastError();
-    const QString trimmed = TrimBlanks(code);
-    if (found && Adodc4->isEmpty() && trimmed != code) {
-        Cursor owner(QStringLiteral("IDE"));
-        found = owner.open() && owner.filter(QStringLiteral("Code"), trimmed);
-        readFailure = owner.lastError();
-        if (found && owner.isEmpty()) {
-            found = Adodc4->filter(QStringLiteral("Code"), trimmed);
-            readFailure = Adodc4->lastError();
-        }
-    }
-    if (!found) {
-        reportFailure(readFailure);
-        Adodc3->reread();
-        Adodc4->reread();
         return;
     }
 
@@ -492,7 +490,7 @@ void FrmCode::deleteSubject()
     Adodc4->reread();
     Adodc3->reread();
     if (!Adodc2->reread())
-        reportFailure(Adodc2->lastError());
+        reportReadFailure(Adodc2->lastError());
     // A name may have gone with the subject.
     fillNameLists();
 }

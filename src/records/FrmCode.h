@@ -85,6 +85,7 @@ private:
     // Filters the subjects cursor; a file that cannot be read is reported.
     void filterSubjects(const QString &field, const QString &text);
     void reportFailure(const QSqlError &error);
+    void reportReadFailure(const QSqlError &error);
     // Empties a selector's text without running its filter.
     static void emptySelector(QComboBox *selector);
     static void chooseTyped(QComboBox *selector);

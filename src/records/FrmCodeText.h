@@ -22,4 +22,6 @@ inline const char *const NoSuchCode = "فردي با اين کد وجود ندا
 inline const char *const SureToDelete = "آيا براي حذف کردن مطمئن هستيد؟";
 inline const char *const Deleted = "حذف با موفقيت انجام گرفت";
 inline const char *const ErrorTitle = "Error";
+// Heads the reason when the subjects or the names could not be read.
+inline const char *const ReadFailed = "اطلاعات آزمودني ها از پايگاه داده خوانده نشد:";
 } // namespace FrmCodeText

@@ -1,5 +1,6 @@
 #include "registration/RegistrationPanel.h"
 
+#include "common/CodeBox.h"
 #include "common/Dialogs.h"
 #include "common/DigitKeys.h"
 #include "common/Skin.h"
@@ -51,6 +52,7 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
       m_binder(new FieldBinder(subjects, this))
 {
     Text11 = field(QStringLiteral("Text11"), Qt::AlignCenter, frame);
+    TakeCodeDigits(Text11);
     Text6 = field(QStringLiteral("Text6"), Qt::AlignLeading, frame);
     Text4 = field(QStringLiteral("Text4"), Qt::AlignLeading, frame);
     Text5 = field(QStringLiteral("Text5"), Qt::AlignCenter, frame);
@@ -148,6 +150,12 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
     connect(Combo1, &QComboBox::currentTextChanged, Text15, &QLineEdit::setText);
     connect(Combo2, &QComboBox::currentTextChanged, Text16, &QLineEdit::setText);
     connect(Combo3, &QComboBox::currentTextChanged, Text17, &QLineEdit::setText);
+    // Enter in any box of the panel is Save, its main action; the buttons keep Enter for
+    // themselves.
+    for (QLineEdit *box : {Text11, Text6, Text4, Text5, Text8, Text9, Text7})
+        connect(box, &QLineEdit::returnPressed, Command8, &QPushButton::click);
+    for (QComboBox *combo : {Combo1, Combo2, Combo3})
+        combo->installEventFilter(this);
     connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::save);
     connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::cancel);
 }
@@ -246,7 +254,16 @@ void RegistrationPanel::cancel()
 
 bool RegistrationPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != Text5 || event->type() != QEvent::KeyPress)
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto *pressed = static_cast<QKeyEvent *>(event);
+    if (qobject_cast<QComboBox *>(watched) &&
+        (pressed->key() == Qt::Key_Return || pressed->key() == Qt::Key_Enter)) {
+        // A closed list takes Enter as Save, as the text boxes do; an open one chooses with it.
+        Command8->click();
+        return true;
+    }
+    if (watched != Text5)
         return QObject::eventFilter(watched, event);
     // A Persian keyboard types Persian digits: the age is stored in the digits 0 to 9.
     const DigitKey key = FilterDigitKey(Text5, *static_cast<QKeyEvent *>(event));

@@ -3,6 +3,7 @@
 #include "common/Dialogs.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/SubjectRows.h"
 #include "data/TableModel.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
@@ -46,8 +47,14 @@ ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
         ShowTimedMessage(owner, ReportsText::ScoreFirst(), ScoreFirstMs);
         return nullptr;
     }
+    // Found as every window finds a subject by code.
+    SubjectRows rows;
+    if (!rows.find(scoredCode)) {
+        TellReadFailed(owner, DescribeReadFailure(rows.error()));
+        return nullptr;
+    }
     Cursor subject(QStringLiteral("IDE"));
-    if (!subject.open() || !subject.filter(QStringLiteral("Code"), scoredCode)) {
+    if (!subject.open() || !subject.filter(QStringLiteral("Code"), rows.detailsFilter())) {
         TellReadFailed(owner, DescribeReadFailure(subject.lastError()));
         return nullptr;
     }

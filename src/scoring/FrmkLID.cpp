@@ -9,6 +9,7 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/FieldBinder.h"
+#include "data/SubjectRows.h"
 #include "data/Transaction.h"
 #include "scoring/FrmkLIDText.h"
 #include "scoring/ScoringKey.h"
@@ -388,17 +389,18 @@ void FrmkLID::readFailed()
 
 void FrmkLID::scoreSubject()
 {
-    const QString code =
-        AskText(this, text(FrmkLIDText::AskPrompt), text(FrmkLIDText::AskTitle), QString());
+    const QString code = AskCode(this, text(FrmkLIDText::AskPrompt), text(FrmkLIDText::AskTitle));
     if (code.isEmpty()) {
         ShowTimedMessage(this, text(FrmkLIDText::NeedCode));
         return;
     }
 
     // Read afresh, so that answers stored since the window opened are seen. The code is matched
-    // exactly as typed, apostrophes, blanks and all. From here on the subject panel shows the
-    // entered code's subject, whatever comes of it.
-    if (!Adodc2->filter(CodeField, code) || !Adodc3->filter(CodeField, code)) {
+    // exactly as typed, apostrophes, blanks and all, or as the same code registration stored.
+    // From here on the subject panel shows the entered code's subject, whatever comes of it.
+    SubjectRows rows;
+    if (!rows.find(code) || !Adodc2->filter(CodeField, rows.answersFilter()) ||
+        !Adodc3->filter(CodeField, rows.detailsFilter())) {
         readFailed();
         return;
     }
@@ -421,7 +423,17 @@ void FrmkLID::scoreSubject()
         return;
     }
 
-    if (!Adodc5->filter(CodeField, code)) {
+    const ScoringKey::Scores scores = ScoringKey::Compute(answers);
+    if (!ScoringKey::AreWritable(scores)) {
+        Frame3->hide();
+        ShowMessage(this,
+                    text(FrmkLIDText::NotWhole) + QStringLiteral("\r\n\r\n") +
+                        ScoringKey::MissingAnswersText(ScoringKey::OutsideScale(answers)),
+                    text(FrmkLIDText::ErrorTitle), QMessageBox::Warning);
+        return;
+    }
+
+    if (!Adodc5->filter(CodeField, rows.detailsFilter())) {
         readFailed();
         return;
     }
@@ -434,7 +446,6 @@ void FrmkLID::scoreSubject()
     }
 
     Frame3->show();
-    const ScoringKey::Scores scores = ScoringKey::Compute(answers);
     const QVector<QLineEdit *> boxes = scoreBoxes();
     for (int i = 0; i < boxes.size(); ++i)
         boxes.at(i)->setText(ScoringKey::ScoreText(scores.subscale[i]));
@@ -463,8 +474,9 @@ void FrmkLID::scoreSubject()
         return;
     }
 
-    m_scoredCode = code;
-    emit scored(code);
+    // The code as the register holds it, so that the result sheet finds this very row.
+    m_scoredCode = rows.detailsCode;
+    emit scored(m_scoredCode);
     ShowTimedMessage(this, text(FrmkLIDText::Saved));
 }
 

@@ -28,6 +28,10 @@ inline const char *const Unanswered =
 inline const char *const Saved = "اطلاعات با موفقيت محاسبه و ذخيره شد";
 // The subject has an answers row but no row in the register.
 inline const char *const NoDetails = "مشخصات اين آزمودني پيدا نشد";
+// A value edited into the file makes a sum that cannot be stored as a whole number; the numbers of
+// the statements whose values are not 1 to 5 follow.
+inline const char *const NotWhole =
+    "نمره‌ها عدد درستی نمی‌شوند و ذخیره نشدند. پاسخ این عبارت‌ها عددی از ۱ تا ۵ نیست:";
 // The help panel, line by line.
 inline const char *const HelpLines[] = {
     "در اين قسمت از نرم افزار ابتدا روي انتخاب آزمودني ",

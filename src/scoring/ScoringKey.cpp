@@ -118,6 +118,28 @@ Scores Compute(const QStringList &answers)
     return scores;
 }
 
+bool AreWritable(const Scores &scores)
+{
+    // Beyond 2^53 a double no longer holds every whole number: the text would not be the sum.
+    const double limit = 9007199254740992.0;
+    for (double score : scores.subscale)
+        if (!std::isfinite(score) || std::abs(score) > limit)
+            return false;
+    return std::isfinite(scores.total) && std::abs(scores.total) <= limit;
+}
+
+QVector<int> OutsideScale(const QStringList &answers)
+{
+    QVector<int> outside;
+    for (int n = 1; n <= StatementCount; ++n) {
+        const QString value = n <= answers.size() ? answers.at(n - 1) : QString();
+        if (value.size() != 1 || value.at(0) < QLatin1Char('1') ||
+            value.at(0) > QLatin1Char('0' + OptionCount))
+            outside.append(n);
+    }
+    return outside;
+}
+
 QString ScoreText(double score)
 {
     // Sums of the values 1 to 5 are whole; round rather than truncate so that a stored text like

@@ -63,6 +63,14 @@ struct Scores
 // (a text that is not a number counts 0); the total is the sum of the five.
 Scores Compute(const QStringList &answers);
 
+// Whether every score can be stored as the decimal text of a whole number: finite, and small
+// enough (at most 2^53) that the text says exactly what was summed. A value edited by hand into
+// the file, such as "1e400", can make a sum that is neither.
+bool AreWritable(const Scores &scores);
+
+// The statements whose stored value is not one of the texts "1" to "5", in ascending order.
+QVector<int> OutsideScale(const QStringList &answers);
+
 // A score as it is stored and shown: decimal text, no blanks, no decimals.
 QString ScoreText(double score);
 
