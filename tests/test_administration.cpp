@@ -35,6 +35,13 @@ QString u(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
+void storeTheme(int theme)
+{
+    Cursor settings(QStringLiteral("Theme"));
+    QVERIFY(settings.open() && settings.setField(QStringLiteral("TH"), QString::number(theme)) &&
+            settings.save());
+}
+
 // The direct statements, written out here apart from the program's own table.
 const QList<int> Direct = {7,  8,  10, 11, 14, 17, 20, 21, 24, 27, 28,
                            30, 36, 38, 39, 41, 42, 45, 47, 50, 51, 54};
@@ -126,6 +133,8 @@ private slots:
     void progressAndNextUnanswered();
     void fitsTheScreen_data();
     void fitsTheScreen();
+    void answerMarksAreLargeAndShowTheKeyboard_data() { fitsTheScreen_data(); }
+    void answerMarksAreLargeAndShowTheKeyboard();
 
 private:
     FrmTest *open(const QString &code, bool start = true);
@@ -715,9 +724,7 @@ void TestAdministration::fitsTheScreen_data()
 void TestAdministration::fitsTheScreen()
 {
     QFETCH(int, theme);
-    Cursor settings(QStringLiteral("Theme"));
-    QVERIFY(settings.open() && settings.setField(QStringLiteral("TH"), QString::number(theme)) &&
-            settings.save());
+    storeTheme(theme);
     addSubject(QStringLiteral("K1"));
     // The longest statement the window may have to show.
     Cursor bank(QStringLiteral("QU"));
@@ -736,6 +743,30 @@ void TestAdministration::fitsTheScreen()
                  qPrintable(QStringLiteral("%1 x %2").arg(window->width()).arg(window->height())));
         QTest::mouseClick(window->Command1, Qt::LeftButton);
     }
+}
+
+void TestAdministration::answerMarksAreLargeAndShowTheKeyboard()
+{
+    QFETCH(int, theme);
+    storeTheme(theme);
+    addSubject(QStringLiteral("K1"));
+    FrmTest *window = open(QStringLiteral("K1"));
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    for (QRadioButton *option :
+         {window->Option1, window->Option2, window->Option3, window->Option4, window->Option5}) {
+        QStyleOptionButton look;
+        look.initFrom(option);
+        const QRect mark =
+            option->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &look, option);
+        QVERIFY2(mark.width() >= 16 && mark.height() >= 16,
+                 qPrintable(QStringLiteral("%1 x %2").arg(mark.width()).arg(mark.height())));
+    }
+    // The option the keyboard is on looks different from the same option without it.
+    window->Option3->setFocus(Qt::TabFocusReason);
+    const QImage focused = window->Option3->grab().toImage();
+    window->Option4->setFocus(Qt::TabFocusReason);
+    QVERIFY(window->Option3->grab().toImage() != focused);
 }
 
 QTEST_MAIN(TestAdministration)

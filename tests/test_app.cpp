@@ -86,6 +86,8 @@ private slots:
     void exitDialogCancel_data();
     void exitDialogCancel();
     void exitDialogPicturesLightUnderThePointer();
+    void exitDialogShowsTheKeyboard_data() { nothingIsClipped_data(); }
+    void exitDialogShowsTheKeyboard();
     void exitDialogCaptionTakesTurns();
 
 private:
@@ -310,23 +312,30 @@ void TestApp::confirmationWindowCarriesTheStoredTheme()
 void TestApp::exitDialogConfirm_data()
 {
     QTest::addColumn<bool>("backup");
-    QTest::addColumn<bool>("byKeyboard");
-    QTest::newRow("confirm") << false << false;
-    QTest::newRow("confirm with backup ticked") << true << false;
-    QTest::newRow("Enter") << false << true;
-    QTest::newRow("Enter with backup ticked") << true << true;
+    QTest::addColumn<int>("key"); // 0: the mouse
+    QTest::addColumn<bool>("onTheBox");
+    QTest::newRow("confirm") << false << 0 << false;
+    QTest::newRow("confirm with backup ticked") << true << 0 << false;
+    QTest::newRow("Enter") << false << int(Qt::Key_Return) << false;
+    QTest::newRow("Enter with backup ticked") << true << int(Qt::Key_Return) << false;
+    QTest::newRow("Space") << false << int(Qt::Key_Space) << false;
+    QTest::newRow("Enter on the box") << true << int(Qt::Key_Return) << true;
 }
 
 void TestApp::exitDialogConfirm()
 {
     QFETCH(bool, backup);
-    QFETCH(bool, byKeyboard);
+    QFETCH(int, key);
+    QFETCH(bool, onTheBox);
     auto *dialog = new exitpro;
     dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
     dialog->Check1->setChecked(backup);
-    if (byKeyboard) {
-        QTest::keyClick(dialog, Qt::Key_Return);
+    if (onTheBox)
+        dialog->Check1->setFocus(Qt::TabFocusReason);
+    if (key) {
+        // The keyboard starts on confirm.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
     } else {
         pointAt(dialog->k1);
         QTest::mouseClick(dialog->k2, Qt::LeftButton);
@@ -351,6 +360,8 @@ void TestApp::exitDialogCancel_data()
     QTest::newRow("cancel picture") << 0;
     QTest::newRow("Escape") << 1;
     QTest::newRow("close box") << 2;
+    QTest::newRow("Tab, then Enter") << 3;
+    QTest::newRow("Tab, the pointer over it, then Space") << 4;
 }
 
 void TestApp::exitDialogCancel()
@@ -366,8 +377,17 @@ void TestApp::exitDialogCancel()
         QTest::mouseClick(dialog->C2, Qt::LeftButton);
     } else if (route == 1) {
         QTest::keyClick(dialog, Qt::Key_Escape);
-    } else {
+    } else if (route == 2) {
         dialog->close();
+    } else {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        pointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dialog->C1);
+        // Lit under the pointer, the picture keeps the keyboard.
+        if (route == 4)
+            pointAt(dialog->C1);
+        QTest::keyClick(QApplication::focusWidget(), route == 3 ? Qt::Key_Return : Qt::Key_Space);
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog);
@@ -396,6 +416,29 @@ void TestApp::exitDialogPicturesLightUnderThePointer()
         QVERIFY(dialog->k1->isVisible() && !dialog->k2->isVisible());
         QVERIFY(dialog->C1->isVisible() && !dialog->C2->isVisible());
     }
+}
+
+void TestApp::exitDialogShowsTheKeyboard()
+{
+    // The dialog wears the stored theme, and so its focus mark: the control the keyboard is on
+    // looks different from the same control without it, all the way round with Tab.
+    QFETCH(int, theme);
+    setStored(QStringLiteral("TH"), QString::number(theme));
+    auto *dialog = new exitpro;
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    pointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
+    QVERIFY(!dialog->Skin1->loadedFile().isEmpty());
+    QCOMPARE(dialog->styleSheet(), dialog->Skin1->styleSheet());
+    const QList<QWidget *> order = {dialog->k1, dialog->C1, dialog->Check1};
+    for (int step = 0; step < order.size(); ++step) {
+        QWidget *focused = order.at(step);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        const QImage marked = focused->grab().toImage();
+        QTest::keyClick(focused, Qt::Key_Tab);
+        QVERIFY2(focused->grab().toImage() != marked, qPrintable(focused->objectName()));
+    }
+    QCOMPARE(QApplication::focusWidget(), dialog->k1);
 }
 
 void TestApp::exitDialogCaptionTakesTurns()

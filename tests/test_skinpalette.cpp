@@ -1,5 +1,6 @@
 // Skin files as palettes: what a line gives, what is refused, how the template is filled, and
-// that the delivered skins are complete, readable and show focus clearly.
+// that the delivered skins are complete, readable, show focus clearly and let every control stand
+// out from its ground.
 #include "appearance/ThemeCatalogue.h"
 #include "common/SkinPalette.h"
 
@@ -51,6 +52,8 @@ private slots:
     void deliveredSkinsAreReadable();
     void deliveredFocusMarksStandOut_data() { addDeliveredSkinRows(); }
     void deliveredFocusMarksStandOut();
+    void deliveredControlsStandOut_data();
+    void deliveredControlsStandOut();
 };
 
 void TestSkinPalette::readsOneValuePerLine_data()
@@ -274,6 +277,40 @@ void TestSkinPalette::deliveredFocusMarksStandOut()
                                             .arg(QLatin1String(focus), QLatin1String(border))
                                             .arg(ratio)));
     }
+}
+
+void TestSkinPalette::deliveredControlsStandOut_data()
+{
+    // What shows where a control is and what state it is in, against each colour it meets
+    // (WCAG's non-text contrast): the edge of text boxes, lists, check boxes and option rings;
+    // a ticked box and a chosen option; the line that shows how far a progress bar has come, on
+    // the bar; and the focus frame round a check box or option, on the ground it stands on.
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("ground");
+    const QStringList grounds = {QStringLiteral("field"), QStringLiteral("window"),
+                                 QStringLiteral("dialog"), QStringLiteral("panel")};
+    QList<QPair<QString, QString>> pairs;
+    for (const QString &ground : grounds) {
+        pairs << qMakePair(QStringLiteral("field-border"), ground)
+              << qMakePair(QStringLiteral("selection"), ground)
+              << qMakePair(QStringLiteral("focus"), ground);
+    }
+    pairs << qMakePair(QStringLiteral("progress-line"), QStringLiteral("field"));
+    for (const QString &file : ThemeCatalogue::SkinFiles())
+        for (const auto &[part, ground] : std::as_const(pairs))
+            QTest::newRow(qPrintable(QStringLiteral("%1: %2 on %3").arg(file, part, ground)))
+                << file << part << ground;
+}
+
+void TestSkinPalette::deliveredControlsStandOut()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, part);
+    QFETCH(QString, ground);
+    const QMap<QString, QString> skin = deliveredSkin(file);
+    const double ratio = SkinPalette::contrast(skin.value(part), skin.value(ground));
+    QVERIFY2(ratio >= 3, qPrintable(QString::number(ratio)));
 }
 
 QTEST_GUILESS_MAIN(TestSkinPalette)

@@ -349,10 +349,12 @@ int main(int argc, char *argv[])
         save(backup, out.filePath(QStringLiteral("Frmbackup-help-theme%1.png").arg(number)));
         delete backup;
 
-        // The exit dialog is not skinned; it is shown under every theme all the same, to see
-        // that it stays so.
+        // The exit dialog as it opens, the keyboard on confirm, and with Tab gone on to cancel.
         auto *dialog = new exitpro;
         save(dialog, out.filePath(QStringLiteral("exitpro-theme%1.png").arg(number)));
+        dialog->activateWindow();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        save(dialog, out.filePath(QStringLiteral("exitpro-cancel-theme%1.png").arg(number)));
         delete dialog;
 
         // The subject browser with 30 subjects (the 5 above and 25 more), narrowed to group C.

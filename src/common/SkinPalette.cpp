@@ -59,8 +59,10 @@ const Entry Entries[] = {
     {"focus", K::Colour, "palette(highlight)"},
     {"selection", K::Colour, "palette(highlight)"},
     {"selection-text", K::Colour, "palette(highlighted-text)"},
-    // the filled part of a progress bar, under its text in field-text
+    // the filled part of a progress bar: a wash under its text in field-text, and along its foot
+    // a line that shows how far it has come
     {"progress", K::Colour, "palette(mid)"},
+    {"progress-line", K::Colour, "palette(highlight)"},
     {"alternate", K::Colour, "palette(alternate-base)"},
     {"grid", K::Colour, "palette(mid)"},
     {"header", K::Fill, "palette(button)"},

@@ -1,9 +1,12 @@
 #include "safety/exitpro.h"
 
+#include "appearance/ApplyStoredTheme.h"
 #include "common/Artwork.h"
 #include "common/PictureBox.h"
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
+#include "common/Skin.h"
+#include "data/Cursor.h"
 #include "safety/Frmbackup.h"
 
 #include <QCheckBox>
@@ -29,13 +32,15 @@ void placePair(QGridLayout *grid, int column, PictureBox *rest, PictureBox *lit,
     for (PictureBox *picture : {rest, lit}) {
         picture->setCursor(PicturePointer());
         picture->setAlignment(Qt::AlignCenter);
+        picture->setFocusPolicy(Qt::StrongFocus);
         grid->addWidget(picture, 0, column);
     }
 }
 } // namespace
 
 exitpro::exitpro(QWidget *parent)
-    : QWidget(parent), Label1(new QLabel(text(exitproText::Question), this)),
+    : QWidget(parent), Adodc1(new Cursor(QStringLiteral("Theme"), this)), Skin1(new Skin(this)),
+      Label1(new QLabel(text(exitproText::Question), this)),
       Check1(new QCheckBox(text(exitproText::Backup), this)),
       k1(new PictureBox(QStringLiteral("k1"), this)),
       k2(new PictureBox(QStringLiteral("k2"), this)),
@@ -47,6 +52,9 @@ exitpro::exitpro(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(exitproText::Backup));
     setMouseTracking(true);
+    Text1 = QStringLiteral("1");
+    Adodc1->open();
+    Text1 = Adodc1->field(QStringLiteral("TH"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Check1->setObjectName(QStringLiteral("Check1"));
     QFont question = Label1->font();
@@ -69,17 +77,21 @@ exitpro::exitpro(QWidget *parent)
     placePair(pictures, 1, C1, C2, QStringLiteral(":/images/cancel.svg"),
               QStringLiteral(":/images/cancel-lit.svg"), exitproText::Cancel, devicePixelRatioF());
     layout->addLayout(pictures);
-    // The checkbox caption changes while the dialog is open: room for the longer one.
+    // Sized once the skin has given the window its fonts and borders. The checkbox caption
+    // changes while the dialog is open: room for the longer one.
+    ApplyStoredTheme(Skin1, this, Text1);
+    ensurePolished();
     Check1->setMinimumWidth(Check1->sizeHint().width() + 8);
 
-    connect(k1, &PictureBox::hovered, this, [this] {
-        k1->hide();
-        k2->show();
-    });
-    connect(C1, &PictureBox::hovered, this, [this] {
-        C1->hide();
-        C2->show();
-    });
+    // Right to left, Tab goes from the box to confirm and on to cancel; a hidden picture is passed
+    // over.
+    setTabOrder(Check1, k1);
+    setTabOrder(k1, k2);
+    setTabOrder(k2, C1);
+    setTabOrder(C1, C2);
+
+    connect(k1, &PictureBox::hovered, this, [this] { swapPicture(k1, k2); });
+    connect(C1, &PictureBox::hovered, this, [this] { swapPicture(C1, C2); });
     connect(k2, &PictureBox::clicked, this, &exitpro::confirm);
     connect(C2, &PictureBox::clicked, this, &exitpro::cancel);
 
@@ -105,14 +117,22 @@ exitpro::exitpro(QWidget *parent)
     showPicturesAtRest();
     setFixedSize(sizeHint());
     PlaceOnScreen(this);
+    // Enter confirms from the start, so the keyboard starts on confirm.
+    k1->setFocus();
+}
+
+void exitpro::swapPicture(PictureBox *from, PictureBox *to)
+{
+    to->show();
+    if (from->hasFocus())
+        to->setFocus();
+    from->hide();
 }
 
 void exitpro::showPicturesAtRest()
 {
-    k1->show();
-    C1->show();
-    k2->hide();
-    C2->hide();
+    swapPicture(k2, k1);
+    swapPicture(C2, C1);
 }
 
 void exitpro::mouseMoveEvent(QMouseEvent *event)
@@ -143,17 +163,22 @@ void exitpro::cancel()
 
 void exitpro::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        confirm();
-        return;
-    case Qt::Key_Escape:
+    // The pictures leave their keys to the dialog: Enter presses the one the keyboard is on, and
+    // confirms from the box; Space presses a picture (on the box it ticks).
+    const QWidget *focus = focusWidget();
+    const bool onCancel = focus == C1 || focus == C2;
+    const bool onPicture = onCancel || focus == k1 || focus == k2;
+    const int key = event->key();
+    if (key == Qt::Key_Escape ||
+        (onCancel && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space))) {
         cancel();
         return;
-    default:
-        QWidget::keyPressEvent(event);
     }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || (onPicture && key == Qt::Key_Space)) {
+        confirm();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void exitpro::closeEvent(QCloseEvent *event)

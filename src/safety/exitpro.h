@@ -2,10 +2,12 @@
 
 #include <QWidget>
 
+class Cursor;
 class PictureBox;
 class QCheckBox;
 class QLabel;
 class QTimer;
+class Skin;
 
 namespace exitproText {
 inline const char *const Question = "آيا براي خروج از برنامه اطمينان داريد";
@@ -18,7 +20,9 @@ inline const char *const Cancel = "انصراف";
 } // namespace exitproText
 
 // The way out of the program: confirm ends it, or hands over to the backup window when the box is
-// ticked; cancel brings back a new main window. Enter confirms and Escape cancels, too.
+// ticked; cancel brings back a new main window. It wears the stored theme, as every window does.
+// The keyboard reaches the box and the two picture buttons with Tab; Enter or Space press the
+// picture it is on, Enter elsewhere confirms, Escape cancels.
 class exitpro : public QWidget
 {
     Q_OBJECT
@@ -26,6 +30,9 @@ class exitpro : public QWidget
 public:
     explicit exitpro(QWidget *parent = nullptr);
 
+    Cursor *Adodc1; // Theme
+    QString Text1;  // the stored theme number
+    Skin *Skin1;
     QLabel *Label1;    // the question
     QCheckBox *Check1; // make a backup on the way out
     PictureBox *k1;    // confirm, at rest
@@ -46,6 +53,8 @@ protected:
 
 private:
     void showPicturesAtRest();
+    // Puts one picture of a pair in the other's place; the keyboard's focus goes along.
+    static void swapPicture(PictureBox *from, PictureBox *to);
 
     bool m_leaving = false;
 };
