@@ -47,6 +47,11 @@ const char *const WriteReadOnly =
     "پایگاه داده یا پوشه‌ی آن فقط‌خواندنی است و اطلاعات ذخیره نشد.";
 const char *const WriteDiskError = "خواندن یا نوشتن روی دیسک ناموفق بود و اطلاعات ذخیره نشد.";
 const char *const WriteOther = "اطلاعات ذخیره نشد.";
+// The file was replaced (a backup restored by another copy of the program) while this one had it
+// open: what it saves would go to the old file, which is no longer the database.
+const char *const Replaced =
+    "پایگاه داده در این میان با فایل دیگری جایگزین شده است (برنامه‌ی دیگری نسخه‌ی پشتیبانی را "
+    "برگردانده است) و اطلاعات ذخیره نشد. برنامه را ببندید و دوباره باز کنید.";
 const char *const ReadBusy = "پايگاه داده در اختيار برنامه ديگري است. کمي بعد دوباره امتحان کنيد.";
 // Why a file is not a database the program can take as its own.
 const char *const NotDatabase = "فایل پایگاه داده نیست.";
@@ -80,6 +85,8 @@ const int SqliteReadOnly = 8;
 const int SqliteIoError = 10;
 const int SqliteFull = 13;
 const int SqliteCantOpen = 14;
+// SQLITE_READONLY_DBMOVED: the file this connection has open was renamed or removed.
+const char *const SqliteReadOnlyDbMoved = "1032";
 
 // The lookups the windows make, each with an index of its own. A file without them works, only
 // more slowly; they are added when the program finds them missing.
@@ -271,7 +278,10 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
             return text(DatabaseText::InUse).arg(shownPath);
         return text(DatabaseText::WalMode).arg(shownPath);
     }
-    pragma.exec(QStringLiteral("PRAGMA synchronous = FULL"));
+    // EXTRA: FULL, and the folder synced once the journal is gone. Removing the journal is what
+    // commits; until the folder is on the disk, a power cut can bring the journal back and the
+    // next start would play it back over a save already reported done.
+    pragma.exec(QStringLiteral("PRAGMA synchronous = EXTRA"));
     // 16 MiB of page cache keeps the indexes of a large register in memory.
     pragma.exec(QStringLiteral("PRAGMA cache_size = -16384"));
     addMissingIndexes(db);
@@ -390,6 +400,8 @@ QString DescribeReadFailure(const QSqlError &error)
 
 QString DescribeWriteFailure(const QSqlError &error)
 {
+    if (error.nativeErrorCode() == QLatin1String(SqliteReadOnlyDbMoved))
+        return text(DatabaseText::Replaced);
     switch (primaryCode(error)) {
     case SqliteBusy:
     case SqliteLocked:

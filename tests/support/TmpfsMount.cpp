@@ -69,3 +69,29 @@ BindMount::~BindMount()
     if (m_mounted)
         run(QStringLiteral("umount"), {QStringLiteral("-l"), m_target});
 }
+
+LoopDisk::LoopDisk(const QString &image, const QString &folder, int megabytes) : m_folder(folder)
+{
+    QFile file(image);
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(qint64(megabytes) << 20))
+        return;
+    file.close();
+    if (run(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"), image})) {
+        QDir().mkpath(folder);
+        m_mounted = run(QStringLiteral("mount"),
+                        {QStringLiteral("-o"), QStringLiteral("loop"), image, folder});
+    }
+}
+
+LoopDisk::LoopDisk(const QString &image, const QString &folder) : m_folder(folder)
+{
+    QDir().mkpath(folder);
+    m_mounted =
+        run(QStringLiteral("mount"), {QStringLiteral("-o"), QStringLiteral("loop"), image, folder});
+}
+
+LoopDisk::~LoopDisk()
+{
+    if (m_mounted)
+        run(QStringLiteral("umount"), {m_folder});
+}

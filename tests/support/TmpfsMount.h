@@ -40,3 +40,23 @@ private:
     QString m_target;
     bool m_mounted = false;
 };
+
+// An ext4 file system in an image file, mounted over a folder through a loop device (as root on
+// Linux). A copy of the image taken while it is mounted holds what the file system has sent to its
+// disk and nothing that waits in the system's cache: the disk as a power cut would leave it.
+class LoopDisk
+{
+public:
+    // A new file system of that many megabytes in image, mounted over folder.
+    LoopDisk(const QString &image, const QString &folder, int megabytes);
+    // The file system an image already holds (a copy taken earlier), mounted over folder.
+    LoopDisk(const QString &image, const QString &folder);
+    ~LoopDisk();
+    LoopDisk(const LoopDisk &) = delete;
+    LoopDisk &operator=(const LoopDisk &) = delete;
+    bool isMounted() const { return m_mounted; }
+
+private:
+    QString m_folder;
+    bool m_mounted = false;
+};
