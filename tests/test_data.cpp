@@ -8,11 +8,16 @@
 #include "data/Transaction.h"
 
 #include "data/TableModel.h"
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QTimer>
+
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+#include <cstdio>
 
 namespace {
 QString u(const char *utf8)
@@ -78,6 +83,11 @@ private slots:
     void unstorableTextIsRefused();
     void subjectRowsAreFoundByOneRule_data();
     void subjectRowsAreFoundByOneRule();
+    void commitSurvivesAPowerCut_data();
+    void commitSurvivesAPowerCut();
+    void fileReplacedByAnotherProgramIsSaidSo();
+    void saveWaitsForAnotherProgramServingEvents_data();
+    void saveWaitsForAnotherProgramServingEvents();
     void rowChangedByAnotherProgramIsNeverWritten_data();
     void rowChangedByAnotherProgramIsNeverWritten();
     void largeRegisterIsNeverReadWhole_data();
@@ -179,7 +189,7 @@ void TestData::deliveredConnectionSettings()
     QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next());
     QCOMPARE(query.value(0).toString(), QStringLiteral("delete"));
     QVERIFY(query.exec(QStringLiteral("PRAGMA synchronous")) && query.next());
-    QCOMPARE(query.value(0).toInt(), 2); // FULL
+    QCOMPARE(query.value(0).toInt(), 3); // EXTRA: FULL, and the folder synced after a commit
 }
 
 void TestData::duplicateCodeRefused_data()
@@ -722,6 +732,160 @@ void TestData::subjectRowsAreFoundByOneRule()
     Cursor subject(QStringLiteral("IDE"));
     QVERIFY(subject.filter(QStringLiteral("Code"), rows.detailsFilter()));
     QCOMPARE(subject.isEmpty(), !rows.hasDetails);
+}
+
+void TestData::commitSurvivesAPowerCut_data()
+{
+    QTest::addColumn<bool>("twoRows"); // a registration's two rows, or one answer
+    QTest::newRow("an answer") << false;
+    QTest::newRow("a registration") << true;
+}
+
+void TestData::commitSurvivesAPowerCut()
+{
+    QFETCH(bool, twoRows);
+    QTemporaryDir base;
+    QVERIFY(base.isValid());
+    const QString image = base.filePath(QStringLiteral("disk.img"));
+    QString cut = base.filePath(QStringLiteral("cut.img"));
+    {
+        LoopDisk disk(image, base.filePath(QStringLiteral("disk")), 16);
+        if (!disk.isMounted())
+            QSKIP("a loop device cannot be mounted here");
+        const QString path = base.filePath(QStringLiteral("disk/DBKorvat.mdb"));
+        QVERIFY(QFile::copy(DeliveredDatabasePath(), path));
+        QCOMPARE(OpenDatabase(path), QString());
+        QVERIFY(SeedSubjects(3));
+        Cursor answers(QStringLiteral("Answer"));
+        QVERIFY(answers.filter(QStringLiteral("Code"), u("S1")));
+        Cursor subjects(QStringLiteral("IDE"));
+        QVERIFY(subjects.open());
+        // Everything so far on the disk, as after a quiet while.
+        QProcess::execute(QStringLiteral("sync"), {});
+
+        QVERIFY(answers.setField(QStringLiteral("1"), u("9")));
+        if (twoRows) {
+            Transaction transaction;
+            QVERIFY(subjects.add() && subjects.setField(QStringLiteral("Code"), u("N1")));
+            QVERIFY(answers.save() && subjects.save() && transaction.commit());
+        } else {
+            QVERIFY(answers.save());
+        }
+        // The power goes the moment the save has said it is done.
+        QVERIFY(QFile::copy(image, cut));
+        CloseDatabase();
+    }
+    LoopDisk after(cut, base.filePath(QStringLiteral("after")));
+    QVERIFY(after.isMounted());
+    // The next start on that disk: a journal left behind would be played back now.
+    const QString path = base.filePath(QStringLiteral("after/DBKorvat.mdb"));
+    QCOMPARE(
+        ReadFromFile(path, QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'S1'")),
+        QVariantList{u("9")});
+    QCOMPARE(countInFile(path, QStringLiteral("IDE"), u("N1")), twoRows ? 1 : 0);
+    QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
+}
+
+void TestData::fileReplacedByAnotherProgramIsSaidSo()
+{
+    TestProgramFolder folder;
+    QCOMPARE(folder.openDatabase(), QString());
+    QVERIFY(SeedSubjects(2));
+    Cursor answers(QStringLiteral("Answer"));
+    QVERIFY(answers.filter(QStringLiteral("Code"), u("S1")));
+    // Another copy of the program restores a backup: a whole new file renamed into the place of
+    // this one's.
+    const QString path = folder.databasePath();
+    const QString restored = path + QStringLiteral(".restoring");
+    QVERIFY(QFile::copy(path, restored));
+    QVERIFY(std::rename(QFile::encodeName(restored).constData(),
+                        QFile::encodeName(path).constData()) == 0);
+
+    QVERIFY(answers.setField(QStringLiteral("1"), u("2")));
+    QVERIFY(!answers.save());
+    const QString said = DescribeWriteFailure(answers.lastError());
+    QVERIFY2(said.contains(u("جایگزین")), qPrintable(said));
+    QVERIFY2(!said.contains(u("فقط‌خواندنی")), qPrintable(said));
+    QVERIFY(answers.hasUnsavedChanges()); // what is on screen stays
+}
+
+void TestData::saveWaitsForAnotherProgramServingEvents_data()
+{
+    QTest::addColumn<QString>("held");   // the lock the other program holds
+    QTest::addColumn<int>("releasedMs"); // when it lets go; -1: not before the busy limit
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("a write lock, let go") << u("BEGIN IMMEDIATE") << 300 << true;
+    QTest::newRow("a read lock the commit waits for, let go") << u("BEGIN") << 300 << true;
+    QTest::newRow("a write lock past the limit") << u("BEGIN IMMEDIATE") << -1 << false;
+    QTest::newRow("a read lock past the limit") << u("BEGIN") << -1 << false;
+}
+
+namespace {
+QStringList waitsSeen;
+void noteWait(bool waiting)
+{
+    waitsSeen << (waiting ? u("waiting") : u("done"));
+}
+} // namespace
+
+void TestData::saveWaitsForAnotherProgramServingEvents()
+{
+    QFETCH(QString, held);
+    QFETCH(int, releasedMs);
+    QFETCH(bool, saved);
+    const int limitMs = 800;
+    TestProgramFolder folder;
+    QCOMPARE(OpenDatabase(folder.databasePath(), limitMs), QString());
+    QVERIFY(SeedSubjects(2));
+    Cursor answers(QStringLiteral("Answer"));
+    QVERIFY(answers.filter(QStringLiteral("Code"), u("S1")));
+    const QString before = answers.field(QStringLiteral("1"));
+    QVERIFY(answers.setField(QStringLiteral("1"), u("2")));
+
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+    other.setDatabaseName(folder.databasePath());
+    QVERIFY(other.open());
+    {
+        QSqlQuery holder(other);
+        QVERIFY(holder.exec(held));
+        QVERIFY(holder.exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder.next());
+        holder.finish();
+    }
+    // Timers run while the save waits: the program's windows keep being drawn.
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+    ticker.start(50);
+    if (releasedMs >= 0)
+        QTimer::singleShot(releasedMs,
+                           [&other] { QSqlQuery(other).exec(QStringLiteral("ROLLBACK")); });
+    waitsSeen.clear();
+    Transaction::SetWaitObserver(&noteWait);
+    QElapsedTimer clock;
+    clock.start();
+    const bool ok = answers.save();
+    const qint64 took = clock.elapsed();
+    Transaction::SetWaitObserver(nullptr);
+    QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u("other"));
+
+    QCOMPARE(ok, saved);
+    QCOMPARE(waitsSeen, (QStringList{u("waiting"), u("done")}));
+    QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+    if (saved) {
+        QVERIFY(took < limitMs);
+    } else {
+        // Bounded: the busy message once the limit has passed, and nothing written.
+        QVERIFY(took >= limitMs && took < limitMs + 1000);
+        QVERIFY(
+            DescribeWriteFailure(answers.lastError()).contains(u("برنامه‌ی دیگری")));
+        QVERIFY(answers.hasUnsavedChanges());
+    }
+    QCOMPARE(ReadFromFile(folder.databasePath(),
+                          QStringLiteral("SELECT \"1\" FROM \"Answer\" WHERE \"Code\" = 'S1'")),
+             QVariantList{saved ? u("2") : before});
 }
 
 void TestData::rowChangedByAnotherProgramIsNeverWritten_data()

@@ -1,6 +1,7 @@
 #include "common/ProgramLook.h"
 
 #include "common/ProgramFolder.h"
+#include "common/WaitNotice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,6 +39,8 @@ void ApplyProgramLook(QApplication &app)
     if (font.pointSizeF() < 10)
         font.setPointSizeF(10);
     app.setFont(font);
+    // A save that waits for another program says so, rather than look frozen.
+    InstallWaitNotice();
 }
 
 QStringList QtTranslationFolders()

@@ -152,6 +152,8 @@ bool Cursor::save()
     if (!m_model->isDirty())
         return true;
     Transaction transaction;
+    if (!transaction.isOpen())
+        return fail(transaction.error());
     Transaction::Enlist(this);
     if (!m_model->writeChanges())
         return fail(m_model->lastError()); // the transaction rolls back; the changes stay here
@@ -176,6 +178,8 @@ bool Cursor::deleteCurrent()
     const int place = currentRow();
     const int row = m_current.row();
     Transaction transaction;
+    if (!transaction.isOpen())
+        return fail(transaction.error());
     Transaction::Enlist(this);
     if (!m_model->deleteRow(row))
         return fail(m_model->lastError());

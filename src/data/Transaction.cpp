@@ -2,14 +2,31 @@
 
 #include "data/Cursor.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
 namespace {
+// A wait for another program is made of slices this long, with the program's events served
+// between them.
+const int WaitSliceMs = 40;
+
+Transaction::WaitObserver waitObserver = nullptr;
+
+bool isBusy(const QSqlError &error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok && (code == 5 || code == 6); // SQLITE_BUSY, SQLITE_LOCKED
+}
+
 struct RunningTransaction
 {
     int depth = 0;
-    bool doomed = false; // an inner transaction failed: the outermost must roll back
+    bool doomed = false;  // an inner transaction failed: the outermost must roll back
+    bool waiting = false; // the outermost waits for another program to let go of the file
+    QSqlError failure;    // why the outermost cannot go on
     QList<QPointer<Cursor>> cursors;
 };
 
@@ -23,14 +40,31 @@ RunningTransaction &running()
 Transaction::Transaction()
 {
     RunningTransaction &state = running();
+    if (state.waiting) {
+        // Begun from an event served while another transaction waits for the file (a timer):
+        // it would run inside that one unannounced. It is refused as the file being busy.
+        m_refused = true;
+        m_finished = true;
+        m_error = QSqlError(QStringLiteral("another save is waiting for the file"), QString(),
+                            QSqlError::TransactionError, QStringLiteral("5"));
+        return;
+    }
     if (state.depth == 0) {
         m_outermost = true;
         state.doomed = false;
         state.cursors.clear();
-        QSqlQuery begin(QSqlDatabase::database());
-        if (!begin.exec(QStringLiteral("BEGIN"))) {
-            m_error = begin.lastError();
+        // The write lock is taken at the start: a transaction of ours only ever writes, and one
+        // that holds the lock from its first statement never has to give way half-way.
+        QSqlQuery limit(QSqlDatabase::database());
+        if (limit.exec(QStringLiteral("PRAGMA busy_timeout")) && limit.next())
+            m_busyLimitMs = limit.value(0).toInt();
+        limit.finish();
+        if (m_busyLimitMs >= 0)
+            limit.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(WaitSliceMs));
+        state.failure = QSqlError();
+        if (!runWaiting(QStringLiteral("BEGIN IMMEDIATE"))) {
             state.doomed = true;
+            state.failure = m_error;
         }
     }
     ++state.depth;
@@ -61,12 +95,12 @@ bool Transaction::commit()
     }
     // Run as a statement of ours rather than through the driver, which drops SQLite's own
     // code: a file held by another program must be told apart from a full disk.
-    QSqlQuery commitQuery(QSqlDatabase::database());
-    if (!commitQuery.exec(QStringLiteral("COMMIT"))) {
-        m_error = commitQuery.lastError();
+    // A commit that waits for readers to finish leaves the transaction running: tried again.
+    if (!runWaiting(QStringLiteral("COMMIT"))) {
         rollBack();
         return false;
     }
+    restoreBusyLimit();
     m_finished = true;
     --state.depth;
     const QList<QPointer<Cursor>> cursors = state.cursors;
@@ -87,10 +121,54 @@ void Transaction::rollBack()
     // After a refused commit SQLite may have ended the transaction itself; rolling back what is
     // no longer there is harmless.
     QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("ROLLBACK"));
+    restoreBusyLimit();
     const QList<QPointer<Cursor>> cursors = state.cursors;
     state.cursors.clear();
     state.doomed = false;
     Notify(cursors, false);
+}
+
+bool Transaction::runWaiting(const QString &statement)
+{
+    QElapsedTimer waited;
+    waited.start();
+    bool told = false;
+    bool done = false;
+    RunningTransaction &state = running();
+    state.waiting = true;
+    for (;;) {
+        QSqlQuery query(QSqlDatabase::database());
+        done = query.exec(statement);
+        if (done || !isBusy(query.lastError()) || waited.elapsed() >= m_busyLimitMs) {
+            if (!done)
+                m_error = query.lastError();
+            break;
+        }
+        if (!told && waitObserver) {
+            told = true;
+            waitObserver(true);
+        }
+        // Drawing and timers go on; what the user types and clicks waits for the outcome.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, WaitSliceMs / 2);
+    }
+    state.waiting = false;
+    if (told)
+        waitObserver(false);
+    return done;
+}
+
+void Transaction::restoreBusyLimit()
+{
+    if (m_busyLimitMs < 0)
+        return;
+    QSqlQuery(QSqlDatabase::database())
+        .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyLimitMs));
+    m_busyLimitMs = -1;
+}
+
+void Transaction::SetWaitObserver(WaitObserver observer)
+{
+    waitObserver = observer;
 }
 
 void Transaction::Enlist(Cursor *cursor)
@@ -98,6 +176,23 @@ void Transaction::Enlist(Cursor *cursor)
     RunningTransaction &state = running();
     if (state.depth > 0 && !state.cursors.contains(cursor))
         state.cursors << cursor;
+}
+
+QSqlError Transaction::error() const
+{
+    if (m_error.isValid())
+        return m_error;
+    if (running().failure.isValid())
+        return running().failure;
+    if (m_refused || running().doomed)
+        return QSqlError(QStringLiteral("rolled back after a failed write"), QString(),
+                         QSqlError::TransactionError);
+    return {};
+}
+
+bool Transaction::isOpen() const
+{
+    return !m_refused && !m_finished && !running().doomed;
 }
 
 bool Transaction::IsRunning()

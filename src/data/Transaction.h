@@ -25,21 +25,37 @@ public:
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
 
+    // Whether writes may go ahead in it: begun, and nothing in it has failed. Writes made when it
+    // is not would reach the file outside any transaction.
+    bool isOpen() const;
     // True when the writes are in the file (for an inner transaction: not yet failed).
     bool commit();
-    QSqlError error() const { return m_error; }
-    QString errorText() const { return m_error.text(); }
+    // Why it failed; for an inner transaction, why the one it joined failed.
+    QSqlError error() const;
+    QString errorText() const { return error().text(); }
 
     // A cursor that writes inside the running transaction.
     static void Enlist(Cursor *cursor);
     static bool IsRunning();
 
+    // Told when a transaction begins to wait for another program that holds the file (true) and
+    // when the wait is over (false), so that the windows can show it. While it waits, the
+    // program's events are served (timers, drawing; the user's input waits), and the wait ends
+    // with the file's busy failure once the connection's busy limit has passed.
+    using WaitObserver = void (*)(bool waiting);
+    static void SetWaitObserver(WaitObserver observer);
+
 private:
     void rollBack();
+    // Runs BEGIN IMMEDIATE or COMMIT until it gets through or the busy limit has passed.
+    bool runWaiting(const QString &statement);
+    void restoreBusyLimit();
     // Tells every cursor that wrote inside the transaction how it ended.
     static void Notify(const QList<QPointer<Cursor>> &cursors, bool committed);
 
     bool m_outermost = false;
     bool m_finished = false;
+    bool m_refused = false; // begun while another transaction waited: never part of anything
+    int m_busyLimitMs = -1; // the connection's own, while the transaction waits in slices
     QSqlError m_error;
 };
