@@ -125,6 +125,7 @@ private slots:
     void leaving();
     void failedWritesLoseNothing_data();
     void failedWritesLoseNothing();
+    void replacedSubjectIsNeverWrittenInto();
     void keysOutsideTheOptions_data();
     void keysOutsideTheOptions();
     void autoAdvance_data();
@@ -579,6 +580,48 @@ void TestAdministration::failedWritesLoseNothing()
                       QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                       QStringLiteral("K1")),
              details ? u("Edited") : u("سارا"));
+}
+
+void TestAdministration::replacedSubjectIsNeverWrittenInto()
+{
+    // Nothing answered yet: the new person's empty answers row is the same, field for field.
+    addSubject(QStringLiteral("K1"));
+    FrmTest *window = open(QStringLiteral("K1"));
+    QVERIFY(window);
+    {
+        // Another program deletes K1 and registers someone new under the same code; the rows
+        // were the last of their tables, so the file gives the new ones the same rowids.
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
+        other.setDatabaseName(m_folder->databasePath());
+        QVERIFY(other.open());
+        QSqlQuery query(other);
+        for (const char *sql : {"DELETE FROM \"IDE\"", "DELETE FROM \"Answer\"",
+                                "INSERT INTO \"Answer\" (\"Code\") VALUES ('K1')",
+                                "INSERT INTO \"IDE\" (\"Code\", \"FName\") VALUES ('K1', 'new')"})
+            QVERIFY(query.exec(QString::fromLatin1(sql)));
+    }
+    QSqlDatabase::removeDatabase(u("other"));
+    AnswerNextModal([](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box))
+            message->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(window->Option5, Qt::LeftButton);
+    const QStringList said = shownTexts();
+    QCOMPARE(said.size(), 1);
+    QVERIFY2(said.first().contains(u("برنامه‌ی دیگری")), qPrintable(said.first()));
+    QCOMPARE(stored(1), QString());
+    // Nor the details typed since.
+    window->Text3->setText(QStringLiteral("Edited"));
+    AnswerNextModal([](QWidget *box) {
+        if (auto *message = qobject_cast<QMessageBox *>(box))
+            message->button(QMessageBox::Ok)->click();
+    });
+    QTest::mouseClick(window->Command5, Qt::LeftButton);
+    QCOMPARE(fromFile(m_folder->databasePath(),
+                      QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
+                      QStringLiteral("K1")),
+             u("new"));
+    QCOMPARE(stored(1), QString());
 }
 
 void TestAdministration::keysOutsideTheOptions_data()

@@ -598,29 +598,28 @@ void FrmTest::clearOptions()
     m_options->setExclusive(true);
 }
 
-bool FrmTest::saveAnswers()
+QSqlError FrmTest::writeAnswers()
 {
     m_answer->submit();
     if (!Adodc2->hasUnsavedChanges())
-        return true;
+        return {};
     // The answers go into the subject's row only while the subject is still the one read: another
     // program may have deleted it and registered someone new under its code, whose empty answers
     // row the file can give the same place. Checked in the same transaction as the write.
-    bool saved = false;
-    QSqlError failure;
-    {
-        Transaction transaction;
-        const bool sameSubject = Adodc3->currentRow() < 0 || Adodc3->isCurrentStillStored();
-        if (!sameSubject)
-            failure = Adodc3->lastError();
-        else if (!Adodc2->save())
-            failure = Adodc2->lastError();
-        else if (!transaction.commit())
-            failure = transaction.error();
-        else
-            saved = true;
-    }
-    if (saved)
+    Transaction transaction;
+    if (Adodc3->currentRow() >= 0 && !Adodc3->isCurrentStillStored())
+        return Adodc3->lastError();
+    if (!Adodc2->save())
+        return Adodc2->lastError();
+    if (!transaction.commit())
+        return transaction.error();
+    return {};
+}
+
+bool FrmTest::saveAnswers()
+{
+    const QSqlError failure = writeAnswers();
+    if (!failure.isValid())
         return true;
     // The answer stays in the window and goes to the file at the next save. One move of the
     // user's may come to several saves (the move, then the answer shown again): it is told once.
@@ -687,12 +686,13 @@ void FrmTest::Command5Click()
     TmrAutoNext->stop();
     // The answers, the details and the whole answers table, in this order; a refused save keeps
     // everything in the window as it is, and says why.
-    for (Cursor *cursor : {Adodc2, Adodc3, Adodc4}) {
-        if (!cursor->save()) {
-            ShowMessage(this, DescribeWriteFailure(cursor->lastError()), QString(),
-                        QMessageBox::Critical);
-            return;
-        }
+    QSqlError failure = writeAnswers();
+    for (Cursor *cursor : {Adodc3, Adodc4})
+        if (!failure.isValid() && !cursor->save())
+            failure = cursor->lastError();
+    if (failure.isValid()) {
+        ShowMessage(this, DescribeWriteFailure(failure), QString(), QMessageBox::Critical);
+        return;
     }
     for (Cursor *cursor : {Adodc1, Adodc2, Adodc3, Adodc5})
         cursor->reread();
@@ -705,11 +705,11 @@ void FrmTest::Command2Click()
     TmrAutoNext->stop();
     // Edits of the details go; answers never do. They are in the file already, unless a save
     // was refused: then it is tried once more, and the user decides.
-    if (Adodc2->hasUnsavedChanges() && !Adodc2->save() &&
-        !AskYesNo(this,
-                  DescribeWriteFailure(Adodc2->lastError()) + QStringLiteral("\n\n") +
-                      text(FrmTestText::CloseUnsaved),
-                  QString(), QMessageBox::Warning))
+    const QSqlError failure = writeAnswers();
+    if (failure.isValid() && !AskYesNo(this,
+                                       DescribeWriteFailure(failure) + QStringLiteral("\n\n") +
+                                           text(FrmTestText::CloseUnsaved),
+                                       QString(), QMessageBox::Warning))
         return;
     for (Cursor *cursor : {Adodc1, Adodc2, Adodc3, Adodc5})
         cursor->reread();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QSqlError>
 #include <QString>
 #include <QVector>
 
@@ -121,6 +122,8 @@ private:
     void clearOptions();
     // The answer row into the file; says why not when it cannot. True when it is there.
     bool saveAnswers();
+    // The answer row into the file, in the subject's row only; what went wrong, if anything.
+    QSqlError writeAnswers();
     // Shows a failure, once in a move of the user's.
     void tellFailure(const QString &description);
     void chooseOption(int number);
