@@ -40,6 +40,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,6 +63,35 @@ void save(QWidget *window, const QString &path)
     QCoreApplication::processEvents();
     window->grab().save(path);
     std::printf("%s\n", qPrintable(path));
+}
+
+// A window as it is while a click's save waits for another program that holds the file: the
+// window with the notice drawn over it, as the screen shows them. The other program then lets go.
+void saveWhileWaiting(QWidget *window, QAbstractButton *click, const QString &path)
+{
+    QSqlDatabase other =
+        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    other.setDatabaseName(QSqlDatabase::database().databaseName());
+    other.setConnectOptions(QSqlDatabase::database().connectOptions());
+    if (other.open() && QSqlQuery(other).exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        QTimer grab; // gone with this function, so that it never fires after it
+        grab.setSingleShot(true);
+        QObject::connect(&grab, &QTimer::timeout, window, [&] {
+            QPixmap shot = window->grab();
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top->objectName() == QLatin1String("WaitNotice") && top->isVisible()) {
+                    QPainter painter(&shot);
+                    painter.drawPixmap(window->mapFromGlobal(top->pos()), top->grab());
+                }
+            shot.save(path);
+            QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
+        });
+        grab.start(300);
+        click->click();
+    }
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("holder"));
 }
 
 void fillRegistration(Frm1 *window)
@@ -233,6 +263,10 @@ int main(int argc, char *argv[])
             save(&test, out.filePath(QStringLiteral("FrmTest-after-theme%1.png").arg(number)));
             test.Text6->setText(QStringLiteral("7"));
             save(&test, out.filePath(QStringLiteral("FrmTest-answered-theme%1.png").arg(number)));
+            if (number == QLatin1String("03") || number == QLatin1String("09"))
+                saveWhileWaiting(
+                    &test, test.Option2->isChecked() ? test.Option1 : test.Option2,
+                    out.filePath(QStringLiteral("FrmTest-waiting-theme%1.png").arg(number)));
             test.hide();
         }
 

@@ -10,14 +10,13 @@
 
 namespace {
 const char *const Waiting =
-    "پایگاه داده در اختیار برنامه‌ی دیگری است؛ منتظر می‌مانیم تا آن را رها کند…";
+    "پایگاه داده در اختیار برنامه‌ی دیگری است. تا چند ثانیه منتظر می‌مانیم تا آن را رها کند.";
 
 void showWaiting(bool waiting)
 {
     static QPointer<QLabel> notice;
+    delete notice;
     if (!waiting) {
-        if (notice)
-            notice->hide();
         QGuiApplication::restoreOverrideCursor();
         return;
     }
@@ -25,21 +24,19 @@ void showWaiting(bool waiting)
     QWidget *over = QApplication::activeWindow();
     if (!over)
         return;
-    if (!notice) {
-        notice = new QLabel;
-        notice->setObjectName(QStringLiteral("WaitNotice"));
-        notice->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
-        notice->setTextFormat(Qt::PlainText);
-        notice->setText(QString::fromUtf8(Waiting));
-        notice->setMargin(12);
-        notice->setAlignment(Qt::AlignCenter);
-        notice->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    // The window's own look, so that the notice reads as part of it.
-    notice->setStyleSheet(over->window()->styleSheet());
+    // Made for each wait, in the look of the window it stands over.
+    notice = new QLabel(over, Qt::ToolTip | Qt::FramelessWindowHint);
+    notice->setObjectName(QStringLiteral("WaitNotice"));
+    notice->setTextFormat(Qt::PlainText);
+    notice->setText(QString::fromUtf8(Waiting));
+    notice->setAlignment(Qt::AlignCenter);
+    notice->setWordWrap(true);
+    notice->ensurePolished();
+    // One line where the window is wide enough, else as many as it takes; never cut off.
+    const int line = notice->fontMetrics().horizontalAdvance(notice->text()) + 48;
+    notice->setFixedWidth(qMin(line, qMax(200, over->width() - 40)));
     notice->adjustSize();
-    const QRect frame = over->frameGeometry();
-    notice->move(frame.center() - notice->rect().center());
+    notice->move(over->frameGeometry().center() - notice->rect().center());
     notice->show();
     notice->repaint();
 }
