@@ -11,6 +11,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextOption>
 
@@ -27,9 +28,23 @@ QString PageNumberText(int page, int pages)
     return QString::fromUtf8("صفحه %1 از %2").arg(page).arg(pages);
 }
 
-QString CsvField(const QString &text)
+// A spreadsheet takes a cell that starts with one of these for a formula (a code typed as
+// "=HYPERLINK(...)" would run): such a cell is written with a leading apostrophe, which the
+// spreadsheet shows as text. A cell that is a plain number, negative too (an age typed as -5),
+// is no formula and stays a number.
+QString GuardFormula(const QString &text)
+{
+    static const QString triggers = QStringLiteral("=+-@\t\r");
+    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9]+(\\.[0-9]+)?$"));
+    if (text.isEmpty() || !triggers.contains(text.front()) || number.match(text).hasMatch())
+        return text;
+    return u'\'' + text;
+}
+
+QString CsvField(const QString &cell)
 {
     static const QString special = QStringLiteral(",\"\r\n");
+    const QString text = GuardFormula(cell);
     bool quote = text.startsWith(u' ') || text.endsWith(u' ');
     for (const QChar c : text)
         quote = quote || special.contains(c);
