@@ -323,7 +323,7 @@ void TestReports::sheetScoreBesideItsCaption()
                         {u"self"_s, u"25"_s},
                         {u"Kol"_s, u"166"_s}}));
     ReportPreview *preview =
-        PrintSelectedSubject(nullptr, QStringLiteral("N'71"), u("شیراز، خیابان زند"));
+        PrintSelectedSubject(nullptr, QStringLiteral("N'71"), u("مرکز"), u("شیراز، خیابان زند"));
     QVERIFY(preview);
     const ReportLayout &sheet = preview->report();
     QCOMPARE(sheet.rowCount(), 1);
@@ -375,14 +375,16 @@ void TestReports::sheetShowsOneSubjectReadAtPrintTime()
                         {u"Group"_s, u"C"_s},
                         {u"neyaz"_s, u"9"_s}}));
     // P1 was scored; then scoring P2 was refused: the sheet is P1's, all of it.
-    ReportPreview *preview = PrintSelectedSubject(nullptr, QStringLiteral("P1"), QString());
+    ReportPreview *preview =
+        PrintSelectedSubject(nullptr, QStringLiteral("P1"), QString(), QString());
     QVERIFY(preview);
     QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label15")), QStringLiteral("P1"));
     QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label16")), QStringLiteral("A"));
     QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("20"));
     // A second print of the same report object shows the new subject, and the first preview
     // keeps its own.
-    ReportPreview *second = PrintSelectedSubject(nullptr, QStringLiteral("P2"), QString());
+    ReportPreview *second =
+        PrintSelectedSubject(nullptr, QStringLiteral("P2"), QString(), QString());
     QVERIFY(second);
     QCOMPARE(second->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("9"));
     QCOMPARE(preview->report().caption(Detail, QStringLiteral("Label24")), QStringLiteral("20"));
@@ -412,7 +414,7 @@ void TestReports::refusals()
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
     ReportPreview *preview = action == 0
-                                 ? PrintSelectedSubject(nullptr, text, QString())
+                                 ? PrintSelectedSubject(nullptr, text, QString(), QString())
                                  : PrintByGroup(nullptr, text, &subjects, QString(), QString());
     QVERIFY(!preview);
     QCOMPARE(ShownTexts(), QStringList{message});
@@ -423,7 +425,7 @@ void TestReports::scoreFirstNoticeStaysTwoSeconds()
     DialogHooks::SetTimedDelay(-1);
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(!PrintSelectedSubject(nullptr, QString(), QString()));
+    QVERIFY(!PrintSelectedSubject(nullptr, QString(), QString(), QString()));
     const qint64 shown = timer.elapsed();
     DialogHooks::SetTimedDelay(20);
     QVERIFY2(shown >= 1900 && shown < 3500, qPrintable(QString::number(shown)));
@@ -581,7 +583,7 @@ void TestReports::lockedFileIsReported()
     ReportPreview *preview = nullptr;
     switch (action) {
     case 0:
-        preview = PrintSelectedSubject(nullptr, QStringLiteral("S1"), QString());
+        preview = PrintSelectedSubject(nullptr, QStringLiteral("S1"), QString(), QString());
         break;
     case 1:
         preview = PrintAllSubjects(nullptr, &subjects, QString(), QString());
