@@ -7,14 +7,17 @@
 #include "app/ReportButtons.h"
 #include "common/Dialogs.h"
 #include "common/ProgramLook.h"
+#include "common/SolarHijriDate.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/TableModel.h"
 #include "records/FrmCode.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
 #include "reports/GroupSummaryReport.h"
 #include "reports/ReportActions.h"
 #include "reports/ReportPreview.h"
+#include "reports/ReportProgress.h"
 #include "reports/ReportsText.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/ScoringKey.h"
@@ -22,7 +25,9 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QSqlDatabase>
@@ -183,6 +188,12 @@ private slots:
     void browserButtons();
     void groupSummary_data();
     void groupSummary();
+    void savedFiles_data();
+    void savedFiles();
+    void previewKeyboardAndLife_data();
+    void previewKeyboardAndLife();
+    void longListCancelled_data();
+    void longListCancelled();
 
 private:
     std::unique_ptr<TestProgramFolder> m_folder;
@@ -554,6 +565,7 @@ void TestReports::lockedFileIsReported_data()
     QTest::newRow("list of all subjects") << 1;
     QTest::newRow("list of a group") << 2;
     QTest::newRow("group summary") << 3;
+    QTest::newRow("list of a group whose filter failed") << 4;
 }
 
 // Another program writing the file past the busy timeout: a message that says the rows could not
@@ -572,6 +584,10 @@ void TestReports::lockedFileIsReported()
     QVERIFY(other.open());
     QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
     QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    // The grid's filter fails under the lock and leaves the grid empty; the print must not pass
+    // that emptiness off as the group's list.
+    if (action == 4)
+        QVERIFY(!subjects.filter(QStringLiteral("Group"), QStringLiteral("B")));
 
     QStringList shown;
     AnswerNextModal([&shown](QWidget *box) {
@@ -589,6 +605,7 @@ void TestReports::lockedFileIsReported()
         preview = PrintAllSubjects(nullptr, &subjects, QString(), QString());
         break;
     case 2:
+    case 4:
         preview = PrintByGroup(nullptr, QStringLiteral("B"), &subjects, QString(), QString());
         break;
     default:
@@ -845,6 +862,204 @@ void TestReports::groupSummary()
         Keep(pdf, QStringLiteral("summary.pdf"));
         QVERIFY(HasWords(PdfText(pdf), ReportsText::SummaryTitle()));
     }
+}
+
+// Opens one of the reports: 0 the sheet of subject "a/b:c", 1 the list of all, 2 the list of
+// group B, 3 the summary of group B. Every subject is in group B and scored.
+ReportPreview *OpenReport(int report, QWidget *owner, Cursor *subjects)
+{
+    switch (report) {
+    case 0:
+        return PrintSelectedSubject(owner, QStringLiteral("a/b:c"), u("مرکز نور"), u("قم"));
+    case 1:
+        return PrintAllSubjects(owner, subjects, u("مرکز نور"), u("قم"));
+    case 2:
+        return subjects->filter(QStringLiteral("Group"), QStringLiteral("B"))
+                   ? PrintByGroup(owner, QStringLiteral("B"), subjects, u("مرکز نور"), u("قم"))
+                   : nullptr;
+    default:
+        return PrintGroupSummary(owner, QStringLiteral("B"), u("مرکز نور"), u("قم"));
+    }
+}
+
+bool AddScoredSubjects(const QStringList &codes)
+{
+    for (const QString &code : codes)
+        if (!AddSubject({{u"Code"_s, code},
+                         {u"Group"_s, u"B"_s},
+                         {u"BPosetive"_s, u"50"_s},
+                         {u"Conterlo"_s, u"20"_s},
+                         {u"Etminan"_s, u"20"_s},
+                         {u"neyaz"_s, u"15"_s},
+                         {u"self"_s, u"15"_s},
+                         {u"Kol"_s, u"120"_s}}))
+            return false;
+    return true;
+}
+
+QString PdfInfo(const QString &path, bool meta = false)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"),
+                  meta ? QStringList{QStringLiteral("-meta"), path} : QStringList{path});
+    process.waitForFinished(60000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void TestReports::savedFiles_data()
+{
+    QTest::addColumn<int>("report");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("what"); // made safe for a file name
+    QTest::addColumn<QString>("title");
+
+    QTest::newRow("result sheet, a code with / and :")
+        << 0 << ReportsText::SheetFileName() << u"a_b_c"_s << ReportsText::SheetTitle();
+    QTest::newRow("list of all") << 1 << ReportsText::ListFileName() << u("همه")
+                                 << ReportsText::ListTitle().trimmed();
+    QTest::newRow("list of a group")
+        << 2 << ReportsText::ListFileName() << u("گروه B") << ReportsText::ListTitle().trimmed();
+    QTest::newRow("summary of a group")
+        << 3 << ReportsText::SummaryFileName() << u("گروه B") << ReportsText::SummaryTitle();
+}
+
+// The name a save offers says what the report is and when, and its PDF is described as the
+// report, for the archive.
+void TestReports::savedFiles()
+{
+    QFETCH(int, report);
+    QFETCH(QString, kind);
+    QFETCH(QString, what);
+    QFETCH(QString, title);
+    QVERIFY(AddScoredSubjects({u"a/b:c"_s, u"x"_s}));
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    ReportPreview *preview = OpenReport(report, nullptr, &subjects);
+    QVERIFY(preview);
+    const QString today = SolarHijriDateText(QDate::currentDate(), 0).replace(u'/', u'-');
+    QCOMPARE(preview->report().documentInfo().fileName, kind + u" - "_s + what + u" - "_s + today);
+
+    const QString pdf = m_out.filePath(QStringLiteral("saved.pdf"));
+    QVERIFY(preview->savePdf(pdf));
+    const QString info = PdfInfo(pdf);
+    QVERIFY2(info.contains(u"Title:           "_s + title + u'\n'), qPrintable(info));
+    QVERIFY2(info.contains(u("Author:          مرکز نور\n")), qPrintable(info));
+    QVERIFY2(info.contains(u"Creator:         Korvat\n"_s), qPrintable(info));
+    const QString xmp = PdfInfo(pdf, true);
+    QVERIFY2(xmp.contains(u"pdfaid:part=\"1\""_s) && xmp.contains(u("<rdf:li>مرکز نور</rdf:li>")),
+             qPrintable(xmp));
+    QVERIFY(PdfText(pdf).size() > 0); // still a PDF a reader takes, after the author went in
+}
+
+void TestReports::previewKeyboardAndLife_data()
+{
+    QTest::addColumn<int>("report");
+    QTest::newRow("result sheet") << 0;
+    QTest::newRow("results list") << 1;
+    QTest::newRow("group summary") << 3;
+}
+
+// Every preview prints and saves from the keyboard, and stays when the window that opened it
+// closes, until the user closes it.
+void TestReports::previewKeyboardAndLife()
+{
+    QFETCH(int, report);
+    QVERIFY(AddScoredSubjects({u"a/b:c"_s}));
+    Cursor subjects(QStringLiteral("IDE"));
+    QVERIFY(subjects.open());
+    auto *owner = new QWidget;
+    owner->show();
+    QPointer<ReportPreview> preview = OpenReport(report, owner, &subjects);
+    QVERIFY(preview);
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    preview->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(preview));
+
+    // Tab from the print button through page setup and the saves.
+    QStringList reached{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(reached, (QStringList{u"printButton"_s, u"pageSetupButton"_s, u"savePdfButton"_s,
+                                   report == 0 ? u"pageNumber"_s : u"saveCsvButton"_s}));
+    // Enter on the focused save button, and Ctrl+S anywhere, offer to save the PDF under the
+    // report's own name.
+    for (const bool shortcut : {false, true}) {
+        DialogHooks::TakeShown();
+        DialogHooks::PresetAnswer(QString()); // the user cancels the file box
+        if (shortcut) {
+            preview->findChild<QWidget *>(u"pageNumber"_s)->setFocus();
+            QTest::keyClick(preview, Qt::Key_S, Qt::ControlModifier);
+        } else {
+            QWidget *button = preview->toolBar()->widgetForAction(preview->savePdfAction());
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
+        }
+        const QList<DialogHooks::Shown> asked = DialogHooks::TakeShown();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().title, ReportsText::SavePdf());
+        QVERIFY2(asked.first().text.endsWith(u'/' + preview->report().documentInfo().fileName +
+                                             u".pdf"_s),
+                 qPrintable(asked.first().text));
+    }
+    QCOMPARE(preview->printAction()->shortcut(), QKeySequence(QKeySequence::Print));
+
+    // The window that opened it goes; the preview stays.
+    delete owner;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(preview && preview->isVisible());
+    // Escape closes it, and it is deleted.
+    QTest::keyClick(preview, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!preview);
+}
+
+void TestReports::longListCancelled_data()
+{
+    QTest::addColumn<bool>("saving"); // cancelled while saving the PDF, else while reading
+    QTest::newRow("reading the rows") << false;
+    QTest::newRow("drawing the PDF") << true;
+}
+
+// A long list shows its progress and can be cancelled: no preview, no file, no message; and the
+// window's cursor keeps no more rows than it had.
+void TestReports::longListCancelled()
+{
+    QFETCH(bool, saving);
+    // Enough rows that reading them takes a few turns of the event loop.
+    QVERIFY(SeedSubjects(saving ? 3000 : 20000));
+    Cursor all(QStringLiteral("IDE"));
+    QVERIFY(all.open());
+    const int held = all.model()->rowCount();
+    ReportProgress::SetShowAfter(0);
+    bool cancelled = false;
+    auto cancel = [&cancelled](QWidget *box) {
+        if (auto *progress = qobject_cast<QProgressDialog *>(box)) {
+            progress->cancel();
+            cancelled = true;
+        }
+    };
+    if (!saving)
+        AnswerNextModal(cancel);
+    ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
+    ReportProgress::SetShowAfter(saving ? 0 : -1);
+    if (!saving) {
+        QVERIFY(cancelled);
+        QVERIFY(!preview);
+        QCOMPARE(ShownTexts(), QStringList());
+        return;
+    }
+    QVERIFY(preview);
+    QCOMPARE(preview->report().rowCount(), 3000);
+    QCOMPARE(all.model()->rowCount(), held);
+    const QString pdf = m_out.filePath(QStringLiteral("cancelled.pdf"));
+    AnswerNextModal(cancel);
+    QVERIFY(!preview->savePdf(pdf));
+    ReportProgress::SetShowAfter(-1);
+    QVERIFY(cancelled);
+    QVERIFY(!QFileInfo::exists(pdf));
+    QCOMPARE(ShownTexts(), QStringList());
 }
 
 QTEST_MAIN(TestReports)

@@ -40,7 +40,8 @@ ReportLayout::Progress ReportProgress::callback()
 bool ReportProgress::step(int done, int total)
 {
     const qint64 now = m_clock.elapsed();
-    if (m_cancelled || now - m_lastTurn < TurnMs)
+    // Until the box is there each step looks at the clock; then events are handled every turn.
+    if (m_cancelled || (m_box && now - m_lastTurn < TurnMs))
         return !m_cancelled;
     m_lastTurn = now;
     if (!m_box && now >= showAfter()) {
