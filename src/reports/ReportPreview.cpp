@@ -94,6 +94,7 @@ ReportPreview::ReportPreview(QWidget *owner, const ReportLayout &frozen, const Q
     m_area->setBackgroundRole(QPalette::Window);
     m_view = new PageView(this);
     m_area->setWidget(m_view);
+    m_area->viewport()->installEventFilter(this);
     layout->addWidget(m_area, 1);
 
     QWidget *order[] = {m_bar->widgetForAction(m_print),
@@ -276,6 +277,9 @@ void ReportPreview::keyPressEvent(QKeyEvent *event)
 
 bool ReportPreview::eventFilter(QObject *watched, QEvent *event)
 {
+    // The page fits the room it has once the room is known.
+    if (watched == m_area->viewport() && event->type() == QEvent::Resize)
+        fitZoom();
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
