@@ -10,6 +10,7 @@
 //   korvat-bench --one KEY --db PATH --subjects N one run of one operation, for the whole run
 //   korvat-bench --reports                        the results list to PDF only
 //   korvat-bench --report --db PATH --subjects N  one such run, for the two above
+//   korvat-bench --preview --db PATH --subjects N the list through its preview, for --reports
 #include "Figures.h"
 #include "FileCache.h"
 #include "ProgramStart.h"
@@ -32,6 +33,7 @@
 #include "registration/RegistrationPanel.h"
 #include "reports/DataRPrint.h"
 #include "reports/ReportActions.h"
+#include "reports/ReportPreview.h"
 #include "safety/Backup.h"
 #include "scoring/FrmkLID.h"
 #include "scoring/FrmkLIDText.h"
@@ -1232,6 +1234,67 @@ int renderListInFreshProcess(const QString &database, int subjects)
     return 0;
 }
 
+// The results list as the user gets it: the print action opens the preview, its first page is
+// painted, the PDF is saved from it, and the preview is closed, while the window's cursor that it
+// was printed from stays (as the scoring window's does). Prints the time to the painted preview,
+// the time to the PDF, the peak resident memory, and the resident memory before the print and
+// after the preview has gone, in ms and KiB.
+int previewListInFreshProcess(const QString &database, int subjects)
+{
+    SetProgramFolder(programFolderOf(database));
+    const QString refusal = OpenDatabase(database);
+    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    QTemporaryDir out;
+    need(out.isValid(), QStringLiteral("no folder for the PDF"));
+    const QString pdf = out.filePath(QStringLiteral("list.pdf"));
+    Cursor all(QStringLiteral("IDE"));
+    needDone(all.open(), all, QStringLiteral("opening IDE"));
+    const qint64 before = ResidentKib();
+    // The longest the event loop went unserved (the window frozen) while the list was built and
+    // saved: a timer's longest gap between two of its turns.
+    QElapsedTimer turn;
+    qint64 stallNs = 0;
+    QTimer served;
+    served.setInterval(10);
+    QObject::connect(&served, &QTimer::timeout, [&] {
+        stallNs = qMax(stallNs, turn.nsecsElapsed());
+        turn.restart();
+    });
+    served.start();
+    turn.start();
+    QElapsedTimer clock;
+    clock.start();
+    QPointer<ReportPreview> preview =
+        PrintAllSubjects(nullptr, &all, text("مرکز مشاوره"), text("تهران"));
+    need(preview, QStringLiteral("the preview did not open"));
+    preview->grab(); // its first page, painted
+    const double previewMs = double(clock.nsecsElapsed()) / 1e6;
+    QCoreApplication::processEvents(); // the user's turn between the two
+    need(preview->report().rowCount() == subjects,
+         QStringLiteral("the preview holds %1 of %2 subjects")
+             .arg(preview->report().rowCount())
+             .arg(subjects));
+    clock.restart();
+    need(preview->savePdf(pdf), QStringLiteral("saving the PDF from the preview"));
+    const double pdfMs = double(clock.nsecsElapsed()) / 1e6;
+    QFile written(pdf);
+    need(written.open(QIODevice::ReadOnly) && written.size() > 0 &&
+             (written.seek(written.size() - 6), written.readAll().contains("%%EOF")),
+         QStringLiteral("the PDF saved from the preview is not whole"));
+    stallNs = qMax(stallNs, turn.nsecsElapsed());
+    served.stop();
+    const qint64 peak = PeakKib();
+    preview->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    need(!preview, QStringLiteral("the closed preview is still there"));
+    const qint64 after = ResidentKib();
+    CloseDatabase();
+    std::printf("%.3f %.3f %lld %lld %lld %.3f\n", previewMs, pdfMs, peak, before, after,
+                double(stallNs) / 1e6);
+    return 0;
+}
+
 void measureReports()
 {
     printHeading(QStringLiteral("Results list to PDF: rows read, pages drawn, file written; each "
@@ -1314,6 +1377,82 @@ void measureReports()
                   .arg(growth, 0, 'f', 3)
                   .arg(ReportGrowthTarget)
                   .arg(verdict(growth, Bound::AtMost, ReportGrowthTarget)));
+}
+
+// The results list through its preview, as the user gets it; each run in a process of its own.
+const int PreviewSizes[] = {1000, 100000};
+const int PreviewRuns = 3;
+const double PreviewStallTargetMs = 200;
+const double PreviewKeptTargetMib = 50;
+
+void measurePreviews()
+{
+    printHeading(QStringLiteral("Results list through its preview: opened and painted, saved as "
+                                "PDF, closed; each run in a process of its own (%1 runs)")
+                     .arg(PreviewRuns));
+    printLine(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                  .arg(QStringLiteral("subjects"), -10)
+                  .arg(QStringLiteral("to preview, ms"), 24)
+                  .arg(QStringLiteral("to PDF, ms"), 24)
+                  .arg(QStringLiteral("peak MiB"), 10)
+                  .arg(QStringLiteral("kept MiB"), 10)
+                  .arg(QStringLiteral("longest stall, ms"), 18));
+    for (const int subjects : PreviewSizes) {
+        TestProgramFolder folder;
+        need(folder.isValid(), QStringLiteral("no temporary program folder"));
+        const QString refusal = folder.openDatabase();
+        need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+        need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
+        CloseDatabase();
+        std::vector<double> previewMs, pdfMs, peakMib, keptMib, stallMs;
+        for (int r = 0; r < PreviewRuns; ++r) {
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--preview"), QStringLiteral("--db"), folder.databasePath(),
+                         QStringLiteral("--subjects"), QString::number(subjects)});
+            const bool finished = child.waitForFinished(600000);
+            const QStringList out =
+                QString::fromUtf8(child.readAllStandardOutput()).simplified().split(u' ');
+            const QByteArray err = child.readAllStandardError().trimmed();
+            need(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
+                     out.size() == 6,
+                 QStringLiteral("the preview of %1 subjects: %2")
+                     .arg(subjects)
+                     .arg(err.isEmpty() ? child.errorString() : QString::fromUtf8(err)));
+            previewMs.push_back(out[0].toDouble());
+            pdfMs.push_back(out[1].toDouble());
+            peakMib.push_back(out[2].toDouble() / 1024);
+            keptMib.push_back((out[4].toDouble() - out[3].toDouble()) / 1024);
+            stallMs.push_back(out[5].toDouble());
+        }
+        const double peak = SpreadOf(peakMib).median, kept = SpreadOf(keptMib).median,
+                     stall = SpreadOf(stallMs).median;
+        printLine(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                      .arg(subjects, -10)
+                      .arg(spreadText(SpreadOf(previewMs), 1), 24)
+                      .arg(spreadText(SpreadOf(pdfMs), 1), 24)
+                      .arg(peak, 10, 'f', 1)
+                      .arg(kept, 10, 'f', 1)
+                      .arg(stall, 18, 'f', 1));
+        if (subjects == PreviewSizes[1]) {
+            printLine(QStringLiteral("  %1 subjects: peak memory %2 MiB, target < %3 MiB  %4")
+                          .arg(subjects)
+                          .arg(peak, 0, 'f', 1)
+                          .arg(ReportPeakTargetMib)
+                          .arg(verdict(peak, Bound::Under, ReportPeakTargetMib)));
+            printLine(QStringLiteral("  %1 subjects: kept after the preview closed %2 MiB, "
+                                     "target < %3 MiB  %4")
+                          .arg(subjects)
+                          .arg(kept, 0, 'f', 1)
+                          .arg(PreviewKeptTargetMib)
+                          .arg(verdict(kept, Bound::Under, PreviewKeptTargetMib)));
+            printLine(QStringLiteral("  %1 subjects: longest stall %2 ms, target < %3 ms  %4")
+                          .arg(subjects)
+                          .arg(stall, 0, 'f', 1)
+                          .arg(PreviewStallTargetMs)
+                          .arg(verdict(stall, Bound::Under, PreviewStallTargetMs)));
+        }
+    }
 }
 
 struct Starter
@@ -1596,6 +1735,7 @@ int main(int argc, char *argv[])
     try {
         if (arguments.value(1) == QLatin1String("--reports")) {
             measureReports();
+            measurePreviews();
             printHeading(QStringLiteral("Targets: %1 met, %2 missed.").arg(g_met).arg(g_missed));
             return 0;
         }
@@ -1605,6 +1745,13 @@ int main(int argc, char *argv[])
             need(arguments.value(2) == QLatin1String("--db") && n > 0,
                  QStringLiteral("--report needs --db PATH and --subjects N"));
             return renderListInFreshProcess(arguments.value(3), n);
+        }
+        if (arguments.value(1) == QLatin1String("--preview")) {
+            const int n =
+                arguments.value(arguments.indexOf(QStringLiteral("--subjects")) + 1).toInt();
+            need(arguments.value(2) == QLatin1String("--db") && n > 0,
+                 QStringLiteral("--preview needs --db PATH and --subjects N"));
+            return previewListInFreshProcess(arguments.value(3), n);
         }
         const int one = arguments.indexOf(QStringLiteral("--one"));
         if (one < 0) {

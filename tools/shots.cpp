@@ -512,7 +512,8 @@ int main(int argc, char *argv[])
         const QString address = QString::fromUtf8("تهران، خیابان انقلاب، کوچه بهار، پلاک ۱۲");
         ReportPreview *list =
             PrintAllSubjects(nullptr, &subjects, QString::fromUtf8("مرکز مشاوره نمونه"), address);
-        ReportPreview *sheet = PrintSelectedSubject(nullptr, QStringLiteral("S0"), address);
+        ReportPreview *sheet = PrintSelectedSubject(
+            nullptr, QStringLiteral("S0"), QString::fromUtf8("مرکز مشاوره نمونه"), address);
         if (!list || !sheet)
             return 1;
         save(list, out.filePath(QStringLiteral("preview-list.png")));

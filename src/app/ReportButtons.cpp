@@ -10,7 +10,7 @@
 void ConnectReportButtons(FrmkLID *window)
 {
     QObject::connect(window->Command6, &QPushButton::clicked, window, [window] {
-        if (PrintSelectedSubject(window, window->scoredCode(), window->Text16))
+        if (PrintSelectedSubject(window, window->scoredCode(), window->Text13, window->Text16))
             window->clearScoredCode(); // the same subject again needs a new scoring
     });
     QObject::connect(window->Command3, &QPushButton::clicked, window, [window] {

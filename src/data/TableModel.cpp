@@ -348,6 +348,76 @@ int TableModel::rowAt(int place)
     return place < m_rows.size() ? place : -1;
 }
 
+bool TableModel::readThrough(const QStringList &fields,
+                             const std::function<bool(const QStringList &values)> &take)
+{
+    QVector<int> columns;
+    QStringList selected{QStringLiteral("rowid")};
+    for (const QString &field : fields) {
+        columns << fieldIndex(field);
+        selected << (columns.last() < 0 ? QStringLiteral("''") : QuotedName(field));
+    }
+    auto shown = [&](const Row &row) {
+        QStringList values;
+        values.reserve(columns.size());
+        for (const int column : std::as_const(columns))
+            values << (column < 0 ? QString() : row.values.at(column).toString());
+        return take(values);
+    };
+    for (int i = 0; i < m_head; ++i)
+        if (!shown(m_rows.at(i)))
+            return true;
+    if (m_gap) {
+        const int page = 1000;
+        const qint64 bound = tailBound();
+        bool started = m_head > 0;
+        qint64 after = started ? m_rows.at(m_head - 1).rowid : 0;
+        for (;;) {
+            QStringList conditions;
+            QVariantList values;
+            if (started) {
+                conditions << QStringLiteral("rowid > ?");
+                values << after;
+            }
+            if (bound) {
+                conditions << QStringLiteral("rowid < ?");
+                values << bound;
+            }
+            const QString sql = statement(selected.join(QLatin1Char(',')), conditions, &values,
+                                          QStringLiteral(" ORDER BY rowid LIMIT %1").arg(page));
+            QSqlQuery query(connection());
+            query.setForwardOnly(true);
+            if (!run(query, sql, values))
+                return false;
+            int read = 0;
+            bool stopped = false;
+            QStringList row;
+            while (!stopped && query.next()) {
+                ++read;
+                started = true;
+                after = query.value(0).toLongLong();
+                row.clear();
+                for (int i = 0; i < columns.size(); ++i)
+                    row << query.value(i + 1).toString();
+                stopped = !take(row);
+            }
+            const QSqlError error = query.lastError();
+            // Finished at once: a statement left open would hold a read lock on the file.
+            query.finish();
+            if (error.isValid())
+                return fail(error);
+            if (stopped)
+                return true;
+            if (read < page)
+                break;
+        }
+    }
+    for (int i = m_head; i < m_rows.size(); ++i)
+        if (!shown(m_rows.at(i)))
+            return true;
+    return true;
+}
+
 int TableModel::nextRow(int row)
 {
     if (row < 0 || row >= m_rows.size())

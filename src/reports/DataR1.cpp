@@ -141,9 +141,11 @@ DataR1::DataR1() : ReportLayout(QStringLiteral("DataR1"), QPageLayout::Portrait,
     addLabel(Detail, QStringLiteral("Label1"), QRectF(0, 12, Width, 14), SheetTitle(),
              ReportFont(QStringLiteral("Arabic Transparent"), 14.25, true));
 
+    // Every caption has its slot on its left and stands against it, however short the caption:
+    // set to the right of its box, "کل" would end up beside the neighbouring column's score.
     auto caption = [&](const QString &text, const QRectF &rect) {
         ReportItem &item =
-            addLabel(Detail, QString(), rect, text, font, Qt::AlignRight | Qt::AlignVCenter);
+            addLabel(Detail, QString(), rect, text, font, Qt::AlignLeft | Qt::AlignVCenter);
         item.color = Ink;
         item.wrap = true;
     };
@@ -155,7 +157,7 @@ DataR1::DataR1() : ReportLayout(QStringLiteral("DataR1"), QPageLayout::Portrait,
     };
 
     // First row, from the right: code, group, age, gender, marital status.
-    const qreal rowTop = 34, rowHeight = 10, pairWidth = 33.2, captionWidth = 11.5;
+    const qreal rowTop = 31, rowHeight = 10, pairWidth = 33.2, captionWidth = 9.5;
     const QString firstRow[][2] = {{CodeCaption(), QStringLiteral("Label15")},
                                    {GroupCaption(), QStringLiteral("Label16")},
                                    {AgeCaption(), QStringLiteral("Label19")},
@@ -168,8 +170,8 @@ DataR1::DataR1() : ReportLayout(QStringLiteral("DataR1"), QPageLayout::Portrait,
              QRectF(right - pairWidth + 1.5, rowTop, pairWidth - captionWidth - 2.5, rowHeight));
     }
     // Second row: education, wide.
-    caption(EducationCaption(), QRectF(Width - 12 - 20, 48, 20, rowHeight));
-    slot(QStringLiteral("Label22"), QRectF(13.5, 48, Width - 12 - 20 - 15, rowHeight),
+    caption(EducationCaption(), QRectF(Width - 12 - 20, 49, 20, rowHeight));
+    slot(QStringLiteral("Label22"), QRectF(13.5, 49, Width - 12 - 20 - 15, rowHeight),
          Qt::AlignRight | Qt::AlignVCenter);
 
     // Scores in two columns, each caption with its slot on its left.

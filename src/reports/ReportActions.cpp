@@ -10,8 +10,11 @@
 #include "reports/GroupStatistics.h"
 #include "reports/GroupSummaryReport.h"
 #include "reports/ReportPreview.h"
+#include "reports/ReportProgress.h"
 #include "reports/ReportsText.h"
 #include "scoring/ScoringKey.h"
+
+#include <QDate>
 
 namespace {
 const QString Header = QStringLiteral("Section4");
@@ -24,24 +27,40 @@ void TellReadFailed(QWidget *owner, const QString &error)
     ShowMessage(owner, ReportsText::ReadFailed() + u'\n' + error, QString(), QMessageBox::Warning);
 }
 
-ReportPreview *ShowList(QWidget *owner, Cursor *subjects)
+// The group a cursor of IDE holds, as a file name's part: "all" when it holds every subject.
+QString ListedGroup(Cursor *subjects)
+{
+    TableModel *model = subjects->model();
+    if (model->isFiltered() &&
+        model->filterColumn() == subjects->fieldIndex(QStringLiteral("Group")))
+        return ReportsText::GroupFilePart().arg(model->filterValue());
+    return ReportsText::EveryoneFilePart();
+}
+
+ReportPreview *ShowList(QWidget *owner, Cursor *subjects, const QString &clinicName)
 {
     DataRPrint &list = DataRPrint::Report();
     list.setDataSource(subjects);
     ReportLayout frozen = list;
     QString error;
-    const bool read = list.freeze(&frozen, &error);
+    ReportProgress progress(owner, ReportsText::ReadingRows());
+    const bool read = list.freeze(&frozen, &error, progress.callback());
     list.setDataSource(nullptr);
     if (!read) {
-        TellReadFailed(owner, error);
+        if (!error.isEmpty()) // empty: the user cancelled
+            TellReadFailed(owner, error);
         return nullptr;
     }
-    return ReportPreview::Show(owner, frozen, ReportsText::ListTitle().trimmed());
+    const QString title = ReportsText::ListTitle().trimmed();
+    frozen.setDocumentInfo(
+        {title, clinicName,
+         ReportFileName(ReportsText::ListFileName(), ListedGroup(subjects), QDate::currentDate())});
+    return ReportPreview::Show(owner, frozen, title);
 }
 } // namespace
 
 ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
-                                    const QString &clinicAddress)
+                                    const QString &clinicName, const QString &clinicAddress)
 {
     if (scoredCode.isEmpty()) {
         ShowTimedMessage(owner, ReportsText::ScoreFirst(), ScoreFirstMs);
@@ -84,6 +103,9 @@ ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
         TellReadFailed(owner, error);
         return nullptr;
     }
+    frozen.setDocumentInfo(
+        {ReportsText::SheetTitle(), clinicName,
+         ReportFileName(ReportsText::SheetFileName(), scoredCode, QDate::currentDate())});
     return ReportPreview::Show(owner, frozen, ReportsText::SheetTitle());
 }
 
@@ -98,7 +120,7 @@ ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QStri
         TellReadFailed(owner, DescribeReadFailure(allSubjects->lastError()));
         return nullptr;
     }
-    return ShowList(owner, allSubjects);
+    return ShowList(owner, allSubjects, clinicName);
 }
 
 ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *subjects,
@@ -112,7 +134,12 @@ ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *su
     // The group's list is headed by the clinic's name too, like the list of all subjects.
     list.setCaption(Header, QStringLiteral("Label9"), clinicName);
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
-    return ShowList(owner, subjects);
+    // The grid's own filter again: one that failed left the grid, and the cursor, empty.
+    if (!subjects->refresh()) {
+        TellReadFailed(owner, DescribeReadFailure(subjects->lastError()));
+        return nullptr;
+    }
+    return ShowList(owner, subjects, clinicName);
 }
 
 bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
@@ -173,5 +200,11 @@ ReportPreview *PrintGroupSummary(QWidget *owner, const QString &groupText,
             TellReadFailed(owner, problem);
         return nullptr;
     }
+    frozen.setDocumentInfo(
+        {ReportsText::SummaryTitle(), clinicName,
+         ReportFileName(ReportsText::SummaryFileName(),
+                        groupText.isEmpty() ? ReportsText::EveryoneFilePart()
+                                            : ReportsText::GroupFilePart().arg(groupText),
+                        QDate::currentDate())});
     return ReportPreview::Show(owner, frozen, ReportsText::SummaryTitle());
 }

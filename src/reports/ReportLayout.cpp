@@ -1,5 +1,6 @@
 #include "reports/ReportLayout.h"
 
+#include "common/SolarHijriDate.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/TableModel.h"
@@ -11,9 +12,11 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextOption>
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -27,9 +30,23 @@ QString PageNumberText(int page, int pages)
     return QString::fromUtf8("صفحه %1 از %2").arg(page).arg(pages);
 }
 
-QString CsvField(const QString &text)
+// A spreadsheet takes a cell that starts with one of these for a formula (a code typed as
+// "=HYPERLINK(...)" would run): such a cell is written with a leading apostrophe, which the
+// spreadsheet shows as text. A cell that is a plain number, negative too (an age typed as -5),
+// is no formula and stays a number.
+QString GuardFormula(const QString &text)
+{
+    static const QString triggers = QStringLiteral("=+-@\t\r");
+    static const QRegularExpression number(QStringLiteral("^[-+]?[0-9]+(\\.[0-9]+)?$"));
+    if (text.isEmpty() || !triggers.contains(text.front()) || number.match(text).hasMatch())
+        return text;
+    return u'\'' + text;
+}
+
+QString CsvField(const QString &cell)
 {
     static const QString special = QStringLiteral(",\"\r\n");
+    const QString text = GuardFormula(cell);
     bool quote = text.startsWith(u' ') || text.endsWith(u' ');
     for (const QChar c : text)
         quote = quote || special.contains(c);
@@ -38,6 +55,33 @@ QString CsvField(const QString &text)
     QString quoted = text;
     quoted.replace(u'"', QStringLiteral("\"\""));
     return u'"' + quoted + u'"';
+}
+
+// A file name's part made safe on every system: no separators, no characters Windows refuses, no
+// control or direction marks, no blanks or dots at its ends, and not endless.
+QString SafeFileNamePart(const QString &text)
+{
+    static const QString refused = QStringLiteral("/\\:*?\"<>|");
+    const int most = 60;
+    QString safe;
+    int kept = 0;
+    for (const char32_t c : text.toUcs4()) {
+        if (kept == most)
+            break;
+        if ((c >= 0x200E && c <= 0x200F) || (c >= 0x202A && c <= 0x202E) ||
+            (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF)
+            continue;
+        const bool bad = c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c < 0xE000) ||
+                         c > 0x10FFFF || (c < 0x80 && refused.contains(QChar(c)));
+        safe += bad ? QStringLiteral("_") : QString::fromUcs4(&c, 1);
+        ++kept;
+    }
+    safe = safe.simplified();
+    while (!safe.isEmpty() && (safe.front() == u'.' || safe.front() == u' '))
+        safe.remove(0, 1);
+    while (!safe.isEmpty() && (safe.back() == u'.' || safe.back() == u' '))
+        safe.chop(1);
+    return safe.isEmpty() ? QStringLiteral("_") : safe;
 }
 
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
@@ -49,6 +93,69 @@ bool WriteWhole(const QString &path, const QByteArray &bytes, QString *error)
         return false;
     }
     return true;
+}
+// Names the author in a PDF as Qt 6.4's writer leaves it (it names none): in the document
+// information and, alike, in the XMP metadata that PDF/A asks for. Both stand at the head of the
+// file; what follows them moves down, and the cross-reference table is set to match. A file of
+// another shape is left as it is.
+void AddPdfAuthor(QByteArray *pdf, const QString &author)
+{
+    if (author.isEmpty())
+        return;
+    const qsizetype info = pdf->indexOf("\n/Creator (");
+    const qsizetype metadata = pdf->indexOf("/Subtype /XML\n/Length ");
+    const qsizetype title = pdf->indexOf("</dc:title>");
+    const qsizetype table = pdf->lastIndexOf("\nxref\n0 ");
+    const qsizetype start = pdf->lastIndexOf("\nstartxref\n");
+    if (info < 0 || metadata < info || title < metadata || table < title || start < table)
+        return;
+    const qsizetype lengthAt = metadata + qsizetype(qstrlen("/Subtype /XML\n/Length "));
+    const qsizetype lengthEnd = pdf->indexOf('\n', lengthAt);
+    bool isNumber = false;
+    const qsizetype length =
+        pdf->mid(lengthAt, lengthEnd - lengthAt).trimmed().toLongLong(&isNumber);
+    if (!isNumber)
+        return;
+
+    QByteArray utf16("FEFF");
+    for (const QChar c : author)
+        utf16 += QByteArray::number(c.unicode(), 16).rightJustified(4, '0').toUpper();
+    const QByteArray infoText = "\n/Author <" + utf16 + '>';
+    const QByteArray xmpText = "\n      <dc:creator>\n        <rdf:Seq>\n          <rdf:li>" +
+                               author.toHtmlEscaped().toUtf8() +
+                               "</rdf:li>\n        </rdf:Seq>\n      </dc:creator>";
+    const qsizetype titleEnd = title + qsizetype(qstrlen("</dc:title>"));
+    const QByteArray newLength = QByteArray::number(length + xmpText.size());
+    // Each change: where it stands in the file as written, and how many bytes it adds.
+    const std::pair<qsizetype, qsizetype> moves[] = {
+        {info, infoText.size()},
+        {lengthAt, newLength.size() - (lengthEnd - lengthAt)},
+        {titleEnd, xmpText.size()}};
+    auto moved = [&moves](qsizetype offset) {
+        qsizetype to = offset;
+        for (const auto &move : moves)
+            if (move.first < offset)
+                to += move.second;
+        return to;
+    };
+    pdf->insert(titleEnd, xmpText);
+    pdf->replace(lengthAt, lengthEnd - lengthAt, newLength);
+    pdf->insert(info, infoText);
+
+    // The table: "xref", "0 n", then n entries of 20 bytes, each offset in its first 10.
+    qsizetype at = moved(table) + 1 + qsizetype(qstrlen("xref\n"));
+    const qsizetype countEnd = pdf->indexOf('\n', at);
+    const int entries = pdf->mid(at + 2, countEnd - at - 2).trimmed().toInt();
+    at = countEnd + 1;
+    for (int i = 0; i < entries && at + 20 <= pdf->size(); ++i, at += 20) {
+        if (pdf->at(at + 17) != 'n')
+            continue;
+        const qsizetype offset = pdf->mid(at, 10).toLongLong();
+        pdf->replace(at, 10, QByteArray::number(moved(offset)).rightJustified(10, '0'));
+    }
+    const qsizetype startAt = moved(start) + qsizetype(qstrlen("\nstartxref\n"));
+    const qsizetype startEnd = pdf->indexOf('\n', startAt);
+    pdf->replace(startAt, startEnd - startAt, QByteArray::number(moved(table + 1)) + ' ');
 }
 } // namespace
 
@@ -196,56 +303,94 @@ void ReportLayout::addPicture(const QString &bandName, const QRectF &rect,
     band(bandName)->items.append(item);
 }
 
-bool ReportLayout::freeze(ReportLayout *frozen, QString *error) const
+void ReportLayout::setRows(const QStringList &fields, const QVector<QStringList> &rows)
+{
+    m_source = nullptr;
+    m_fields = fields;
+    clearRows();
+    for (const QStringList &row : rows)
+        appendRow(row);
+}
+
+void ReportLayout::clearRows()
+{
+    m_rowCount = 0;
+    m_cells.clear();
+    m_cellEnds.clear();
+    m_cells.squeeze();
+    m_cellEnds.squeeze();
+}
+
+void ReportLayout::appendRow(const QStringList &values)
+{
+    for (int i = 0; i < m_fields.size(); ++i) {
+        m_cells += values.value(i);
+        m_cellEnds.append(int(m_cells.size()));
+    }
+    ++m_rowCount;
+}
+
+QString ReportLayout::cell(int row, int column) const
+{
+    const int at = row * int(m_fields.size()) + column;
+    const int begin = at > 0 ? m_cellEnds.at(at - 1) : 0;
+    return m_cells.mid(begin, m_cellEnds.at(at) - begin);
+}
+
+bool ReportLayout::freeze(ReportLayout *frozen, QString *error, const Progress &progress) const
 {
     *frozen = *this;
     if (!m_source)
         return true; // the rows set, if any
     frozen->m_source = nullptr;
     frozen->m_fields.clear();
-    frozen->m_rows.clear();
+    frozen->clearRows();
     for (const ReportBand &b : m_bands)
         for (const ReportItem &item : b.items)
             if (item.kind == ReportItem::Box && !frozen->m_fields.contains(item.field))
                 frozen->m_fields.append(item.field);
-    TableModel *model = m_source->model();
-    const int expected = m_source->count();
-    QVector<int> columns;
-    for (const QString &field : std::as_const(frozen->m_fields))
-        columns.append(model->fieldIndex(field));
-    if (expected >= 0) {
-        frozen->m_rows.reserve(expected);
-        for (int row = model->rowAt(0); row >= 0; row = model->nextRow(row)) {
-            QStringList values;
-            values.reserve(columns.size());
-            for (const int column : std::as_const(columns))
-                values.append(column < 0 ? QString()
-                                         : model->data(model->index(row, column)).toString());
-            frozen->m_rows.append(values);
-        }
-    }
-    // A list that silently lacks rows would pass for the whole list.
-    if (expected < 0 || frozen->m_rows.size() != expected) {
+    // Counted first, for the progress only: the rows themselves say how many there are.
+    const int expected = progress ? m_source->count() : 0;
+    if (expected < 0) {
         if (error)
-            *error = DescribeReadFailure(model->lastError());
-        frozen->m_rows.clear();
+            *error = DescribeReadFailure(m_source->lastError());
         return false;
     }
+    TableModel *model = m_source->model();
+    bool cancelled = false;
+    const bool read = model->readThrough(frozen->m_fields, [&](const QStringList &values) {
+        frozen->appendRow(values);
+        if (progress && frozen->m_rowCount % 256 == 0 &&
+            !progress(frozen->m_rowCount, qMax(expected, frozen->m_rowCount)))
+            cancelled = true;
+        return !cancelled;
+    });
+    // A list that silently lacks rows would pass for the whole list.
+    if (!read || cancelled) {
+        if (error)
+            *error = cancelled ? QString() : DescribeReadFailure(model->lastError());
+        frozen->clearRows();
+        return false;
+    }
+    frozen->m_cells.squeeze();
+    frozen->m_cellEnds.squeeze();
     return true;
 }
 
 QString ReportLayout::value(int row, const QString &field) const
 {
-    const int column = m_fields.indexOf(field);
-    if (row < 0 || row >= m_rows.size() || column < 0)
+    const int column = int(m_fields.indexOf(field));
+    if (row < 0 || row >= m_rowCount || column < 0)
         return QString();
-    return m_rows.at(row).at(column);
+    return cell(row, column);
 }
 
-void ReportLayout::resetFormats() const
+void ReportLayout::resetFormats(int skipped) const
 {
-    for (const auto &attached : m_formats)
+    for (const auto &attached : m_formats) {
         attached.second->reset();
+        attached.second->skip(skipped);
+    }
 }
 
 QString ReportLayout::shown(const ReportItem &item, int row) const
@@ -257,24 +402,66 @@ QString ReportLayout::shown(const ReportItem &item, int row) const
     return value;
 }
 
-// One walk through the pages: counting only (no painter), or drawing.
+// One walk through the pages: counting only (no painter), or drawing the pages from..to.
 struct ReportLayout::Pass
 {
     QPainter *painter = nullptr;
-    QPagedPaintDevice *device = nullptr;
-    qreal pageHeight = 0; // design millimetres
-    qreal scale = 1;      // page millimetres per design millimetre
-    qreal unit = 1;       // device units per design millimetre
-    qreal left = 0;       // device units
-    int pages = 0;        // when drawing: the total, for the page numbers
+    QPagedPaintDevice *device = nullptr; // for new pages, when drawing more than one
+    qreal pageHeight = 0;                // design millimetres
+    qreal scale = 1;                     // page millimetres per design millimetre
+    qreal unit = 1;                      // device units per design millimetre
+    qreal left = 0;                      // device units
+    int pages = 0;                       // when drawing: the total, for the page numbers
     int page = 1;
     qreal y = 0; // design millimetres from the top of the page's printable area
+    // The first page walked (0 is the first), the row it starts with, and the last page walked.
+    int from = 0;
+    int startRow = 0;
+    int to = std::numeric_limits<int>::max();
+    QVector<int> *starts = nullptr;         // filled with the first row of each page walked
+    std::function<bool(int page)> pageDone; // after each page; false stops the walk
+    bool stopped = false;
     // Per band and item: the font at the page's scale, and the column of a box's field.
     QVector<QVector<QFont>> fonts;
     QVector<QVector<int>> columns;
     QVector<QVector<DataFormat *>> formats;
     QVector<QVector<QFontMetricsF>> metrics;
 };
+
+void ReportLayout::prepare(Pass &pass, const QPageLayout &layout, QPaintDevice *device) const
+{
+    const QRectF area = layout.paintRect(QPageLayout::Millimeter);
+    pass.scale = qMin<qreal>(1, area.width() / m_designWidth);
+    pass.pageHeight = area.height() / pass.scale;
+    if (!device)
+        return;
+    const qreal perMm = device->logicalDpiX() / MmPerInch;
+    pass.unit = perMm * pass.scale;
+    pass.left = (area.width() - m_designWidth * pass.scale) / 2 * perMm;
+    for (const ReportBand &band : m_bands) {
+        QVector<QFont> fonts;
+        QVector<int> columns;
+        QVector<DataFormat *> formats;
+        QVector<QFontMetricsF> metrics;
+        for (const ReportItem &item : band.items) {
+            QFont font = item.font;
+            font.setPointSizeF(font.pointSizeF() * pass.scale);
+            fonts.append(font);
+            metrics.append(QFontMetricsF(font, device));
+            columns.append(item.kind == ReportItem::Box ? int(m_fields.indexOf(item.field)) : -1);
+            DataFormat *format = nullptr;
+            if (item.kind == ReportItem::Box)
+                for (const auto &attached : m_formats)
+                    if (attached.first == item.name)
+                        format = attached.second.get();
+            formats.append(format);
+        }
+        pass.fonts.append(fonts);
+        pass.columns.append(columns);
+        pass.formats.append(formats);
+        pass.metrics.append(metrics);
+    }
+}
 
 int ReportLayout::run(Pass &pass) const
 {
@@ -319,7 +506,7 @@ int ReportLayout::run(Pass &pass) const
                     QString text = item.text;
                     if (item.kind == ReportItem::Box) {
                         const int column = pass.columns[b][i];
-                        text = column < 0 ? QString() : m_rows[row][column];
+                        text = column < 0 ? QString() : cell(row, column);
                         if (DataFormat *format = pass.formats[b][i])
                             text = format->format(text);
                     }
@@ -369,107 +556,129 @@ int ReportLayout::run(Pass &pass) const
             p->drawText(strip, PageNumberText(pass.page, pass.pages), option);
         }
     };
-    auto newPage = [&] {
+    qreal pageTop = 0; // where this page's detail lines begin
+    auto startPage = [&](int row) {
+        pass.y = 0;
+        if (pass.starts)
+            pass.starts->append(row);
+        if (pass.page == 1)
+            draw(header, -1);
+        draw(pageHeader, -1);
+        pageTop = pass.y;
+    };
+    // Ends the page; false when the walk stops there.
+    auto nextPage = [&](int row) {
         endPage();
+        if (pass.pageDone && !pass.pageDone(pass.page)) {
+            pass.stopped = true;
+            return false;
+        }
+        if (pass.page - 1 >= pass.to)
+            return false;
         if (pass.painter)
             pass.device->newPage();
         ++pass.page;
-        pass.y = 0;
-        draw(pageHeader, -1);
+        startPage(row);
+        return true;
     };
 
-    pass.page = 1;
-    pass.y = 0;
-    draw(header, -1);
-    draw(pageHeader, -1);
-    qreal pageTop = pass.y; // where this page's detail lines begin
-    for (int row = 0; row < m_rows.size(); ++row) {
+    pass.page = pass.from + 1;
+    startPage(pass.startRow);
+    for (int row = pass.startRow; row < m_rowCount; ++row) {
         // A line that does not fit goes whole to the next page; a page takes at least one.
-        if (pass.y + m_bands[detail].height > bottom && pass.y > pageTop) {
-            newPage();
-            pageTop = pass.y;
-        }
+        if (pass.y + m_bands[detail].height > bottom && pass.y > pageTop && !nextPage(row))
+            return pass.page;
         draw(detail, row);
     }
-    if (pass.y + m_bands[footer].height > bottom && pass.y > pageTop)
-        newPage();
+    if (pass.y + m_bands[footer].height > bottom && pass.y > pageTop && !nextPage(m_rowCount))
+        return pass.page;
     draw(footer, -1);
     endPage();
+    if (pass.pageDone && !pass.pageDone(pass.page))
+        pass.stopped = true;
     return pass.page;
+}
+
+QVector<int> ReportLayout::pageStarts(const QPageLayout &layout) const
+{
+    Pass pass;
+    prepare(pass, layout, nullptr);
+    QVector<int> starts;
+    pass.starts = &starts;
+    run(pass);
+    return starts;
 }
 
 int ReportLayout::pageCount() const
 {
-    Pass pass;
-    const QRectF area = pageLayout().paintRect(QPageLayout::Millimeter);
-    pass.scale = qMin<qreal>(1, area.width() / m_designWidth);
-    pass.pageHeight = area.height() / pass.scale;
-    return run(pass);
+    return int(pageStarts(pageLayout()).size());
 }
 
-int ReportLayout::render(QPagedPaintDevice *device) const
+int ReportLayout::render(QPagedPaintDevice *device, const Progress &progress) const
 {
+    const QPageLayout layout = device->pageLayout();
     Pass pass;
-    const QRectF area = device->pageLayout().paintRect(QPageLayout::Millimeter);
-    pass.scale = qMin<qreal>(1, area.width() / m_designWidth);
-    pass.pageHeight = area.height() / pass.scale;
-    pass.pages = run(pass);
-
+    pass.pages = int(pageStarts(layout).size());
     QPainter painter;
     if (!painter.begin(device))
         return 0;
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal perMm = device->logicalDpiX() / MmPerInch;
+    prepare(pass, layout, device);
     pass.painter = &painter;
     pass.device = device;
-    pass.unit = perMm * pass.scale;
-    pass.left = (area.width() - m_designWidth * pass.scale) / 2 * perMm;
-    for (const ReportBand &band : m_bands) {
-        QVector<QFont> fonts;
-        QVector<int> columns;
-        QVector<DataFormat *> formats;
-        QVector<QFontMetricsF> metrics;
-        for (const ReportItem &item : band.items) {
-            QFont font = item.font;
-            font.setPointSizeF(font.pointSizeF() * pass.scale);
-            fonts.append(font);
-            metrics.append(QFontMetricsF(font, device));
-            columns.append(item.kind == ReportItem::Box ? m_fields.indexOf(item.field) : -1);
-            DataFormat *format = nullptr;
-            if (item.kind == ReportItem::Box)
-                for (const auto &attached : m_formats)
-                    if (attached.first == item.name)
-                        format = attached.second.get();
-            formats.append(format);
-        }
-        pass.fonts.append(fonts);
-        pass.columns.append(columns);
-        pass.formats.append(formats);
-        pass.metrics.append(metrics);
-    }
+    if (progress)
+        pass.pageDone = [&](int page) { return progress(page, pass.pages); };
     resetFormats();
     const int pages = run(pass);
     painter.end();
-    return pages;
+    return pass.stopped ? -1 : pages;
 }
 
-bool ReportLayout::writePdf(const QString &path, QString *error) const
+void ReportLayout::paintPage(QPaintDevice *device, const QPageLayout &layout, int page,
+                             const QVector<int> &starts) const
 {
+    if (page < 0 || page >= starts.size())
+        return;
+    QPainter painter(device);
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The printable area's corner, where a printer's painter starts.
+    const qreal perMm = device->logicalDpiX() / MmPerInch;
+    const QRectF paper = layout.fullRect(QPageLayout::Millimeter);
+    const QRectF area = layout.paintRect(QPageLayout::Millimeter);
+    painter.translate((area.left() - paper.left()) * perMm, (area.top() - paper.top()) * perMm);
+    Pass pass;
+    prepare(pass, layout, device);
+    pass.painter = &painter;
+    pass.pages = int(starts.size());
+    pass.from = pass.to = page;
+    pass.startRow = starts.at(page);
+    resetFormats(pass.startRow);
+    run(pass);
+}
+
+bool ReportLayout::writePdf(const QString &path, QString *error, const Progress &progress) const
+{
+    const QString title = m_info.title.isEmpty() ? m_name : m_info.title;
     QByteArray bytes;
+    int pages = 0;
     {
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
+        // For the archive: fonts embedded, colours defined, the document described.
+        writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setResolution(600);
         writer.setPageLayout(pageLayout());
-        writer.setCreator(QStringLiteral("Korvat"));
-        writer.setTitle(m_name);
-        if (render(&writer) < 1) {
-            if (error)
-                *error = QString::fromUtf8("گزارش ساخته نشد");
-            return false;
-        }
+        writer.setCreator(ReportsText::ProgramName());
+        writer.setTitle(title);
+        pages = render(&writer, progress);
     }
+    if (pages < 1) {
+        if (error)
+            *error = pages < 0 ? QString() : ReportsText::NotMade();
+        return false;
+    }
+    AddPdfAuthor(&bytes, m_info.author);
     return WriteWhole(path, bytes, error);
 }
 
@@ -484,7 +693,7 @@ QVector<QStringList> ReportLayout::table() const
     }
     lines.append(headers);
     resetFormats();
-    for (int row = 0; row < m_rows.size(); ++row) {
+    for (int row = 0; row < m_rowCount; ++row) {
         QStringList line;
         for (const ReportItem *box : std::as_const(boxes))
             line.append(box ? shown(*box, row) : QString());
@@ -556,4 +765,13 @@ void ReportLayout::addAddressFooter(const QString &footer, qreal height, qreal c
     addLabel(footer, QStringLiteral("Label16"), QRectF(0, 3, creditWidth, 12),
              ReportsText::CreditLine(), ReportFont(QStringLiteral("B Mitra"), 8, false),
              Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+QString ReportFileName(const QString &kind, const QString &what, const QDate &date)
+{
+    QStringList parts{kind, SafeFileNamePart(what)};
+    const QString day = SolarHijriDateText(date, 0);
+    if (!day.isEmpty())
+        parts << QString(day).replace(u'/', u'-');
+    return parts.join(QStringLiteral(" - "));
 }

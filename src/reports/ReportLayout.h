@@ -3,6 +3,7 @@
 #include "data/Cursor.h"
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QPageLayout>
 #include <QPointer>
@@ -25,6 +26,8 @@ class DataFormat
 public:
     virtual ~DataFormat() = default;
     virtual void reset() {}
+    // Lines passed over without being formatted (the pages before the one drawn).
+    virtual void skip(int lines) { Q_UNUSED(lines); }
     virtual QString format(const QString &value) = 0;
 };
 
@@ -111,26 +114,46 @@ public:
     Cursor *dataSource() const { return m_source; }
 
     // Rows the program computed, in place of a cursor's (fields name the boxes' fields).
-    void setRows(const QStringList &fields, const QVector<QStringList> &rows)
-    {
-        m_source = nullptr;
-        m_fields = fields;
-        m_rows = rows;
-    }
+    void setRows(const QStringList &fields, const QVector<QStringList> &rows);
 
-    // A copy holding the data source's rows as the cursor shows them now (or the rows set). False
-    // with the reason when they could not be read.
-    bool freeze(ReportLayout *frozen, QString *error) const;
-    int rowCount() const { return int(m_rows.size()); }
+    // How far a long task has come; returns false when the user cancelled it.
+    using Progress = std::function<bool(int done, int total)>;
+
+    // A copy holding the data source's rows as the cursor shows them now (or the rows set), read
+    // straight from the file, so that the cursor keeps no more rows than it had. False with the
+    // reason when they could not be read, or with the empty text when progress was cancelled.
+    bool freeze(ReportLayout *frozen, QString *error, const Progress &progress = {}) const;
+    int rowCount() const { return m_rowCount; }
     // The value of a field in a row of a frozen copy.
     QString value(int row, const QString &field) const;
 
-    // Draws every page onto the device. Returns the number of pages.
-    int render(QPagedPaintDevice *device) const;
+    // What a saved copy carries: the title and author a PDF names, and the name a file is offered
+    // under (without its suffix).
+    struct DocumentInfo
+    {
+        QString title;
+        QString author;
+        QString fileName;
+    };
+    void setDocumentInfo(const DocumentInfo &info) { m_info = info; }
+    const DocumentInfo &documentInfo() const { return m_info; }
+
+    // Draws every page onto the device, reporting each page done. Returns the number of pages,
+    // -1 when progress cancelled it, 0 when nothing could be drawn.
+    int render(QPagedPaintDevice *device, const Progress &progress = {}) const;
+    // The first row of each page on a page of this layout (a page may hold no row: the footer's
+    // own last page); its size is the number of pages.
+    QVector<int> pageStarts(const QPageLayout &layout) const;
+    // Draws one page (0 is the first) onto an image of the whole sheet of paper, its resolution
+    // the image's; starts as pageStarts() gave them for the same layout.
+    void paintPage(QPaintDevice *device, const QPageLayout &layout, int page,
+                   const QVector<int> &starts) const;
     // Pages needed for the rows held, on this layout's page.
     int pageCount() const;
-    // Writes the report as a PDF file, replacing the file only once it is complete.
-    bool writePdf(const QString &path, QString *error) const;
+    // Writes the report as a PDF/A-1b file titled and authored as its document info says,
+    // replacing the file only once it is complete. False with the reason, or with the empty text
+    // when progress was cancelled (and then no file is written).
+    bool writePdf(const QString &path, QString *error, const Progress &progress = {}) const;
 
     // The columns of a table-like report, for export: header label of Section2, box of Section1.
     struct Column
@@ -166,9 +189,13 @@ protected:
 
 private:
     struct Pass;
+    void prepare(Pass &pass, const QPageLayout &layout, QPaintDevice *device) const;
     int run(Pass &pass) const;
-    void resetFormats() const;
+    void resetFormats(int skipped = 0) const;
     QString shown(const ReportItem &item, int row) const;
+    void clearRows();
+    void appendRow(const QStringList &values);
+    QString cell(int row, int column) const;
 
     QString m_name;
     QPageLayout::Orientation m_orientation;
@@ -177,10 +204,19 @@ private:
     QPointer<Cursor> m_source;
     QVector<std::pair<QString, std::shared_ptr<DataFormat>>> m_formats; // box name, format
     QVector<Column> m_columns;
-    // Frozen rows: the fields the boxes show, and their values per row.
+    DocumentInfo m_info;
+    // Frozen rows: the fields the boxes show, and their values, row after row, in one text with
+    // the end of each value (a list of 100,000 subjects is two blocks, not a million small ones,
+    // and its memory goes back to the system with the preview).
     QStringList m_fields;
-    QVector<QStringList> m_rows;
+    int m_rowCount = 0;
+    QString m_cells;
+    QVector<int> m_cellEnds;
 };
+
+// The name a saved report is offered under: what it is, whose or which it is, and the Solar
+// Hijri date, each made safe for a file name on any system (a code may hold / or :).
+QString ReportFileName(const QString &kind, const QString &what, const QDate &date);
 
 // The typefaces the layouts name, asked for first, then installed Persian faces.
 QFont ReportFont(const QString &named, qreal points, bool bold);

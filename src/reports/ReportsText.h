@@ -90,6 +90,36 @@ inline QString ReadFailed()
     return QString::fromUtf8("اطلاعات گزارش از پايگاه داده خوانده نشد:");
 }
 
+// What a saved report's file is called, and what its PDF says made it.
+inline QString SheetFileName()
+{
+    return QString::fromUtf8("برگه نتيجه");
+}
+inline QString ListFileName()
+{
+    return QString::fromUtf8("فهرست نتايج");
+}
+inline QString SummaryFileName()
+{
+    return QString::fromUtf8("خلاصه آماري");
+}
+inline QString GroupFilePart()
+{
+    return QString::fromUtf8("گروه %1");
+}
+inline QString EveryoneFilePart()
+{
+    return QString::fromUtf8("همه");
+}
+inline QString ProgramName()
+{
+    return QStringLiteral("Korvat");
+}
+inline QString NotMade()
+{
+    return QString::fromUtf8("گزارش ساخته نشد");
+}
+
 // The group summary.
 inline QString SummaryTitle()
 {
@@ -120,6 +150,20 @@ inline QString NoneScored()
     return QString::fromUtf8("هيچ آزمودني نمره نگرفته است؛ خلاصه آماري ساخته نشد.");
 }
 
+// The progress of a long list.
+inline QString ReadingRows()
+{
+    return QString::fromUtf8("خواندن آزمودني ها از پايگاه داده...");
+}
+inline QString DrawingPages()
+{
+    return QString::fromUtf8("ساختن صفحه هاي گزارش...");
+}
+inline QString Cancel()
+{
+    return QString::fromUtf8("انصراف");
+}
+
 // The preview's own buttons and their messages.
 inline QString SavePdf()
 {
@@ -128,6 +172,46 @@ inline QString SavePdf()
 inline QString SaveCsv()
 {
     return QString::fromUtf8("ذخيره CSV");
+}
+inline QString Print()
+{
+    return QString::fromUtf8("چاپ");
+}
+inline QString PageSetup()
+{
+    return QString::fromUtf8("تنظيم صفحه");
+}
+inline QString PreviousPage()
+{
+    return QString::fromUtf8("صفحه قبل");
+}
+inline QString NextPage()
+{
+    return QString::fromUtf8("صفحه بعد");
+}
+inline QString PageCaption()
+{
+    return QString::fromUtf8("صفحه");
+}
+inline QString OfPages()
+{
+    return QString::fromUtf8("از %1");
+}
+inline QString FitWidth()
+{
+    return QString::fromUtf8("عرض صفحه");
+}
+inline QString FitPage()
+{
+    return QString::fromUtf8("تمام صفحه");
+}
+inline QString Zoom()
+{
+    return QString::fromUtf8("بزرگنمايي");
+}
+inline QString PrintFailed()
+{
+    return QString::fromUtf8("چاپ انجام نشد.");
 }
 inline QString SaveFailed()
 {

@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QXmlStreamReader>
+
+#include <algorithm>
 
 QString Fold(const QString &text)
 {
@@ -27,4 +30,94 @@ QString PdfText(const QString &path, bool layout)
     if (!process.waitForFinished(60000))
         return QString();
     return Fold(QString::fromUtf8(process.readAllStandardOutput()));
+}
+
+namespace {
+struct Glyph
+{
+    QString text; // folded
+    QRectF box;
+};
+struct Line
+{
+    int page = 0;
+    QVector<Glyph> glyphs;
+};
+
+QVector<Line> PdfLines(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-bbox-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                   path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000))
+        return {};
+    QXmlStreamReader xml(process.readAllStandardOutput());
+    QVector<Line> lines;
+    int page = -1;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes a = xml.attributes();
+        if (xml.name() == QLatin1String("page")) {
+            ++page;
+        } else if (xml.name() == QLatin1String("line")) {
+            lines.append(Line{page, {}});
+        } else if (xml.name() == QLatin1String("word") && !lines.isEmpty()) {
+            const QRectF box(QPointF(a.value(QLatin1String("xMin")).toDouble(),
+                                     a.value(QLatin1String("yMin")).toDouble()),
+                             QPointF(a.value(QLatin1String("xMax")).toDouble(),
+                                     a.value(QLatin1String("yMax")).toDouble()));
+            lines.last().glyphs.append(Glyph{Fold(xml.readElementText()), box});
+        }
+    }
+    return lines;
+}
+} // namespace
+
+QVector<PdfPlace> PdfFind(const QString &path, const QString &text)
+{
+    QString wanted = Fold(text);
+    wanted.remove(QRegularExpression(QStringLiteral("\\s")));
+    QVector<PdfPlace> places;
+    if (wanted.isEmpty())
+        return places;
+    for (const Line &line : PdfLines(path)) {
+        // Glyphs apart by more than a sliver of their height stand in different words.
+        auto apart = [&line](int left, int right) {
+            if (left < 0 || right >= line.glyphs.size())
+                return true;
+            const QRectF &a = line.glyphs[left].box, &b = line.glyphs[right].box;
+            return b.left() - a.right() > 0.15 * qMax(a.height(), b.height());
+        };
+        for (const bool reversed : {false, true}) {
+            // The line's letters in one direction, and the glyph each letter comes from.
+            QString letters;
+            QVector<int> from;
+            for (int k = 0; k < line.glyphs.size(); ++k) {
+                const int g = reversed ? int(line.glyphs.size()) - 1 - k : k;
+                for (const QChar c : line.glyphs[g].text)
+                    if (!c.isSpace())
+                        letters += c, from.append(g);
+            }
+            for (int at = letters.indexOf(wanted); at >= 0; at = letters.indexOf(wanted, at + 1)) {
+                const int first = qMin(from[at], from[at + wanted.size() - 1]);
+                const int last = qMax(from[at], from[at + wanted.size() - 1]);
+                if (!apart(first - 1, first) || !apart(last, last + 1))
+                    continue;
+                QRectF box;
+                for (int g = first; g <= last; ++g)
+                    box = box.united(line.glyphs[g].box);
+                // A text that reads the same both ways is found once.
+                if (std::none_of(places.begin(), places.end(), [&](const PdfPlace &p) {
+                        return p.page == line.page && p.box == box;
+                    }))
+                    places.append(PdfPlace{line.page, box});
+            }
+        }
+    }
+    std::sort(places.begin(), places.end(), [](const PdfPlace &a, const PdfPlace &b) {
+        return std::make_pair(a.page, a.box.top()) < std::make_pair(b.page, b.box.top());
+    });
+    return places;
 }
