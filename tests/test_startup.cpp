@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -111,8 +113,10 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void startsOnTheDeliveredDatabase_data();
     void startsOnTheDeliveredDatabase();
     void refusesAMissingDatabaseWithoutCreatingOne();
+    void refusesAForeignFileWithoutChangingIt_data();
     void refusesAForeignFileWithoutChangingIt();
     void layingOutTheProgramFolderKeepsTheUsersDatabase();
     void aSecondProgramIsRefused();
@@ -120,12 +124,41 @@ private slots:
     void guard();
 };
 
+void TestStartup::startsOnTheDeliveredDatabase_data()
+{
+    // What lies beside the database, left there by a restore the program was killed in (or
+    // something else under a name like it), and whether the start removes it.
+    QTest::addColumn<QString>("beside");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("nothing") << QString() << false;
+    QTest::newRow("a restore's copy") << QStringLiteral("file") << true;
+    QTest::newRow("a restore's copy and its journal") << QStringLiteral("file+journal") << true;
+    QTest::newRow("a folder by that name") << QStringLiteral("folder") << false;
+    QTest::newRow("a link to the database by that name") << QStringLiteral("link") << false;
+    QTest::newRow("a name only like it") << QStringLiteral("similar") << false;
+}
+
 void TestStartup::startsOnTheDeliveredDatabase()
 {
+    QFETCH(QString, beside);
+    QFETCH(bool, removed);
     QTemporaryDir program;
     QTemporaryDir elsewhere;
     const QString exe = installProgram(program.path());
     installDatabase(program.path());
+    const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    QString left = db + QStringLiteral(".restoring");
+    if (beside == QLatin1String("similar"))
+        left += QStringLiteral(".old");
+    if (beside == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(left + QStringLiteral("/inside")));
+    else if (beside == QLatin1String("link"))
+        QVERIFY(QFile::link(db, left));
+    else if (!beside.isEmpty())
+        QVERIFY(QFile::copy(db, left));
+    if (beside.endsWith(QLatin1String("+journal")))
+        QVERIFY(QFile::copy(db, left + QStringLiteral("-journal")));
+    const QByteArray before = FileHash(db);
     // Started from a folder that has no database: the program still finds its own.
     const Outcome outcome = runProgram(exe, elsewhere.path());
     QVERIFY2(outcome.stillRunning, qPrintable(outcome.errorText));
@@ -134,6 +167,11 @@ void TestStartup::startsOnTheDeliveredDatabase()
     QVERIFY2(!outcome.errorText.contains(QStringLiteral("DBKorvat")),
              qPrintable(outcome.errorText));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("DBKORVAT"))));
+    QCOMPARE(FileHash(db), before);
+    QCOMPARE(QFileInfo::exists(left) || QFileInfo(left).isSymLink(), !beside.isEmpty() && !removed);
+    QVERIFY(!QFileInfo::exists(left + QStringLiteral("-journal")));
+    if (beside == QLatin1String("folder"))
+        QVERIFY(QFileInfo::exists(left + QStringLiteral("/inside")));
 }
 
 void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
@@ -153,20 +191,46 @@ void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
              FileHash(DeliveredDatabasePath()));
 }
 
+void TestStartup::refusesAForeignFileWithoutChangingIt_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("said"); // besides the path
+    QTest::newRow("not a database") << QStringLiteral("bytes") << QString();
+    // The program's own database in every table and field, with a trigger that would delete
+    // another subject and write a false total with the first save.
+    QTest::newRow("a trigger in it") << QStringLiteral("trigger") << QStringLiteral("false_total");
+}
+
 void TestStartup::refusesAForeignFileWithoutChangingIt()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, said);
     QTemporaryDir program;
     const QString exe = installProgram(program.path());
     QDir(program.path()).mkpath(QStringLiteral("DBKORVAT"));
     const QString path = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
-    {
+    if (kind == QLatin1String("trigger")) {
+        installDatabase(program.path());
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kind);
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral(
+                "CREATE TRIGGER false_total AFTER UPDATE ON \"IDE\" BEGIN "
+                "DELETE FROM \"IDE\" WHERE \"Code\" <> NEW.\"Code\"; "
+                "UPDATE \"IDE\" SET \"Kol\" = '999' WHERE \"Code\" = NEW.\"Code\"; END")));
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(kind);
+    } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
     }
     const QByteArray before = FileHash(path);
     const Outcome outcome = runProgram(exe, program.path());
-    QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)),
+    QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)) &&
+                 outcome.errorText.contains(said),
              qPrintable(outcome.errorText));
     QCOMPARE(FileHash(path), before);
     QCOMPARE(QDir(program.filePath(QStringLiteral("DBKORVAT"))).entryList(QDir::Files).size(), 1);
