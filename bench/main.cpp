@@ -1042,7 +1042,10 @@ CopyFigures measureCopy(const QString &label, const QString &database, bool cold
                 DropFromCache(database);
             if (way == 0) {
                 figures.ours.push_back(timedWithEvents(
-                    [&] { return Backup::BackUpDatabase(database, destination, &failure); },
+                    [&] {
+                        return int(Backup::BackUpDatabase(database, destination, &failure) ==
+                                   Backup::Outcome::Made);
+                    },
                     &figures.longestGapMs));
                 need(failure.isEmpty(), QStringLiteral("backing up %1: %2").arg(label, failure));
             } else if (way == 1) {
@@ -1058,7 +1061,10 @@ CopyFigures measureCopy(const QString &label, const QString &database, bool cold
         if (cold)
             DropFromCache(destination);
         figures.restore.push_back(timedWithEvents(
-            [&] { return Backup::RestoreDatabase(destination, database, &failure); },
+            [&] {
+                return int(Backup::RestoreDatabase(destination, database, &failure) ==
+                           Backup::Outcome::Made);
+            },
             &figures.longestRestoreGapMs));
         need(failure.isEmpty() && hashOf(database) == expected,
              QStringLiteral("restoring %1: %2").arg(label, failure));

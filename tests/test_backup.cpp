@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -101,8 +102,8 @@ struct OtherProgram
 };
 
 // Presses a button while every message box that comes up is answered with its first button;
-// returns what the boxes said, each as its title and text.
-QStringList pressAndAnswer(QPushButton *button)
+// returns what the boxes said, each as its title and text, and their icons in *icons.
+QStringList pressAndAnswer(QPushButton *button, QList<QMessageBox::Icon> *icons = nullptr)
 {
     QTimer answerer;
     QObject::connect(&answerer, &QTimer::timeout, [] {
@@ -113,8 +114,11 @@ QStringList pressAndAnswer(QPushButton *button)
     DialogHooks::TakeShown();
     QTest::mouseClick(button, Qt::LeftButton);
     QStringList said;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
+    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown()) {
         said << shown.title + QLatin1Char('|') + shown.text;
+        if (icons)
+            *icons << shown.icon;
+    }
     return said;
 }
 
@@ -294,7 +298,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     QVERIFY(SeedSubjects(4000));
     const QString database = m_folder->databasePath();
     const QString backup = m_folder->path() + QStringLiteral("/backup.mdbB");
-    QVERIFY(Backup::BackUpDatabase(database, backup));
+    QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
     CloseDatabase();
     // The disk holds an old backup, or the database, as delivered.
     const QString disk = restore ? QFileInfo(database).absolutePath() : BackupFolderPath();
@@ -316,7 +320,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     const auto progress = [&steps](qint64 copied, qint64) { steps << copied; };
     QCOMPARE(restore ? Backup::RestoreDatabase(backup, database, &failure, progress)
                      : Backup::BackUpDatabase(database, kept, &failure, progress),
-             0);
+             Backup::Outcome::CopyFailed);
     // Half-way means half-way: the full disk stopped a copy that had begun.
     QVERIFY(readOnly ? steps.isEmpty() : !steps.isEmpty());
     QVERIFY2(failure.contains(readOnly ? QDir::toNativeSeparators(disk) : u("جای خالی دیسک")),
@@ -358,7 +362,7 @@ void TestBackup::backupWhileAnotherProgramWrites()
     const QString destination = back(u("copy.mdbB"));
     QCOMPARE(Backup::BackUpDatabase(database, destination, &failure,
                                     lock.isEmpty() ? Backup::Progress(tryWriting) : nullptr, 200),
-             int(made));
+             made ? Backup::Outcome::Made : Backup::Outcome::Refused);
     QCOMPARE(refused, lock.isEmpty());
     if (made) {
         // What was committed, and nothing of the write still under way.
@@ -373,24 +377,39 @@ void TestBackup::backupWhileAnotherProgramWrites()
 
 void TestBackup::backupNeverGoesOverTheDatabase_data()
 {
-    QTest::addColumn<QString>("destination"); // under the program folder
-    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb");
-    QTest::newRow("the database, by another way") << u("Back/../DBKORVAT/dbkorvat.mdb");
-    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal");
-    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal");
+    QTest::addColumn<QString>("destination"); // under the program folder; "LINK -> TARGET"
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb") << true;
+    QTest::newRow("the database, by another way") << u("Back/../DBKORVAT/dbkorvat.mdb") << true;
+    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal") << true;
+    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal") << true;
+    QTest::newRow("its shared-memory file") << u("DBKORVAT/DBKORVAT.MDB-SHM") << true;
+    QTest::newRow("a link to its journal, not there yet")
+        << u("Back/x.mdbB -> DBKORVAT/DBKorvat.mdb-journal") << true;
+    // Names that only begin like the database's are the user's to choose.
+    QTest::newRow("beside it, a backup's name") << u("DBKORVAT/DBKorvat.mdbB") << false;
+    QTest::newRow("beside it, a copy's name") << u("DBKORVAT/DBKorvat.mdb.bak") << false;
 }
 
 void TestBackup::backupNeverGoesOverTheDatabase()
 {
     QFETCH(QString, destination);
+    QFETCH(bool, refused);
+    const QDir folder(m_folder->path());
+    const QStringList link = destination.split(u(" -> "));
+    if (link.size() == 2)
+        QVERIFY(QFile::link(folder.filePath(link.last()), folder.filePath(link.first())));
     const QString database = m_folder->databasePath();
     const QByteArray before = readFile(database);
-    const QStringList files = filesIn(QFileInfo(database).absolutePath());
+    QStringList files = filesIn(QFileInfo(database).absolutePath());
     QString failure;
-    QCOMPARE(
-        Backup::BackUpDatabase(database, QDir(m_folder->path()).filePath(destination), &failure),
-        0);
-    QVERIFY2(failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
+    QCOMPARE(Backup::BackUpDatabase(database, folder.filePath(link.first()), &failure),
+             refused ? Backup::Outcome::Refused : Backup::Outcome::Made);
+    QVERIFY2(!refused || failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
+    if (!refused) {
+        QCOMPARE(readFile(folder.filePath(destination)), before);
+        files << QFileInfo(destination).fileName();
+    }
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
     QCOMPARE(readFile(database), before);
 }
@@ -409,6 +428,7 @@ void TestBackup::restoreRefusesWhatIsNotOurs_data()
     QTest::newRow("backup with a damaged page") << u("damaged") << notOurs;
     QTest::newRow("database of another program") << u("foreign") << u("IDE");
     QTest::newRow("codes not unique") << u("duplicates") << u("Answer.Code UNIQUE");
+    QTest::newRow("a trigger that rewrites the scores") << u("trigger") << u("false_total");
 }
 
 void TestBackup::restoreRefusesWhatIsNotOurs()
@@ -419,7 +439,7 @@ void TestBackup::restoreRefusesWhatIsNotOurs()
     const QString database = m_folder->databasePath();
     const QString source = back(kind + QStringLiteral(".mdbB"));
     const QString good = m_folder->path() + QStringLiteral("/good.mdbB");
-    QVERIFY(Backup::BackUpDatabase(database, good));
+    QCOMPARE(Backup::BackUpDatabase(database, good), Backup::Outcome::Made);
     QByteArray bytes = readFile(good);
     if (kind == QLatin1String("text")) {
         QVERIFY(writeFile(source, "Korvat backup\r\n"));
@@ -443,13 +463,15 @@ void TestBackup::restoreRefusesWhatIsNotOurs()
         QVERIFY(other.exec(QStringLiteral("ALTER TABLE \"Answer\" RENAME TO \"Old\"")));
         QVERIFY(other.exec(QStringLiteral("CREATE TABLE \"Answer\" AS SELECT * FROM \"Old\"")));
         QVERIFY(other.exec(QStringLiteral("DROP TABLE \"Old\"")));
+    } else if (kind == QLatin1String("trigger")) {
+        QVERIFY(writeFile(source, bytes) && AddScoreRewritingTrigger(source));
     }
     const QByteArray sourceBefore = readFile(source);
     const QByteArray before = readFile(database);
     const QStringList files = filesIn(QFileInfo(database).absolutePath());
 
     QString failure;
-    QCOMPARE(Backup::RestoreDatabase(source, database, &failure), 0);
+    QCOMPARE(Backup::RestoreDatabase(source, database, &failure), Backup::Outcome::CopyFailed);
     QVERIFY2(failure.contains(said) && failure.endsWith(u("پایگاه داده دست نخورد.")),
              qPrintable(failure));
     QCOMPARE(readFile(database), before);
@@ -464,7 +486,7 @@ void TestBackup::restoreBringsBackTheBackup()
     QVERIFY(SeedSubjects(30));
     const QString database = m_folder->databasePath();
     const QString backup = back(u("backup.mdbB"));
-    QVERIFY(Backup::BackUpDatabase(database, backup));
+    QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
     const QStringList backedUp = codesIn(database);
     QVERIFY(run(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S3'")));
     QVERIFY(run(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'changed'")));
@@ -472,7 +494,7 @@ void TestBackup::restoreBringsBackTheBackup()
     QVERIFY(codesIn(database) != backedUp);
 
     QString failure;
-    QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), 1);
+    QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), Backup::Outcome::Made);
     QCOMPARE(failure, QString());
     QVERIFY(!IsDatabaseOpen()); // let go of before the file was replaced
     QCOMPARE(readFile(database), readFile(backup));
@@ -486,8 +508,8 @@ void TestBackup::restoreBringsBackTheBackup()
 
 void TestBackup::windowBacksUp_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("written"); // in the backup folder
+    QTest::addColumn<QString>("typed");   // "dialog:" first: typed into Qt's own save dialog
+    QTest::addColumn<QString>("written"); // in the backup folder; "Error|…": refused so, in part
     QTest::addColumn<int>("oldSize");     // -1: none
     QTest::addColumn<int>("answer");      // to the overwrite question: -1 none asked, 0 No, 1 Yes
     QTest::newRow("nothing typed") << u("") << u("") << -1 << -1;
@@ -498,6 +520,17 @@ void TestBackup::windowBacksUp_data()
     QTest::newRow("larger old backup, replaced") << u("*/old.mdbB") << u("old.mdbB") << 900000 << 1;
     QTest::newRow("old backup kept") << u("*/old.mdbB") << u("") << 100 << 0;
     QTest::newRow("path in quotes") << u("\"*/new.mdbB\" ") << u("new.mdbB") << -1 << -1;
+    QTest::newRow("typed without the extension") << u("new") << u("new.mdbB") << -1 << -1;
+    QTest::newRow("the offered name, its extension deleted in the dialog")
+        << u("dialog:در تاريخ1393.7.15 ساعت)9.05)") << u("در تاريخ1393.7.15 ساعت)9.05).mdbB") << -1
+        << -1;
+    QTest::newRow("an old backup chosen in the dialog, asked once")
+        << u("dialog:old.mdbB") << u("old.mdbB") << 100 << 1;
+    QTest::newRow("the database, refused before any question")
+        << u("*/../DBKORVAT/DBKorvat.mdb") << u("Error|روی خود پایگاه داده") << -1 << -1;
+    QTest::newRow("a folder") << u("*/../DBKORVAT") << u("Error|DBKORVAT\u2069 فایل نیست") << -1
+                              << -1;
+    QTest::newRow("a named pipe") << u("*/../pipe") << u("Error|pipe\u2069 فایل نیست") << -1 << -1;
 }
 
 void TestBackup::windowBacksUp()
@@ -506,28 +539,64 @@ void TestBackup::windowBacksUp()
     QFETCH(QString, written);
     QFETCH(int, oldSize);
     QFETCH(int, answer);
-    typed.replace(u("*"), BackupFolderPath());
+    const bool viaDialog = typed.startsWith(u("dialog:"));
+    const QString refusal = written.startsWith(u("Error|")) ? written.mid(6) : QString();
+    if (!refusal.isEmpty())
+        written.clear();
+    typed.remove(u("dialog:")).replace(u("*"), BackupFolderPath());
     const QString old = back(u("old.mdbB"));
     if (oldSize >= 0)
         QVERIFY(writeFile(old, patterned(oldSize)));
     else
         QVERIFY(QDir(BackupFolderPath()).removeRecursively()); // made again when needed
+    const QString pipe = QDir(m_folder->path()).filePath(u("pipe"));
+    if (typed.endsWith(u("/pipe")) && QProcess::execute(u("mkfifo"), {pipe}) != 0)
+        QSKIP("no mkfifo here");
+    Frmbackup *window = Frmbackup::ShowNew();
+    if (viaDialog) {
+        // Typed into Qt's own dialog, which is to ask nothing itself: a box it shows is counted.
+        int dialogAsked = 0;
+        AnswerNextModal([&](QWidget *dialog) {
+            dialog->findChild<QLineEdit *>(u("fileNameEdit"))->setText(typed);
+            AnswerNextModal(
+                [&dialogAsked](QWidget *box) {
+                    ++dialogAsked;
+                    if (auto *question = qobject_cast<QMessageBox *>(box))
+                        question->button(QMessageBox::Yes)->click();
+                },
+                300);
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        QTest::mouseClick(window->b1, Qt::LeftButton);
+        QTest::qWait(400);
+        QCOMPARE(dialogAsked, 0);
+        QCOMPARE(window->Text1->text(), QDir::toNativeSeparators(back(written)));
+    } else {
+        window->Text1->setText(typed);
+    }
     if (answer >= 0)
         DialogHooks::PresetAnswer(answer == 1);
-    Frmbackup *window = Frmbackup::ShowNew();
-    window->Text1->setText(typed);
 
-    const QStringList shown = pressAndAnswer(window->VisualButtonEx2);
+    QList<QMessageBox::Icon> icons;
+    const QStringList shown = pressAndAnswer(window->VisualButtonEx2, &icons);
     QStringList expected;
     if (answer >= 0)
         expected << said("Korvat", u(FrmbackupText::Replace));
-    if (typed.trimmed().isEmpty())
+    if (!refusal.isEmpty()) {
+        // One box, before any question, plain and without an icon.
+        QVERIFY2(shown.size() == 1 && shown.first().startsWith(u("Error|")) &&
+                     shown.first().contains(refusal),
+                 qPrintable(shown.first()));
+        QCOMPARE(icons, QList<QMessageBox::Icon>{QMessageBox::NoIcon});
+    } else if (typed.trimmed().isEmpty()) {
         expected << said(FrmbackupText::ErrorTitle, u(FrmbackupText::EmptyBackupPath));
-    else if (written.isEmpty())
+    } else if (written.isEmpty()) {
         expected << said("Korvat", u(FrmbackupText::NotBackedUp));
-    else
+    } else {
         expected << said("Korvat", u(FrmbackupText::BackedUp));
-    QCOMPARE(shown, expected);
+    }
+    if (refusal.isEmpty())
+        QCOMPARE(shown, expected);
     QCOMPARE(m_ended, !written.isEmpty());
     QVERIFY(!written.isEmpty() || window->isVisible());
     if (!written.isEmpty())
@@ -539,6 +608,8 @@ void TestBackup::windowBacksUp()
         files << u("old.mdbB");
     QCOMPARE(filesIn(BackupFolderPath()), files);
     QCOMPARE(QFileInfo::exists(BackupFolderPath()), !files.isEmpty());
+    if (typed.endsWith(u("/pipe")))
+        QVERIFY(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()); // still the pipe
 }
 
 void TestBackup::windowRestores_data()
@@ -546,11 +617,16 @@ void TestBackup::windowRestores_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QString>("message");
-    QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath);
-    QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored);
-    QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored);
+    QTest::addColumn<QString>("lock"); // what another program holds on the database meanwhile
+    QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath) << u("");
+    QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored) << u("");
+    QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored) << u("");
     QTest::newRow("Yes, not a backup")
-        << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n");
+        << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n") << u("");
+    // Not the copy: the backup is copied and checked, the database is not to be had.
+    QTest::newRow("Yes, the database held by another program")
+        << u("backup.mdbB") << true << u("دست نخورد.") + u(FrmbackupText::CloseOtherWindows)
+        << u("BEGIN IMMEDIATE");
 }
 
 void TestBackup::windowRestores()
@@ -558,25 +634,36 @@ void TestBackup::windowRestores()
     QFETCH(QString, source);
     QFETCH(bool, answer);
     QFETCH(QString, message);
+    QFETCH(QString, lock);
     QVERIFY(SeedSubjects(10));
     const QString database = m_folder->databasePath();
-    QVERIFY(Backup::BackUpDatabase(database, back(u("backup.mdbB"))));
+    QCOMPARE(Backup::BackUpDatabase(database, back(u("backup.mdbB"))), Backup::Outcome::Made);
     QVERIFY(writeFile(back(u("notes.mdbB")), "not a database"));
     QVERIFY(SeedSubjects(10, u("later-")));
     const QByteArray before = readFile(database);
+    OtherProgram other(database);
+    if (!lock.isEmpty())
+        QVERIFY(other.exec(lock));
     if (!source.isEmpty())
         DialogHooks::PresetAnswer(answer);
     Frmbackup *window = Frmbackup::ShowNew();
     window->Text2->setText(source);
 
-    const QStringList shown = pressAndAnswer(window->VisualButtonEx3);
+    QList<QMessageBox::Icon> icons;
+    const QStringList shown = pressAndAnswer(window->VisualButtonEx3, &icons);
     QVERIFY2(shown.last().contains(message), qPrintable(shown.join(u("\n"))));
+    if (!lock.isEmpty()) // titled, marked and ended as the window's other failures are
+        QVERIFY(shown.last().startsWith(u(FrmbackupText::ErrorTitle) + u("|")) &&
+                shown.last().endsWith(message) && icons.last() == QMessageBox::Warning);
     if (!source.isEmpty())
         QCOMPARE(shown.first(), said("Korvat", u(FrmbackupText::AskRestore)));
     const bool restored = message == u(FrmbackupText::Restored);
     QCOMPARE(m_ended, restored);
     QVERIFY(restored || window->isVisible());
     QCOMPARE(readFile(database), restored ? readFile(back(u("backup.mdbB"))) : before);
+    // Given back to the program's windows unless the program is ending.
+    QCOMPARE(IsDatabaseOpen(), !restored);
+    QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
 }
 
 void TestBackup::windowNameFollowsTheClock()

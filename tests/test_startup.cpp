@@ -111,8 +111,10 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void startsOnTheDeliveredDatabase_data();
     void startsOnTheDeliveredDatabase();
     void refusesAMissingDatabaseWithoutCreatingOne();
+    void refusesAForeignFileWithoutChangingIt_data();
     void refusesAForeignFileWithoutChangingIt();
     void layingOutTheProgramFolderKeepsTheUsersDatabase();
     void aSecondProgramIsRefused();
@@ -120,12 +122,35 @@ private slots:
     void guard();
 };
 
+void TestStartup::startsOnTheDeliveredDatabase_data()
+{
+    // What lies beside the database, left there by a restore the program was killed in (or
+    // something else under a name like it), and whether the start removes it.
+    QTest::addColumn<QString>("beside");
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("nothing") << QString() << false;
+    QTest::newRow("a restore's copy and its journal") << QStringLiteral("file") << true;
+    QTest::newRow("a folder by that name") << QStringLiteral("folder") << false;
+    QTest::newRow("a link to the database by that name") << QStringLiteral("link") << false;
+}
+
 void TestStartup::startsOnTheDeliveredDatabase()
 {
+    QFETCH(QString, beside);
+    QFETCH(bool, removed);
     QTemporaryDir program;
     QTemporaryDir elsewhere;
     const QString exe = installProgram(program.path());
     installDatabase(program.path());
+    const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    const QString left = db + QStringLiteral(".restoring");
+    if (beside == QLatin1String("folder"))
+        QVERIFY(QDir().mkpath(left + QStringLiteral("/inside")));
+    else if (beside == QLatin1String("link"))
+        QVERIFY(QFile::link(db, left));
+    else if (!beside.isEmpty())
+        QVERIFY(QFile::copy(db, left) && QFile::copy(db, left + QStringLiteral("-journal")));
+    const QByteArray before = FileHash(db);
     // Started from a folder that has no database: the program still finds its own.
     const Outcome outcome = runProgram(exe, elsewhere.path());
     QVERIFY2(outcome.stillRunning, qPrintable(outcome.errorText));
@@ -134,6 +159,9 @@ void TestStartup::startsOnTheDeliveredDatabase()
     QVERIFY2(!outcome.errorText.contains(QStringLiteral("DBKorvat")),
              qPrintable(outcome.errorText));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("DBKORVAT"))));
+    QCOMPARE(FileHash(db), before);
+    QCOMPARE(QFileInfo::exists(left) || QFileInfo(left).isSymLink(), !beside.isEmpty() && !removed);
+    QVERIFY(!QFileInfo::exists(left + QStringLiteral("-journal")));
 }
 
 void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
@@ -153,20 +181,36 @@ void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
              FileHash(DeliveredDatabasePath()));
 }
 
+void TestStartup::refusesAForeignFileWithoutChangingIt_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("said"); // besides the path
+    QTest::newRow("not a database") << QStringLiteral("bytes") << QString();
+    // The program's own database in every table and field, with a trigger that would delete
+    // another subject and write a false total with the first save.
+    QTest::newRow("a trigger in it") << QStringLiteral("trigger") << QStringLiteral("false_total");
+}
+
 void TestStartup::refusesAForeignFileWithoutChangingIt()
 {
+    QFETCH(QString, kind);
+    QFETCH(QString, said);
     QTemporaryDir program;
     const QString exe = installProgram(program.path());
     QDir(program.path()).mkpath(QStringLiteral("DBKORVAT"));
     const QString path = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
-    {
+    if (kind == QLatin1String("trigger")) {
+        installDatabase(program.path());
+        QVERIFY(AddScoreRewritingTrigger(path));
+    } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
     }
     const QByteArray before = FileHash(path);
     const Outcome outcome = runProgram(exe, program.path());
-    QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)),
+    QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)) &&
+                 outcome.errorText.contains(said),
              qPrintable(outcome.errorText));
     QCOMPARE(FileHash(path), before);
     QCOMPARE(QDir(program.filePath(QStringLiteral("DBKORVAT"))).entryList(QDir::Files).size(), 1);

@@ -7,6 +7,7 @@
 #include "common/ProgramFolder.h"
 #include "common/ProgramLook.h"
 #include "data/Database.h"
+#include "safety/Backup.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -29,6 +30,9 @@ int main(int argc, char *argv[])
     SingleInstance instance;
     switch (instance.acquire()) {
     case SingleInstance::Outcome::Guarded:
+        // No other copy of the program runs, so no restore is under way: what one left beside
+        // the database when it was stopped half-way goes.
+        Backup::RemoveRestoreLeftover(DatabaseFilePath());
         break;
     case SingleInstance::Outcome::AlreadyRunning:
         report(QString::fromUtf8(Frm1Text::AlreadyRunning),

@@ -29,10 +29,10 @@ Hooks &hooks()
     return state;
 }
 
-void record(const QString &title, const QString &text)
+void record(const QString &title, const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon)
 {
     if (hooks().enabled)
-        hooks().shown << DialogHooks::Shown{title, text};
+        hooks().shown << DialogHooks::Shown{title, text, icon};
 }
 
 bool takePreset(QVariant *answer)
@@ -49,7 +49,8 @@ QString titleOrProgram(const QString &title)
 }
 
 QString askFileName(QWidget *owner, const QString &caption, const QString &folder,
-                    const QString &filter, QFileDialog::AcceptMode mode)
+                    const QString &filter, QFileDialog::AcceptMode mode,
+                    ReplaceQuestion replace = ReplaceQuestion::ByDialog)
 {
     record(caption, folder);
     QVariant preset;
@@ -57,6 +58,7 @@ QString askFileName(QWidget *owner, const QString &caption, const QString &folde
         return preset.toString();
     QFileDialog dialog(owner, caption, folder, filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, replace == ReplaceQuestion::ByCaller);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
@@ -97,7 +99,7 @@ void ShowTimedMessage(QWidget *owner, const QString &text, int ms)
 
 void ShowMessage(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
 {
-    record(titleOrProgram(title), text);
+    record(titleOrProgram(title), text, icon);
     QMessageBox box(icon, titleOrProgram(title), text, QMessageBox::Ok, owner);
     prepare(box);
     box.exec();
@@ -105,7 +107,7 @@ void ShowMessage(QWidget *owner, const QString &text, const QString &title, QMes
 
 bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessageBox::Icon icon)
 {
-    record(titleOrProgram(title), text);
+    record(titleOrProgram(title), text, icon);
     QVariant preset;
     if (takePreset(&preset))
         return preset.toBool();
@@ -159,9 +161,9 @@ QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &f
 }
 
 QString AskSaveFileName(QWidget *owner, const QString &caption, const QString &folder,
-                        const QString &filter)
+                        const QString &filter, ReplaceQuestion replace)
 {
-    return askFileName(owner, caption, folder, filter, QFileDialog::AcceptSave);
+    return askFileName(owner, caption, folder, filter, QFileDialog::AcceptSave, replace);
 }
 
 void DialogHooks::Enable()

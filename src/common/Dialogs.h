@@ -46,8 +46,11 @@ QString AskCode(QWidget *owner, const QString &prompt, const QString &title);
 // Cancel gives the empty text.
 QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,
                         const QString &filter);
+// Who asks before a file that is there is replaced: the save dialog, or the caller, who asks its
+// own question when it comes to write (so the user is asked once).
+enum class ReplaceQuestion { ByDialog, ByCaller };
 QString AskSaveFileName(QWidget *owner, const QString &caption, const QString &folder,
-                        const QString &filter);
+                        const QString &filter, ReplaceQuestion replace = ReplaceQuestion::ByDialog);
 
 // For tests only, and off unless a test turns it on.
 namespace DialogHooks {
@@ -55,6 +58,7 @@ struct Shown
 {
     QString title;
     QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 // Records every box shown from now on, and lets the calls below take effect.
 void Enable();

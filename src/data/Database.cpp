@@ -58,6 +58,13 @@ const char *const NotDatabase = "فایل پایگاه داده نیست.";
 const char *const Damaged = "فایل آسیب دیده است.";
 const char *const Lacks =
     "پایگاه داده‌ی این برنامه نیست؛ کم دارد: \u2066%1\u2069";
+const char *const HasTriggers =
+    "پایگاه داده‌ی این برنامه نیست؛ دستورهایی (trigger) دارد که این برنامه هرگز نمی‌سازد و با "
+    "هر ذخیره اجرا می‌شوند: \u2066%1\u2069";
+const char *const TriggersAtStart =
+    "پایگاه داده دستورهایی (trigger) دارد که این برنامه هرگز نمی‌سازد و با هر ذخیره اجرا "
+    "می‌شوند و می‌توانند اطلاعات را تغییر دهند:\n\u2066%1\u2069\n\n"
+    "دستورها: \u2066%2\u2069\n\nبه فایل دست زده نشد. برنامه بسته می‌شود.";
 const char *const OtherJournal =
     "پایگاه داده در حالتی است که برنامه نمی‌تواند آن را به حالت همیشگی "
     "برگرداند.";
@@ -154,6 +161,20 @@ QStringList missingParts(QSqlDatabase &db, const QStringList &present)
     return missing;
 }
 
+// The program makes no trigger, and one would run with every save it makes (a crafted one can
+// delete other rows or write false scores): a file holding any is refused. Views are let be: they
+// change nothing, and nothing in the program reads one. Both are read with the tables, in one
+// read of the catalogue.
+const char *const CatalogueQuery =
+    "SELECT name, type FROM sqlite_master WHERE type IN ('table', 'trigger')";
+
+void readCatalogue(QSqlQuery &query, QStringList *tables, QStringList *triggers)
+{
+    while (query.next())
+        (query.value(1).toString() == QLatin1String("trigger") ? triggers : tables)
+            ->append(query.value(0).toString());
+}
+
 // Adds the missing indexes and the planner's statistics for them, in one transaction that
 // changes no row. Anything in the way (another program writing, a full disk) leaves the file as
 // it was, and the program goes on without them.
@@ -238,7 +259,7 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
     // Reading the catalogue is the first real read: a file that is not a database fails here,
     // before anything is written to it.
     QSqlQuery catalogue(db);
-    if (!catalogue.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    if (!catalogue.exec(QLatin1String(CatalogueQuery))) {
         // A file another program holds, or one left half-written where we may not finish it, is
         // not a damaged file: the user must not be sent to restore an old backup over it.
         const int code = primaryCode(catalogue.lastError());
@@ -251,14 +272,20 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
         return text(DatabaseText::Foreign).arg(shownPath);
     }
     QStringList present;
-    while (catalogue.next())
-        present << catalogue.value(0).toString();
+    QStringList triggers;
+    readCatalogue(catalogue, &present, &triggers);
     catalogue.finish();
 
     const QStringList missing = missingParts(db, present);
     if (!missing.isEmpty()) {
         closeConnection(false);
         return text(DatabaseText::MissingParts).arg(shownPath, missing.join(QStringLiteral(", ")));
+    }
+    // Before anything is written: a trigger would run with the first write.
+    if (!triggers.isEmpty()) {
+        closeConnection(false);
+        return text(DatabaseText::TriggersAtStart)
+            .arg(shownPath, triggers.join(QStringLiteral(", ")));
     }
 
     // Rollback journal with full sync: the .mdb file alone is always a complete database, so a
@@ -344,15 +371,17 @@ QString checkConnection(QSqlDatabase &db)
                isolated(problems.join(QLatin1String("; ")));
 
     QStringList present;
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+    QStringList triggers;
+    if (!query.exec(QLatin1String(CatalogueQuery)))
         return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
                isolated(query.lastError().text());
-    while (query.next())
-        present << query.value(0).toString();
+    readCatalogue(query, &present, &triggers);
     query.finish();
     const QStringList missing = missingParts(db, present);
     if (!missing.isEmpty())
         return text(DatabaseText::Lacks).arg(missing.join(QStringLiteral(", ")));
+    if (!triggers.isEmpty())
+        return text(DatabaseText::HasTriggers).arg(triggers.join(QStringLiteral(", ")));
 
     // The mode start-up would put it in; a file that cannot take it would be refused there.
     const bool switched =

@@ -13,8 +13,9 @@ QStringList Fields(const QString &table);
 // Opens the database file as the program's one connection, without ever creating it. Refuses a
 // missing file, a file that is not a database and a database without the program's tables.
 // Also refuses a file another program holds locked (after waiting busyTimeoutMs), a read-only
-// file or folder, a file whose codes are not unique, and a file that cannot be kept in the
-// rollback-journal mode a byte copy can back up. Adds the indexes the windows' lookups need when
+// file or folder, a file whose codes are not unique, a file holding a trigger (which would run
+// with every save), and a file that cannot be kept in the rollback-journal mode a byte copy can
+// back up. Adds the indexes the windows' lookups need when
 // they are missing. Returns the empty text on success, otherwise a Persian message that names
 // the path; a refused file is left as it was.
 const int DefaultBusyTimeoutMs = 5000;
@@ -26,9 +27,9 @@ void CloseDatabase();
 bool IsDatabaseOpen();
 
 // Whether a file is a database the program can open as its own: every page intact (SQLite's
-// integrity check), and the checks of OpenDatabase (tables, fields, unique codes, a journal mode
-// a byte copy can back up), through a connection of its own. The file may be switched to that
-// journal mode, so use it on a file that is the program's to change, such as a fresh copy.
+// integrity check), and the checks of OpenDatabase (tables, fields, unique codes, no trigger, a
+// journal mode a byte copy can back up), through a connection of its own. The file may be switched
+// to that journal mode, so use it on a file that is the program's to change, such as a fresh copy.
 // Returns the empty text when it is, otherwise why not (in Persian).
 QString CheckDatabaseFile(const QString &path);
 

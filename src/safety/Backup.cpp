@@ -33,8 +33,12 @@ const char *const WriteFailed = "نوشتن فایل \u2066%1\u2069 کامل ن�
 const char *const DiskFull = "جای خالی دیسک برای فایل \u2066%1\u2069 کافی نیست.";
 const char *const OldKept = "فایل قبلی دست نخورد.";
 const char *const SameFile =
-    "نسخه‌ی پشتیبان را نمی‌توان روی خود پایگاه داده یا کنار آن با "
-    "نامی مانند نام آن نوشت. مسیر دیگری انتخاب کنید.";
+    "نسخه‌ی پشتیبان را نمی‌توان روی خود پایگاه داده یا روی فایل‌هایی که پایگاه داده کنار خود "
+    "می‌سازد (\u2066-journal\u2069، \u2066-wal\u2069، \u2066-shm\u2069) نوشت. "
+    "مسیر دیگری انتخاب کنید.";
+const char *const NotAFileToReplace =
+    "\u2066%1\u2069 فایل نیست (پوشه است یا فایل ویژه‌ی سیستم) و نسخه‌ی پشتیبان جای آن را "
+    "نمی‌گیرد. نام دیگری انتخاب کنید.";
 const char *const DatabaseUnreadable = "پایگاه داده \u2066%1\u2069 باز نشد:\n\u2066%2\u2069";
 const char *const InUse =
     "برنامه‌ی دیگری اکنون در پایگاه داده می‌نویسد. کمی بعد دوباره امتحان کنید.";
@@ -107,7 +111,9 @@ int copyOpened(QFile &from, const QString &destination, QString *failure,
                const Backup::Progress &progress)
 {
     const qint64 total = from.size();
-    if (QFileInfo(destination).isDir()) {
+    // Written in place of a folder, a device or a named pipe, the copy would take its place.
+    const QFileInfo there(destination);
+    if (there.exists() && !there.isFile()) {
         fail(failure, text(BackupText::NotAFile).arg(shown(destination)));
         return 0;
     }
@@ -176,18 +182,41 @@ bool openSource(QFile &from, QString *failure)
     return true;
 }
 
-// The database itself, or a file beside it whose name starts with the database's: the database
-// engine takes "-journal" and "-wal" files there for its own, and would play a backup written
-// under such a name into the database at the next start.
-bool isDatabaseOrBesideIt(const QString &database, const QString &path)
+// The names the database engine gives its own files beside the database: a backup written
+// under one of them would be played into the database, or wiped, at its next opening.
+const char *const EngineSuffixes[] = {"", "-journal", "-wal", "-shm"};
+
+// The database itself, or one of the engine's own files beside it. Compared without regard to
+// case, as the file systems of most clinics' computers compare names.
+bool isDatabaseOrItsOwn(const QString &database, const QString &path)
 {
     const QFileInfo base(database);
     const QFileInfo target(path);
     if (base.exists() && target.exists() && base.canonicalFilePath() == target.canonicalFilePath())
         return true;
     const QString baseFolder = base.absoluteDir().canonicalPath();
-    return !baseFolder.isEmpty() && baseFolder == target.absoluteDir().canonicalPath() &&
-           target.fileName().startsWith(base.fileName(), Qt::CaseInsensitive);
+    if (baseFolder.isEmpty() || baseFolder != target.absoluteDir().canonicalPath())
+        return false;
+    for (const char *suffix : EngineSuffixes)
+        if (target.fileName().compare(base.fileName() + QLatin1String(suffix),
+                                      Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// Where a write to path lands: a link is followed to its end, even to a file not there yet, as
+// the copy itself follows it.
+QString linkEnd(const QString &path)
+{
+    QFileInfo info(path);
+    for (int depth = 0; depth < 64 && info.isSymLink(); ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+
+QString stagedPath(const QString &database)
+{
+    return database + QStringLiteral(".restoring");
 }
 
 // A connection of its own to a database file, opened without ever creating one, closed and
@@ -260,8 +289,8 @@ private:
 
 void removeWithSideFiles(const QString &path)
 {
-    for (const char *side : {"", "-journal", "-wal", "-shm"})
-        QFile::remove(path + QLatin1String(side));
+    for (const char *suffix : EngineSuffixes)
+        QFile::remove(path + QLatin1String(suffix));
 }
 
 std::filesystem::path nativePath(const QString &path)
@@ -294,17 +323,57 @@ int Backup::CopyDatabaseFile(const QString &source, const QString &destination, 
     return copyOpened(from, destination, failure, progress);
 }
 
-int Backup::BackUpDatabase(const QString &database, const QString &destination, QString *failure,
-                           const Progress &progress, int busyTimeoutMs)
+QString Backup::WithFileExtension(const QString &path)
 {
-    if (isDatabaseOrBesideIt(database, destination)) {
-        fail(failure, text(BackupText::SameFile));
-        return 0;
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (name.isEmpty() || info.exists() || info.isSymLink())
+        return path;
+    // An extension is what follows the last point: letters and digits, at least one letter.
+    // "9.05)" or "1403.2.17" ends no extension.
+    const qsizetype point = name.lastIndexOf(QLatin1Char('.'));
+    bool letter = false;
+    bool plain = point >= 0 && point + 1 < name.size();
+    for (qsizetype i = point + 1; plain && i < name.size(); ++i) {
+        const char16_t c = name.at(i).unicode();
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'))
+            letter = true;
+        else if (c < u'0' || c > u'9')
+            plain = false;
+    }
+    if (plain && letter)
+        return path;
+    QString stem = path;
+    while (stem.endsWith(QLatin1Char('.')))
+        stem.chop(1);
+    return stem + QLatin1String(FileExtension);
+}
+
+QString Backup::BackupDestinationRefusal(const QString &database, const QString &destination)
+{
+    if (isDatabaseOrItsOwn(database, destination) ||
+        isDatabaseOrItsOwn(database, linkEnd(destination)))
+        return text(BackupText::SameFile);
+    // A link is followed: one to a folder or a device is refused as they are.
+    const QFileInfo there(destination);
+    if (there.exists() && !there.isFile())
+        return text(BackupText::NotAFileToReplace).arg(shown(destination));
+    return {};
+}
+
+Backup::Outcome Backup::BackUpDatabase(const QString &database, const QString &destination,
+                                       QString *failure, const Progress &progress,
+                                       int busyTimeoutMs)
+{
+    const QString refusal = BackupDestinationRefusal(database, destination);
+    if (!refusal.isEmpty()) {
+        fail(failure, refusal);
+        return Outcome::Refused;
     }
     const bool existed = QFileInfo::exists(destination);
     QFile from(database);
     if (!openSource(from, failure))
-        return 0;
+        return Outcome::CopyFailed;
     int copied = 0;
     {
         // A read transaction: no other program can write into the file until it ends, and a
@@ -319,42 +388,45 @@ int Backup::BackUpDatabase(const QString &database, const QString &destination, 
                               ? text(BackupText::InUse)
                               : text(BackupText::DatabaseUnreadable)
                                     .arg(shown(database), reader.lastError().text()));
-            return 0;
+            return Outcome::Refused;
         }
         // In WAL mode committed data may sit in a side file that a copy of the file misses.
         if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0) {
             fail(failure, text(BackupText::WalMode));
-            return 0;
+            return Outcome::Refused;
         }
         copied = copyOpened(from, destination, failure, progress);
         // The transaction ends here, before the file is closed: closing any handle on the file
         // would let go of this process's locks on it.
     }
     from.close();
-    if (!copied && existed && failure)
+    if (copied)
+        return Outcome::Made;
+    if (existed && failure)
         *failure += QLatin1Char('\n') + text(BackupText::OldKept);
-    return copied;
+    return Outcome::CopyFailed;
 }
 
-int Backup::RestoreDatabase(const QString &source, const QString &database, QString *failure,
-                            const Progress &progress, int busyTimeoutMs)
+Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &database,
+                                        QString *failure, const Progress &progress,
+                                        int busyTimeoutMs)
 {
-    const auto refuse = [failure](const QString &why) {
+    const auto refuse = [failure](const QString &why, Outcome outcome) {
         fail(failure, why + QLatin1Char('\n') + text(BackupText::Untouched));
-        return 0;
+        return outcome;
     };
     // The source's bytes are copied beside the database first, and it is that copy that is
     // checked and then put in place: what is checked is what becomes the database.
-    const QString staged = database + QStringLiteral(".restoring");
+    const QString staged = stagedPath(database);
     removeWithSideFiles(staged);
     QString why;
     if (!CopyDatabaseFile(source, staged, &why, progress))
-        return refuse(why);
+        return refuse(why, Outcome::CopyFailed);
     QString reason;
     besideEvents([&staged, &reason] { reason = CheckDatabaseFile(staged); });
     if (!reason.isEmpty()) {
         removeWithSideFiles(staged);
-        return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + reason);
+        return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + reason, Outcome::CopyFailed);
     }
     QFile::setPermissions(staged,
                           QFile::permissions(database) | QFile::ReadOwner | QFile::WriteOwner);
@@ -364,11 +436,12 @@ int Backup::RestoreDatabase(const QString &source, const QString &database, QStr
     // into the restored file).
     const bool wasOpen = IsDatabaseOpen();
     CloseDatabase();
+    // From here on the copy is made and checked: what fails is putting it in place.
     const auto giveBack = [&](const QString &why) {
         removeWithSideFiles(staged);
         if (wasOpen)
             OpenDatabase(database, busyTimeoutMs);
-        return refuse(why);
+        return refuse(why, Outcome::Refused);
     };
     {
         OwnConnection writer(database, busyTimeoutMs);
@@ -384,5 +457,21 @@ int Backup::RestoreDatabase(const QString &source, const QString &database, QStr
     besideEvents([&] { std::filesystem::rename(nativePath(staged), nativePath(database), error); });
     if (error)
         return giveBack(text(BackupText::NotReplaced).arg(QString::fromStdString(error.message())));
-    return 1;
+    return Outcome::Made;
+}
+
+void Backup::RemoveRestoreLeftover(const QString &database)
+{
+    const QString staged = stagedPath(database);
+    for (const char *suffix : EngineSuffixes) {
+        const QString path = staged + QLatin1String(suffix);
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile())
+            continue;
+        // A second name of the database itself (a hard link) is no leftover.
+        std::error_code error;
+        if (std::filesystem::equivalent(nativePath(path), nativePath(database), error) || error)
+            continue;
+        QFile::remove(path);
+    }
 }

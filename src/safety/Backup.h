@@ -27,6 +27,11 @@ QString ClockText(const QTime &time);
 // example "در تاريخ1393.7.15 ساعت)9.05).mdbB".
 QString DefaultFileName(const QString &dateText, const QString &clockText);
 
+// A name typed for a new backup without an extension gets the backup's own, so that the restore
+// dialog, which shows backup files only, offers it later. A name that already stands for
+// something (a file, a folder, a link) is kept as typed; so is one with another extension.
+QString WithFileExtension(const QString &path);
+
 // After each chunk: the bytes copied so far and the whole length.
 using Progress = std::function<void(qint64 copied, qint64 total)>;
 
@@ -38,13 +43,29 @@ using Progress = std::function<void(qint64 copied, qint64 total)>;
 int CopyDatabaseFile(const QString &source, const QString &destination, QString *failure = nullptr,
                      const Progress &progress = {});
 
+// How a backup or a restore went.
+enum class Outcome {
+    Made,
+    // The bytes could not be copied: a source that cannot be read, a destination that cannot be
+    // written, a full disk; for a restore, also a copy that is no database of this program.
+    CopyFailed,
+    // Refused before a byte was copied, or the copy not put in place: nothing was changed.
+    Refused,
+};
+
+// Why a backup may not be written at destination, or the empty text: it is the database itself,
+// or beside it under a name the database engine takes for one of its own files (its journal,
+// WAL and shared-memory files), also through a link; or it is something other than a regular
+// file (a folder, a device, a named pipe), which the backup would replace. Nothing is touched.
+QString BackupDestinationRefusal(const QString &database, const QString &destination);
+
 // Makes a backup of the database file at database. While the bytes are copied a read
 // transaction keeps every other program's write off the file, so the backup is one complete,
 // consistent database; when another program is in the middle of writing, it waits for it up to
-// busyTimeoutMs and then gives up. Refuses to write the backup over the database itself, or
-// beside it under a name the database engine would take for one of its own files.
-int BackUpDatabase(const QString &database, const QString &destination, QString *failure = nullptr,
-                   const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+// busyTimeoutMs and then gives up. Refuses a destination that BackupDestinationRefusal refuses.
+Outcome BackUpDatabase(const QString &database, const QString &destination,
+                       QString *failure = nullptr, const Progress &progress = {},
+                       int busyTimeoutMs = DefaultBusyTimeoutMs);
 
 // Puts the backup source in the place of the database file. The source is first copied beside
 // the database and that copy checked (it must be a whole database of this program); only then
@@ -53,7 +74,14 @@ int BackUpDatabase(const QString &database, const QString &destination, QString 
 // using the database, a full disk) leaves the database file exactly as it was, and the
 // program's connection open again. After a restore the connection stays closed: the program
 // ends, and its next start opens the restored data.
-int RestoreDatabase(const QString &source, const QString &database, QString *failure = nullptr,
-                    const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+Outcome RestoreDatabase(const QString &source, const QString &database, QString *failure = nullptr,
+                        const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+
+// Removes what a restore that was stopped half-way (the program killed, the power gone) left
+// beside the database: the copy it was about to put in place, under the one name a restore gives
+// it, and that copy's own journal files. Only regular files under exactly those names go, never
+// a link, a folder, or the database itself under another name. For the start of the program,
+// while no other copy of it runs.
+void RemoveRestoreLeftover(const QString &database);
 
 } // namespace Backup

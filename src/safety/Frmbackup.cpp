@@ -251,10 +251,11 @@ void Frmbackup::chooseBackupFile()
     QDir().mkpath(BackupFolderPath());
     const QString offered =
         QDir(BackupFolderPath()).filePath(Backup::DefaultFileName(Label3->text(), Label2->text()));
-    const QString chosen =
-        AskSaveFileName(this, text(FrmbackupText::Caption), offered, dialogFilter());
+    // The replace question is ours, asked once when the backup is made.
+    const QString chosen = AskSaveFileName(this, text(FrmbackupText::Caption), offered,
+                                           dialogFilter(), ReplaceQuestion::ByCaller);
     if (!chosen.isEmpty())
-        Text1->setText(QDir::toNativeSeparators(chosen));
+        Text1->setText(QDir::toNativeSeparators(Backup::WithFileExtension(chosen)));
 }
 
 void Frmbackup::chooseRestoreFile()
@@ -270,10 +271,16 @@ void Frmbackup::backUp()
 {
     if (m_copying)
         return;
-    const QString destination = typedPath(Text1);
+    const QString destination = Backup::WithFileExtension(typedPath(Text1));
     if (destination.isEmpty()) {
         ShowMessage(this, text(FrmbackupText::EmptyBackupPath), text(FrmbackupText::ErrorTitle),
                     QMessageBox::Warning);
+        return;
+    }
+    // A destination that may not be written is refused before the user is asked anything.
+    const QString refusal = Backup::BackupDestinationRefusal(DatabaseFilePath(), destination);
+    if (!refusal.isEmpty()) {
+        showBackupRefusal(refusal);
         return;
     }
     if (QFileInfo(destination).isFile() &&
@@ -287,14 +294,18 @@ void Frmbackup::backUp()
     QString failure;
     QPointer<Frmbackup> alive(this);
     setCopying(true);
-    const int copied =
+    const Backup::Outcome outcome =
         Backup::BackUpDatabase(DatabaseFilePath(), destination, &failure,
                                [this](qint64 done, qint64 total) { showProgress(done, total); });
     if (!alive)
         return;
     setCopying(false);
-    if (!copied) {
+    if (outcome == Backup::Outcome::CopyFailed) {
         showCopyFailure(failure);
+        return;
+    }
+    if (outcome == Backup::Outcome::Refused) {
+        showBackupRefusal(failure);
         return;
     }
     ShowMessage(this, text(FrmbackupText::BackedUp), QString(), QMessageBox::NoIcon);
@@ -320,14 +331,18 @@ void Frmbackup::restore()
     setCopying(true);
     // The window's own cursor lets go of the database with the program's connection; nothing
     // reads through it again.
-    const int restored =
+    const Backup::Outcome outcome =
         Backup::RestoreDatabase(source, DatabaseFilePath(), &failure,
                                 [this](qint64 done, qint64 total) { showProgress(done, total); });
     if (!alive)
         return;
     setCopying(false);
-    if (!restored) {
+    if (outcome == Backup::Outcome::CopyFailed) {
         showCopyFailure(failure);
+        return;
+    }
+    if (outcome == Backup::Outcome::Refused) {
+        showRestoreRefusal(failure);
         return;
     }
     ShowMessage(this, text(FrmbackupText::Restored), QString(), QMessageBox::NoIcon);
@@ -338,6 +353,17 @@ void Frmbackup::showCopyFailure(const QString &failure)
 {
     ShowMessage(this, text(FrmbackupText::CopyFailed) + QLatin1Char('\n') + failure, QString(),
                 QMessageBox::Critical);
+}
+
+void Frmbackup::showBackupRefusal(const QString &failure)
+{
+    ShowMessage(this, failure, text(FrmbackupText::OtherBackupFailureTitle), QMessageBox::NoIcon);
+}
+
+void Frmbackup::showRestoreRefusal(const QString &failure)
+{
+    ShowMessage(this, failure + text(FrmbackupText::CloseOtherWindows),
+                text(FrmbackupText::ErrorTitle), QMessageBox::Warning);
 }
 
 void Frmbackup::setCopying(bool copying)

@@ -39,6 +39,11 @@ inline const char *const NotRestored = "عدم موفقيت در بازيابي 
 inline const char *const Restored = "بازيابي اطلاعات انجام شد";
 // The same for a failed backup and a failed restore.
 inline const char *const CopyFailed = "اشکال در ايجاد نسخه پشتيباني";
+// A backup's other failures (refused before a byte is copied) stand in a box of this title.
+inline const char *const OtherBackupFailureTitle = "Error";
+// Follows, with nothing between, the description of a restore's other failure (the database
+// held by another program when it was to be replaced).
+inline const char *const CloseOtherWindows = "تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره";
 // The help panel's text: what this window is for and how to use it.
 inline const char *const HelpText =
     "اين بخش از برنامه از اطلاعات نسخه پشتيبان تهيه مي‌کند\n"
@@ -133,6 +138,8 @@ private:
     void setCopying(bool copying);
     void showProgress(qint64 copied, qint64 total);
     void showCopyFailure(const QString &failure);
+    void showBackupRefusal(const QString &failure);
+    void showRestoreRefusal(const QString &failure);
 
     QStackedLayout *m_pages = nullptr;
     QWidget *m_mainPage = nullptr;

