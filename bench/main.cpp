@@ -105,6 +105,44 @@ void need(bool condition, const QString &what)
         throw Failure{what};
 }
 
+// A program folder whose database holds `subjects` seeded subjects, closed again for a child.
+std::unique_ptr<TestProgramFolder> seededFolder(int subjects)
+{
+    auto folder = std::make_unique<TestProgramFolder>();
+    need(folder->isValid(), QStringLiteral("no temporary program folder"));
+    const QString refusal = folder->openDatabase();
+    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
+    CloseDatabase();
+    return folder;
+}
+
+// Runs this program again with `arguments` and returns what it printed; a child that did not
+// end well stops the run, named by `what`.
+QByteArray runChild(const QStringList &arguments, int timeoutMs, const QString &what)
+{
+    QProcess child;
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    const bool finished = child.waitForFinished(timeoutMs);
+    const QByteArray out = child.readAllStandardOutput();
+    const QByteArray err = child.readAllStandardError().trimmed();
+    need(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+         QStringLiteral("%1: %2").arg(what, err.isEmpty() ? child.errorString()
+                                                          : QString::fromUtf8(err)));
+    return out;
+}
+
+// The figures a child printed on one line, `count` of them, or the run stops.
+QStringList childFields(const QByteArray &out, int count, const QString &what)
+{
+    const QStringList fields = QString::fromUtf8(out).simplified().split(u' ');
+    need(fields.size() == count, QStringLiteral("%1: %2 figures expected, it printed \"%3\"")
+                                     .arg(what)
+                                     .arg(count)
+                                     .arg(QString::fromUtf8(out.trimmed())));
+    return fields;
+}
+
 // For the outcome of a cursor call: its error is read only once the call has run.
 void needDone(bool done, const Cursor &cursor, const QString &what)
 {
@@ -923,27 +961,17 @@ FreshFigures measureFresh(const std::vector<std::unique_ptr<TestProgramFolder>> 
                 const QString name = QLatin1String(operations()[i].name);
                 // The child drops the file again after its set-up; this drop makes its start cold.
                 DropFromCache(database);
-                QProcess child;
-                child.start(QCoreApplication::applicationFilePath(),
-                            {QStringLiteral("--one"), QLatin1String(operations()[i].key),
-                             QStringLiteral("--db"), database, QStringLiteral("--subjects"),
-                             QString::number(Sizes[size])});
-                const bool finished = child.waitForFinished(120000);
-                const QByteArray out = child.readAllStandardOutput();
-                const QByteArray err = child.readAllStandardError().trimmed();
-                need(finished && child.exitStatus() == QProcess::NormalExit &&
-                         child.exitCode() == 0,
-                     QStringLiteral("%1 with %2 subjects, in a fresh process: %3")
-                         .arg(name)
-                         .arg(Sizes[size])
-                         .arg(err.isEmpty() ? child.errorString() : QString::fromUtf8(err)));
+                const QString what = QStringLiteral("%1 with %2 subjects, in a fresh process")
+                                         .arg(name)
+                                         .arg(Sizes[size]);
+                const QByteArray out =
+                    runChild({QStringLiteral("--one"), QLatin1String(operations()[i].key),
+                              QStringLiteral("--db"), database, QStringLiteral("--subjects"),
+                              QString::number(Sizes[size])},
+                             120000, what);
                 ChildFigures figures;
                 QString why;
-                need(ParseChildFigures(out, &figures, &why),
-                     QStringLiteral("%1 with %2 subjects, in a fresh process: %3")
-                         .arg(name)
-                         .arg(Sizes[size])
-                         .arg(why));
+                need(ParseChildFigures(out, &figures, &why), what + QStringLiteral(": ") + why);
                 fresh.times[i].at(size).push_back(figures.ms);
                 fresh.growthKib[i].at(size).push_back(double(figures.growthKib));
                 if (figures.cachedShare < 0)
@@ -1315,28 +1343,17 @@ void measureReports()
     double perThousand[2] = {};
     for (int size = 0; size < 2; ++size) {
         const int subjects = ReportSizes[size];
-        TestProgramFolder folder;
-        need(folder.isValid(), QStringLiteral("no temporary program folder"));
-        const QString refusal = folder.openDatabase();
-        need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
-        need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
-        CloseDatabase();
+        const auto folder = seededFolder(subjects);
         std::vector<double> ms, peakMib, summaryMs;
         QString pages;
         for (int r = 0; r < ReportRuns; ++r) {
-            QProcess child;
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--report"), QStringLiteral("--db"), folder.databasePath(),
-                         QStringLiteral("--subjects"), QString::number(subjects)});
-            const bool finished = child.waitForFinished(300000);
+            const QString what = QStringLiteral("the results list of %1 subjects").arg(subjects);
             const QStringList out =
-                QString::fromUtf8(child.readAllStandardOutput()).simplified().split(u' ');
-            const QByteArray err = child.readAllStandardError().trimmed();
-            need(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                     out.size() == 5,
-                 QStringLiteral("the results list of %1 subjects: %2")
-                     .arg(subjects)
-                     .arg(err.isEmpty() ? child.errorString() : QString::fromUtf8(err)));
+                childFields(runChild({QStringLiteral("--report"), QStringLiteral("--db"),
+                                      folder->databasePath(), QStringLiteral("--subjects"),
+                                      QString::number(subjects)},
+                                     300000, what),
+                            5, what);
             ms.push_back(out[0].toDouble());
             summaryMs.push_back(out[4].toDouble());
             if (out[1].toLongLong() > 0)
@@ -1404,27 +1421,16 @@ void measurePreviews()
                   .arg(QStringLiteral("kept MiB"), 10)
                   .arg(QStringLiteral("longest stall, ms"), 18));
     for (const int subjects : PreviewSizes) {
-        TestProgramFolder folder;
-        need(folder.isValid(), QStringLiteral("no temporary program folder"));
-        const QString refusal = folder.openDatabase();
-        need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
-        need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
-        CloseDatabase();
+        const auto folder = seededFolder(subjects);
         std::vector<double> previewMs, pdfMs, peakMib, keptMib, stallMs;
         for (int r = 0; r < PreviewRuns; ++r) {
-            QProcess child;
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--preview"), QStringLiteral("--db"), folder.databasePath(),
-                         QStringLiteral("--subjects"), QString::number(subjects)});
-            const bool finished = child.waitForFinished(600000);
+            const QString what = QStringLiteral("the preview of %1 subjects").arg(subjects);
             const QStringList out =
-                QString::fromUtf8(child.readAllStandardOutput()).simplified().split(u' ');
-            const QByteArray err = child.readAllStandardError().trimmed();
-            need(finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 &&
-                     out.size() == 6,
-                 QStringLiteral("the preview of %1 subjects: %2")
-                     .arg(subjects)
-                     .arg(err.isEmpty() ? child.errorString() : QString::fromUtf8(err)));
+                childFields(runChild({QStringLiteral("--preview"), QStringLiteral("--db"),
+                                      folder->databasePath(), QStringLiteral("--subjects"),
+                                      QString::number(subjects)},
+                                     600000, what),
+                            6, what);
             previewMs.push_back(out[0].toDouble());
             pdfMs.push_back(out[1].toDouble());
             peakMib.push_back(out[2].toDouble() / 1024);
@@ -1486,12 +1492,7 @@ int runAll()
     for (int subjects : Sizes) {
         QElapsedTimer clock;
         clock.start();
-        folders.push_back(std::make_unique<TestProgramFolder>());
-        need(folders.back()->isValid(), QStringLiteral("no temporary program folder"));
-        const QString refusal = folders.back()->openDatabase();
-        need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
-        need(SeedSubjects(subjects), QStringLiteral("seeding %1 subjects failed").arg(subjects));
-        CloseDatabase();
+        folders.push_back(seededFolder(subjects));
         seeding
             << QStringLiteral("%1 in %2 s").arg(subjects).arg(clock.elapsed() / 1000.0, 0, 'f', 1);
     }
