@@ -531,6 +531,7 @@ void TestBackup::windowBacksUp_data()
     QTest::newRow("a folder") << u("*/../DBKORVAT") << u("Error|DBKORVAT\u2069 فایل نیست") << -1
                               << -1;
     QTest::newRow("a named pipe") << u("*/../pipe") << u("Error|pipe\u2069 فایل نیست") << -1 << -1;
+    QTest::newRow("a device") << u("/dev/null") << u("Error|null\u2069 فایل نیست") << -1 << -1;
 }
 
 void TestBackup::windowBacksUp()
