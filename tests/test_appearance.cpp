@@ -2,11 +2,11 @@
 // style sheet, and that a window keeps working whatever the skin file holds.
 #include "TestProgramFolder.h"
 #include "app/Frm1.h"
-#include "appearance/ApplyStoredTheme.h"
-#include "appearance/ThemeCatalogue.h"
+#include "common/ApplyStoredTheme.h"
 #include "common/ProgramEnd.h"
 #include "common/Skin.h"
-#include "common/SkinPalette.h"
+#include "themes/SkinPalette.h"
+#include "themes/ThemeCatalogue.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,12 +5,12 @@
 #include "TestProgramFolder.h"
 #include "TmpfsMount.h"
 #include "Windows.h"
+#include "backup/Backup.h"
 #include "common/Dialogs.h"
 #include "common/ProgramEnd.h"
 #include "common/ProgramFolder.h"
 #include "common/ProgramLook.h"
 #include "data/Database.h"
-#include "safety/Backup.h"
 #include "safety/Frmbackup.h"
 
 #include <QFileDialog>

@@ -1,8 +1,8 @@
 // Widgets bound to the fields of a cursor's current row.
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "common/FieldBinder.h"
 #include "data/Cursor.h"
-#include "data/FieldBinder.h"
 
 #include "data/TableModel.h"
 #include <QComboBox>

@@ -1,8 +1,8 @@
 // Skin files as palettes: what a line gives, what is refused, how the template is filled, and
 // that the delivered skins are complete, readable, show focus clearly and let every control stand
 // out from its ground.
-#include "appearance/ThemeCatalogue.h"
-#include "common/SkinPalette.h"
+#include "themes/SkinPalette.h"
+#include "themes/ThemeCatalogue.h"
 
 #include <QFile>
 #include <QtTest>
