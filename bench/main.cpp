@@ -94,7 +94,7 @@ const char *const TestWindowKeys[] = {"next", "progress", "unanswered"};
 QStringList g_only;
 
 // Whatever fails stops the run; main() reports it and exits with an error.
-struct Failure
+struct BenchFailure
 {
     QString what;
 };
@@ -102,7 +102,7 @@ struct Failure
 void need(bool condition, const QString &what)
 {
     if (!condition)
-        throw Failure{what};
+        throw BenchFailure{what};
 }
 
 // A program folder whose database holds `subjects` seeded subjects, closed again for a child.
@@ -144,13 +144,22 @@ QStringList childFields(const QByteArray &out, int count, const QString &what)
 }
 
 // For the outcome of a cursor call: its error is read only once the call has run.
+void needDone(const Result &done, const QString &what)
+{
+    if (!done)
+        throw BenchFailure{what + QStringLiteral(": ") +
+                           (done.description().isEmpty()
+                                ? QStringLiteral("failed, with no error given")
+                                : done.description())};
+}
+
+// For a cursor's move, which says only whether there was a row: the cursor tells why not.
 void needDone(bool done, const Cursor &cursor, const QString &what)
 {
     if (!done)
-        throw Failure{what + QStringLiteral(": ") +
-                      (cursor.lastError().isValid()
-                           ? cursor.lastError().text()
-                           : QStringLiteral("failed, with no error given"))};
+        needDone(cursor.lastError().ok() ? Result::Failed(Failure::Other, QString())
+                                         : cursor.lastError(),
+                 what);
 }
 
 QString text(const char *utf8)
@@ -236,14 +245,14 @@ void openCursor(Run &run, const QString &table = QStringLiteral("IDE"))
 {
     run.cursor = std::make_unique<Cursor>(table);
     // The message is made only on failure: this runs inside timed parts.
-    if (!run.cursor->open())
-        needDone(false, *run.cursor, QStringLiteral("opening ") + table);
+    if (const Result opened = run.cursor->open(); !opened)
+        needDone(opened, QStringLiteral("opening ") + table);
 }
 
 void filterBy(Run &run, const char *field, const QString &value)
 {
-    if (!run.cursor->filter(QLatin1String(field), value))
-        needDone(false, *run.cursor,
+    if (const Result filtered = run.cursor->filter(QLatin1String(field), value); !filtered)
+        needDone(filtered,
                  QStringLiteral("filtering by %1 = \"%2\"").arg(QLatin1String(field), value));
 }
 
@@ -268,11 +277,12 @@ QString answerInFile(const Run &run, int statement)
 void writeAnswers(const Run &run, const QList<int> &statements, const QList<QString> &values)
 {
     Cursor answers(QStringLiteral("Answer"));
-    needDone(answers.filter(QStringLiteral("Code"), run.code), answers,
+    needDone(answers.filter(QStringLiteral("Code"), run.code),
              QStringLiteral("finding ") + run.code);
     for (int i = 0; i < statements.size(); ++i)
-        answers.setField(QString::number(statements[i]), values[i]);
-    needDone(answers.save(), answers, QStringLiteral("writing the answers of ") + run.code);
+        needDone(answers.setField(QString::number(statements[i]), values[i]),
+                 QStringLiteral("setting an answer of ") + run.code);
+    needDone(answers.save(), QStringLiteral("writing the answers of ") + run.code);
 }
 
 // The test window of a seeded subject, started, on statement 1; with blanks, that many answers
@@ -459,17 +469,19 @@ const std::vector<Operation> &operations()
          },
          [](Run &run) {
              Cursor &subjects = *run.cursor;
-             needDone(subjects.add() && subjects.setField(QStringLiteral("Code"), run.code) &&
-                          subjects.setField(QStringLiteral("FName"), QStringLiteral("Bench")) &&
-                          subjects.setField(QStringLiteral("LName"), QStringLiteral("Added")) &&
-                          subjects.setField(QStringLiteral("Date"), QStringLiteral("1402/12/29")) &&
-                          subjects.save(),
-                      subjects, QStringLiteral("saving a new subject"));
+             const QString saving = QStringLiteral("saving a new subject");
+             needDone(subjects.add(), saving);
+             needDone(subjects.setField(QStringLiteral("Code"), run.code), saving);
+             needDone(subjects.setField(QStringLiteral("FName"), QStringLiteral("Bench")), saving);
+             needDone(subjects.setField(QStringLiteral("LName"), QStringLiteral("Added")), saving);
+             needDone(subjects.setField(QStringLiteral("Date"), QStringLiteral("1402/12/29")),
+                      saving);
+             needDone(subjects.save(), saving);
              filterBy(run, "Code", run.code);
              run.shown = shownRow(subjects);
-             needDone(subjects.setField(QStringLiteral("LName"), QStringLiteral("Saved again")) &&
-                          subjects.save(),
-                      subjects, QStringLiteral("saving it again"));
+             needDone(subjects.setField(QStringLiteral("LName"), QStringLiteral("Saved again")),
+                      QStringLiteral("saving it again"));
+             needDone(subjects.save(), QStringLiteral("saving it again"));
          },
          [](Run &run) {
              const QString read = identity(run.shown);
@@ -746,8 +758,7 @@ int runInFreshProcess(const QString &key, const QString &database, int subjects)
     const Operation *operation = operationByKey(key);
     need(operation, QStringLiteral("no operation \"%1\"").arg(key));
     SetProgramFolder(programFolderOf(database));
-    const QString refusal = OpenDatabase(database);
-    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    needDone(OpenDatabase(database), QStringLiteral("opening the database"));
     watchForBoxes();
     ChildFigures figures;
     qint64 before = 0;
@@ -915,8 +926,8 @@ std::vector<Figures> measureWarm(const std::vector<std::unique_ptr<TestProgramFo
         for (int turn = 0; turn < 2; ++turn) {
             const int size = (round + turn) % 2;
             SetProgramFolder(folders[size]->path());
-            const QString refusal = OpenDatabase(folders[size]->databasePath());
-            need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+            needDone(OpenDatabase(folders[size]->databasePath()),
+                     QStringLiteral("opening the database"));
             for (size_t i = 0; i < operations().size(); ++i) {
                 const Operation &operation = operations()[i];
                 if (!chosen(operation))
@@ -1227,15 +1238,14 @@ qint64 PeakKib()
 int renderListInFreshProcess(const QString &database, int subjects)
 {
     SetProgramFolder(programFolderOf(database));
-    const QString refusal = OpenDatabase(database);
-    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    needDone(OpenDatabase(database), QStringLiteral("opening the database"));
     QTemporaryDir out;
     need(out.isValid(), QStringLiteral("no folder for the PDF"));
     const QString pdf = out.filePath(QStringLiteral("list.pdf"));
     QElapsedTimer clock;
     clock.start();
     Cursor all(QStringLiteral("IDE"));
-    needDone(all.open(), all, QStringLiteral("opening IDE"));
+    needDone(all.open(), QStringLiteral("opening IDE"));
     DataRPrint &list = DataRPrint::Report();
     list.setCaption(QStringLiteral("Section4"), QStringLiteral("Label9"), text("مرکز مشاوره"));
     list.setCaption(QStringLiteral("Section5"), QStringLiteral("Label14"), text("تهران"));
@@ -1276,13 +1286,12 @@ int renderListInFreshProcess(const QString &database, int subjects)
 int previewListInFreshProcess(const QString &database, int subjects)
 {
     SetProgramFolder(programFolderOf(database));
-    const QString refusal = OpenDatabase(database);
-    need(refusal.isEmpty(), QStringLiteral("opening the database: ") + refusal);
+    needDone(OpenDatabase(database), QStringLiteral("opening the database"));
     QTemporaryDir out;
     need(out.isValid(), QStringLiteral("no folder for the PDF"));
     const QString pdf = out.filePath(QStringLiteral("list.pdf"));
     Cursor all(QStringLiteral("IDE"));
-    needDone(all.open(), all, QStringLiteral("opening IDE"));
+    needDone(all.open(), QStringLiteral("opening IDE"));
     const qint64 before = ResidentKib();
     // The longest the event loop went unserved (the window frozen) while the list was built and
     // saved: a timer's longest gap between two of its turns.
@@ -1781,7 +1790,7 @@ int main(int argc, char *argv[])
         need(db > 0 && subjects > 0 && ok && n > 0 && !arguments.value(one + 1).isEmpty(),
              QStringLiteral("--one needs KEY, --db PATH and --subjects N"));
         return runInFreshProcess(arguments.value(one + 1), arguments.value(db + 1), n);
-    } catch (const Failure &failure) {
+    } catch (const BenchFailure &failure) {
         std::fflush(stdout);
         std::fprintf(stderr, "korvat-bench: FAILED: %s\n", qUtf8Printable(failure.what));
         return 1;

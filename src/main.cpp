@@ -44,9 +44,8 @@ int main(int argc, char *argv[])
         break;
     }
 
-    const QString refusal = OpenDatabase(DatabaseFilePath());
-    if (!refusal.isEmpty()) {
-        report(refusal, QString(), QMessageBox::Critical);
+    if (const Result opened = OpenDatabase(DatabaseFilePath()); !opened) {
+        report(opened.description(), QString(), QMessageBox::Critical);
         return 1;
     }
 

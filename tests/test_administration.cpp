@@ -836,7 +836,7 @@ void TestAdministration::subjectThatCannotBeRead()
     QVERIFY(!found);
     const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError, u("5"));
     QCOMPARE(shownTexts(),
-             QStringList{u(FrmTestText::ReadFailed) + u("\n") + DescribeReadFailure(locked)});
+             QStringList{u(FrmTestText::ReadFailed) + u("\n") + ReadFailure(locked).description()});
 }
 
 #include "test_administration.moc"

@@ -313,7 +313,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     else
         QVERIFY(QStorageInfo(disk).bytesAvailable() < QFileInfo(backup).size());
     if (restore && !readOnly)
-        QCOMPARE(OpenDatabase(database), QString());
+        QCOMPARE(OpenDatabase(database).description(), QString());
 
     QString failure;
     QList<qint64> steps;

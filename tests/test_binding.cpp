@@ -28,7 +28,7 @@ struct CodeAndName
             return false;
         binder.bind(&code, QStringLiteral("Code"));
         binder.bind(&name, QStringLiteral("FName"));
-        return subjects.open();
+        return bool(subjects.open());
     }
 };
 } // namespace

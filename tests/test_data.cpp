@@ -280,7 +280,8 @@ void TestData::filterMatchesExactly()
                                 QString(10000, QLatin1Char('z')),
                                 QString::fromUtf8("nul\0code", 8)};
     for (const QString &code : stored)
-        QVERIFY2(addSubject(subjects, answers, code), qPrintable(subjects.lastError().text()));
+        QVERIFY2(addSubject(subjects, answers, code),
+                 qPrintable(subjects.lastError().description()));
 
     QVERIFY(subjects.filter(QStringLiteral("Code"), wanted));
     QCOMPARE(subjects.count(), matches);
@@ -589,7 +590,7 @@ void TestData::startupRefusesBadFiles()
     }
     const QByteArray before = FileHash(path);
 
-    const QString message = OpenDatabase(path);
+    const QString message = OpenDatabase(path).description();
     QVERIFY(!message.isEmpty());
     QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     QVERIFY(!IsDatabaseOpen());
@@ -657,8 +658,8 @@ void TestData::unstorableTextIsRefused()
     // Pasted from a broken source: half of a surrogate pair.
     QVERIFY(subjects.setField(QStringLiteral("Code"), u("K") + QChar(0xD83D) + u("1")));
     QVERIFY(!subjects.save());
-    QVERIFY(subjects.lastError().nativeErrorCode().isEmpty()); // ours, not an SQL error
-    QVERIFY(!DescribeWriteFailure(subjects.lastError()).isEmpty());
+    QVERIFY(subjects.lastError().is(Failure::InvalidText)); // ours, not an SQL error
+    QVERIFY(!subjects.lastError().description().isEmpty());
     QVERIFY(subjects.hasUnsavedChanges());
     QCOMPARE(ReadFromFile(folder.databasePath(), QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")),
              QVariantList{0});
@@ -754,7 +755,7 @@ void TestData::commitSurvivesAPowerCut()
             QSKIP("a loop device cannot be mounted here");
         const QString path = base.filePath(QStringLiteral("disk/DBKorvat.mdb"));
         QVERIFY(QFile::copy(DeliveredDatabasePath(), path));
-        QCOMPARE(OpenDatabase(path), QString());
+        QCOMPARE(OpenDatabase(path).description(), QString());
         QVERIFY(SeedSubjects(3));
         Cursor answers(QStringLiteral("Answer"));
         QVERIFY(answers.filter(QStringLiteral("Code"), u("S1")));
@@ -803,7 +804,7 @@ void TestData::fileReplacedByAnotherProgramIsSaidSo()
 
     QVERIFY(answers.setField(QStringLiteral("1"), u("2")));
     QVERIFY(!answers.save());
-    const QString said = DescribeWriteFailure(answers.lastError());
+    const QString said = answers.lastError().description();
     QVERIFY2(said.contains(u("جایگزین")), qPrintable(said));
     QVERIFY2(!said.contains(u("فقط‌خواندنی")), qPrintable(said));
     QVERIFY(answers.hasUnsavedChanges()); // what is on screen stays
@@ -835,7 +836,7 @@ void TestData::saveWaitsForAnotherProgramServingEvents()
     QFETCH(bool, saved);
     const int limitMs = 800;
     TestProgramFolder folder;
-    QCOMPARE(OpenDatabase(folder.databasePath(), limitMs), QString());
+    QCOMPARE(OpenDatabase(folder.databasePath(), limitMs).description(), QString());
     QVERIFY(SeedSubjects(2));
     Cursor answers(QStringLiteral("Answer"));
     QVERIFY(answers.filter(QStringLiteral("Code"), u("S1")));
@@ -863,7 +864,7 @@ void TestData::saveWaitsForAnotherProgramServingEvents()
     Transaction::SetWaitObserver(&noteWait);
     QElapsedTimer clock;
     clock.start();
-    const bool ok = answers.save();
+    const bool ok = bool(answers.save());
     const qint64 took = clock.elapsed();
     Transaction::SetWaitObserver(nullptr);
     QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
@@ -879,8 +880,8 @@ void TestData::saveWaitsForAnotherProgramServingEvents()
     } else {
         // Bounded: the busy message once the limit has passed, and nothing written.
         QVERIFY(took >= limitMs && took < limitMs + 1000);
-        QVERIFY(
-            DescribeWriteFailure(answers.lastError()).contains(u("برنامه‌ی دیگری")));
+        QVERIFY(answers.lastError().is(Failure::FileBusy));
+        QVERIFY(answers.lastError().description().contains(u("برنامه‌ی دیگری")));
         QVERIFY(answers.hasUnsavedChanges());
     }
     QCOMPARE(ReadFromFile(folder.databasePath(),
@@ -945,7 +946,8 @@ void TestData::rowChangedByAnotherProgramIsNeverWritten()
 
     QVERIFY(rows.setField(field, u("edited")));
     QVERIFY(!rows.save());
-    QVERIFY(DescribeWriteFailure(rows.lastError()).contains(u("برنامه‌ی دیگری")));
+    QVERIFY(rows.lastError().is(Failure::RowChanged));
+    QVERIFY(rows.lastError().description().contains(u("برنامه‌ی دیگری")));
     QVERIFY(rows.hasUnsavedChanges()); // kept in the window, never written elsewhere
     QVERIFY(!rows.deleteCurrent());
     const QString shown = table == QLatin1String("IDE") ? u("FName") : u("1");
@@ -1119,7 +1121,7 @@ void TestData::fileInUseIsNotCalledDamaged()
         }
         const QByteArray before = FileHash(path);
 
-        const QString message = OpenDatabase(path, 100);
+        const QString message = OpenDatabase(path, 100).description();
         QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
         QVERIFY2(message.contains(u("برنامه‌ی دیگری")), qPrintable(message));
         QVERIFY(!IsDatabaseOpen());
@@ -1154,7 +1156,7 @@ void TestData::readOnlyFolderIsRefused()
     QVERIFY(QFileInfo(path).isWritable());
     const QByteArray before = FileHash(path);
 
-    const QString message = OpenDatabase(path);
+    const QString message = OpenDatabase(path).description();
     QVERIFY2(message.contains(QDir::toNativeSeparators(dbFolder)), qPrintable(message));
     QVERIFY(!IsDatabaseOpen());
     QCOMPARE(FileHash(path), before);
@@ -1167,7 +1169,7 @@ void TestData::busyFileIsNotAMissingTable()
 {
     // A window opening while another program holds the file hears that the file is busy.
     TestProgramFolder folder;
-    QCOMPARE(OpenDatabase(folder.databasePath(), 100), QString());
+    QCOMPARE(OpenDatabase(folder.databasePath(), 100).description(), QString());
     {
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("holder"));
         other.setDatabaseName(folder.databasePath());
@@ -1178,7 +1180,8 @@ void TestData::busyFileIsNotAMissingTable()
         QVERIFY(!busy.open());
         const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError,
                                u("5"));
-        QCOMPARE(DescribeWriteFailure(busy.lastError()), DescribeWriteFailure(locked));
+        QVERIFY(busy.lastError().is(Failure::FileBusy));
+        QCOMPARE(busy.lastError().description(), ReadFailure(locked).description());
         other.rollback();
         other.close();
     }

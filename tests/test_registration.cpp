@@ -375,7 +375,7 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
         const QString moved = m_folder->path() + QStringLiteral("/disk/DBKorvat.mdb");
         QVERIFY(QFile::copy(path, moved));
         path = moved;
-        QCOMPARE(OpenDatabase(path), QString());
+        QCOMPARE(OpenDatabase(path).description(), QString());
     }
     m_window = Frm1::ShowNew();
     m_panel = m_window->registration;

@@ -55,8 +55,9 @@ bool AddSubject(const QHash<QString, QString> &fields)
     if (!ide.open() || !ide.add())
         return false;
     for (auto it = fields.begin(); it != fields.end(); ++it)
-        ide.setField(it.key(), it.value());
-    return ide.save();
+        if (!ide.setField(it.key(), it.value()))
+            return false;
+    return bool(ide.save());
 }
 
 // Whether every word of wanted is in text. pdftotext may move punctuation and blanks about in
@@ -620,7 +621,7 @@ void TestReports::lockedFileIsReported()
     QVERIFY2(shown.first().startsWith(ReportsText::ReadFailed() + u'\n'),
              qPrintable(shown.first()));
     const QSqlError locked(QString(), u"database is locked"_s, QSqlError::StatementError, u"5"_s);
-    QVERIFY2(shown.first().endsWith(DescribeReadFailure(locked)), qPrintable(shown.first()));
+    QVERIFY2(shown.first().endsWith(ReadFailure(locked).description()), qPrintable(shown.first()));
 }
 
 // On a laptop's screen (run at 100 % and 125 %) the preview is whole, its title bar on screen,

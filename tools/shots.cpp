@@ -1,6 +1,7 @@
 // korvat-shots: renders the program's windows to PNG files, for looking at them without a
 // display. Run with QT_SCALE_FACTOR=1.5 to see them at 150 %.
 //     korvat-shots OUTPUT-FOLDER
+#include "Must.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
 #include "administration/FrmTest.h"
@@ -178,8 +179,8 @@ const char *const SubjectCode = "K-1403-017";
 void prepareTestRun()
 {
     Cursor subjects(QStringLiteral("IDE"));
-    subjects.open();
-    subjects.add();
+    must(subjects.open());
+    must(subjects.add());
     const char *const details[][2] = {{"Code", SubjectCode},
                                       {"FName", "سارا"},
                                       {"LName", "محمدی‌نژاد"},
@@ -191,33 +192,33 @@ void prepareTestRun()
                                       {"Date", "1403/02/17"},
                                       {"Time", "10:30:00"}};
     for (const auto &field : details)
-        subjects.setField(QLatin1String(field[0]), u(field[1]));
-    subjects.save();
+        must(subjects.setField(QLatin1String(field[0]), u(field[1])));
+    must(subjects.save());
     Cursor answers(QStringLiteral("Answer"));
-    answers.open();
-    answers.add();
-    answers.setField(QStringLiteral("Code"), u(SubjectCode));
+    must(answers.open());
+    must(answers.add());
+    must(answers.setField(QStringLiteral("Code"), u(SubjectCode)));
     for (int n = 1; n <= 23; ++n)
-        answers.setField(QString::number(n), QString::number(1 + n % 5));
-    answers.save();
+        must(answers.setField(QString::number(n), QString::number(1 + n % 5)));
+    must(answers.save());
     Cursor bank(QStringLiteral("QU"));
-    bank.filter(QStringLiteral("ID"), QStringLiteral("24"));
-    bank.setField(
+    must(bank.filter(QStringLiteral("ID"), QStringLiteral("24")));
+    must(bank.setField(
         QStringLiteral("QUs"),
         u("وقتی در زنگ تفریح بچه‌های کلاس بازی تازه‌ای را شروع می‌کنند و من هنوز "
           "قانون‌های آن را نمی‌دانم، از یکی از آن‌ها می‌خواهم که بازی را برایم توضیح "
-          "بدهد و بعد با حوصله منتظر نوبتم می‌مانم."));
-    bank.save();
+          "بدهد و بعد با حوصله منتظر نوبتم می‌مانم.")));
+    must(bank.save());
 }
 
 void storeTheme(int theme)
 {
     Cursor settings(QStringLiteral("Theme"));
-    settings.open();
-    settings.setField(QStringLiteral("TH"), QString::number(theme));
-    settings.setField(QStringLiteral("Name"),
-                      QString::fromUtf8("مرکز مشاوره‌ی امید"));
-    settings.save();
+    must(settings.open());
+    must(settings.setField(QStringLiteral("TH"), QString::number(theme)));
+    must(settings.setField(QStringLiteral("Name"),
+                           QString::fromUtf8("مرکز مشاوره‌ی امید")));
+    must(settings.save());
 }
 } // namespace
 
@@ -319,9 +320,10 @@ int main(int argc, char *argv[])
             }
         });
         ShowMessage(window,
-                    DescribeWriteFailure(QSqlError(
-                        QStringLiteral("database is locked"), QStringLiteral("database is locked"),
-                        QSqlError::TransactionError, QStringLiteral("5"))),
+                    WriteFailure(QSqlError(QStringLiteral("database is locked"),
+                                           QStringLiteral("database is locked"),
+                                           QSqlError::TransactionError, QStringLiteral("5")))
+                        .description(),
                     QString(), QMessageBox::Critical);
         window->Text3 = QStringLiteral("1");
         delete window;
@@ -436,14 +438,14 @@ int main(int argc, char *argv[])
     QSqlError busy(QStringLiteral("database is locked"), QStringLiteral("database is locked"),
                    QSqlError::TransactionError, QStringLiteral("5"));
     catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
-    ShowMessage(owner, DescribeWriteFailure(busy), QString(), QMessageBox::Critical);
+    ShowMessage(owner, WriteFailure(busy).description(), QString(), QMessageBox::Critical);
     // The scoring window's refusal for a subject who has answered nothing yet: all 56 listed.
     {
         Cursor answers(QStringLiteral("Answer"));
-        answers.open();
-        answers.add();
-        answers.setField(QStringLiteral("Code"), QStringLiteral("K-new"));
-        answers.save();
+        must(answers.open());
+        must(answers.add());
+        must(answers.setField(QStringLiteral("Code"), QStringLiteral("K-new")));
+        must(answers.save());
         auto *scoring = new FrmkLID;
         scoring->show();
         DialogHooks::Enable();
@@ -499,7 +501,7 @@ int main(int argc, char *argv[])
     // The reports' previews, and their pages as PDF (pdftoppm turns them into pictures).
     {
         Cursor subjects(QStringLiteral("IDE"));
-        subjects.open();
+        must(subjects.open());
         const QString scores[][2] = {{QStringLiteral("BPosetive"), QStringLiteral("61")},
                                      {QStringLiteral("Conterlo"), QStringLiteral("30")},
                                      {QStringLiteral("Etminan"), QStringLiteral("33")},
@@ -507,8 +509,8 @@ int main(int argc, char *argv[])
                                      {QStringLiteral("self"), QStringLiteral("25")},
                                      {QStringLiteral("Kol"), QStringLiteral("166")}};
         for (const auto &score : scores)
-            subjects.setField(score[0], score[1]);
-        subjects.save();
+            must(subjects.setField(score[0], score[1]));
+        must(subjects.save());
         const QString address = QString::fromUtf8("تهران، خیابان انقلاب، کوچه بهار، پلاک ۱۲");
         ReportPreview *list =
             PrintAllSubjects(nullptr, &subjects, QString::fromUtf8("مرکز مشاوره نمونه"), address);

@@ -38,7 +38,7 @@ QString TestProgramFolder::databasePath() const
 
 QString TestProgramFolder::openDatabase() const
 {
-    return OpenDatabase(databasePath());
+    return OpenDatabase(databasePath()).description();
 }
 
 bool TestProgramFolder::replaceDatabase(const QString &source) const

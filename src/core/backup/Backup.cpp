@@ -1,19 +1,16 @@
 #include "backup/Backup.h"
 
+#include "data/Database.h"
+#include "data/FileLock.h"
+
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStorageInfo>
 #include <QThread>
-#include <QUrl>
-#include <QUuid>
 
 #include <filesystem>
 #include <memory>
@@ -66,16 +63,6 @@ void fail(QString *failure, const QString &why)
 {
     if (failure)
         *failure = why;
-}
-
-const int SqliteBusy = 5;
-const int SqliteLocked = 6;
-
-bool isBusy(const QSqlError &error)
-{
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
-    return ok && (code == SqliteBusy || code == SqliteLocked);
 }
 
 // Runs work on a thread of its own while this one goes on handling its events, and returns when
@@ -219,74 +206,6 @@ QString stagedPath(const QString &database)
     return database + QStringLiteral(".restoring");
 }
 
-// A connection of its own to a database file, opened without ever creating one, closed and
-// removed when it goes.
-class OwnConnection
-{
-public:
-    OwnConnection(const QString &path, int busyTimeoutMs)
-        : m_name(QStringLiteral("korvat-backup-") + QUuid::createUuid().toString()),
-          m_busyTimeoutMs(busyTimeoutMs)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(
-            QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded) +
-            QStringLiteral("?mode=rw"));
-        // Short waits for another program's lock, the window's events handled between them.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1")
-                                 .arg(qMin(busyTimeoutMs, WaitStepMs)));
-        m_open = db.open();
-        if (!m_open)
-            m_error = db.lastError();
-    }
-    ~OwnConnection()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            if (db.isOpen()) {
-                QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-                db.close();
-            }
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    OwnConnection(const OwnConnection &) = delete;
-    OwnConnection &operator=(const OwnConnection &) = delete;
-
-    bool isOpen() const { return m_open; }
-    QSqlError lastError() const { return m_error; }
-
-    // Runs statement and reads its first value into *value (if given); false with lastError().
-    // While another program holds the file it tries again, up to the busy timeout, and the
-    // window stays alive meanwhile.
-    bool exec(const QString &statement, QString *value = nullptr)
-    {
-        QDeadlineTimer deadline(m_busyTimeoutMs);
-        for (;;) {
-            QSqlQuery query(QSqlDatabase::database(m_name, false));
-            query.setForwardOnly(true);
-            if (query.exec(statement) && (!value || query.next())) {
-                if (value)
-                    *value = query.value(0).toString();
-                return true;
-            }
-            m_error = query.lastError();
-            if (!isBusy(m_error) || deadline.hasExpired())
-                return false;
-            query = QSqlQuery();
-            if (QCoreApplication::instance())
-                QCoreApplication::processEvents();
-        }
-    }
-
-private:
-    static constexpr int WaitStepMs = 25;
-    QString m_name;
-    int m_busyTimeoutMs = 0;
-    bool m_open = false;
-    QSqlError m_error;
-};
-
 void removeWithSideFiles(const QString &path)
 {
     for (const char *suffix : EngineSuffixes)
@@ -378,20 +297,18 @@ Backup::Outcome Backup::BackUpDatabase(const QString &database, const QString &d
     {
         // A read transaction: no other program can write into the file until it ends, and a
         // write some program left half-done is rolled back first.
-        OwnConnection reader(database, busyTimeoutMs);
-        QString tables;
-        QString mode;
-        if (!reader.isOpen() || !reader.exec(QStringLiteral("BEGIN")) ||
-            !reader.exec(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), &tables) ||
-            !reader.exec(QStringLiteral("PRAGMA journal_mode"), &mode)) {
-            fail(failure, isBusy(reader.lastError())
+        FileLock reader(database, busyTimeoutMs);
+        bool walMode = false;
+        const Result held = reader.holdAgainstWriters(&walMode);
+        if (!held) {
+            fail(failure, held.is(Failure::FileBusy)
                               ? text(BackupText::InUse)
                               : text(BackupText::DatabaseUnreadable)
-                                    .arg(shown(database), reader.lastError().text()));
+                                    .arg(shown(database), held.description()));
             return Outcome::Refused;
         }
         // In WAL mode committed data may sit in a side file that a copy of the file misses.
-        if (mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0) {
+        if (walMode) {
             fail(failure, text(BackupText::WalMode));
             return Outcome::Refused;
         }
@@ -422,11 +339,12 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
     QString why;
     if (!CopyDatabaseFile(source, staged, &why, progress))
         return refuse(why, Outcome::CopyFailed);
-    QString reason;
-    besideEvents([&staged, &reason] { reason = CheckDatabaseFile(staged); });
-    if (!reason.isEmpty()) {
+    Result checked;
+    besideEvents([&staged, &checked] { checked = CheckDatabaseFile(staged); });
+    if (!checked) {
         removeWithSideFiles(staged);
-        return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + reason, Outcome::CopyFailed);
+        return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + checked.description(),
+                      Outcome::CopyFailed);
     }
     QFile::setPermissions(staged,
                           QFile::permissions(database) | QFile::ReadOwner | QFile::WriteOwner);
@@ -439,17 +357,19 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
     // From here on the copy is made and checked: what fails is putting it in place.
     const auto giveBack = [&](const QString &why) {
         removeWithSideFiles(staged);
-        if (wasOpen)
-            OpenDatabase(database, busyTimeoutMs);
-        return refuse(why, Outcome::Refused);
+        // The old database is still in place: the program goes on with it, or says why not.
+        const Result reopened = wasOpen ? OpenDatabase(database, busyTimeoutMs) : Result();
+        return refuse(reopened ? why : why + QLatin1Char('\n') + reopened.description(),
+                      Outcome::Refused);
     };
     {
-        OwnConnection writer(database, busyTimeoutMs);
-        if (!writer.isOpen() || !writer.exec(QStringLiteral("BEGIN EXCLUSIVE")))
-            return giveBack(isBusy(writer.lastError())
+        FileLock writer(database, busyTimeoutMs);
+        const Result held = writer.holdAlone();
+        if (!held)
+            return giveBack(held.is(Failure::FileBusy)
                                 ? text(BackupText::InUse)
                                 : text(BackupText::DatabaseUnreadable)
-                                      .arg(shown(database), writer.lastError().text()));
+                                      .arg(shown(database), held.description()));
     }
     // One step: the database file is the old one or the restored one, never a mix.
     // Letting go of a large old file takes the system a moment.

@@ -4,6 +4,31 @@
 #include "data/TableModel.h"
 #include "data/Transaction.h"
 
+#include <QLoggingCategory>
+
+namespace {
+Q_LOGGING_CATEGORY(lcCursor, "korvat.cursor")
+
+void logFailure(const Cursor *cursor, const Result &result)
+{
+    if (!result)
+        qCWarning(lcCursor, "%s not read: %s", qUtf8Printable(cursor->table()),
+                  qUtf8Printable(result.description()));
+}
+} // namespace
+
+void Cursor::OpenEach(std::initializer_list<Cursor *> cursors)
+{
+    for (Cursor *cursor : cursors)
+        logFailure(cursor, cursor->open());
+}
+
+void Cursor::RereadEach(std::initializer_list<Cursor *> cursors)
+{
+    for (Cursor *cursor : cursors)
+        logFailure(cursor, cursor->reread());
+}
+
 Cursor::Cursor(const QString &table, QObject *parent)
     : QObject(parent), m_table(table), m_model(new TableModel(this))
 {}
@@ -13,7 +38,7 @@ bool Cursor::opened() const
     return !m_model->tableName().isEmpty();
 }
 
-bool Cursor::open()
+Result Cursor::open()
 {
     if (!m_model->setTable(m_table)) {
         setCurrent(-1);
@@ -22,37 +47,40 @@ bool Cursor::open()
     return select(-1, QString());
 }
 
-bool Cursor::reread()
+Result Cursor::reread()
 {
     if (!opened())
         return open();
     return select(-1, QString());
 }
 
-bool Cursor::refresh()
+Result Cursor::refresh()
 {
     if (!opened())
         return open();
     return select(m_model->filterColumn(), m_model->filterValue());
 }
 
-bool Cursor::filter(const QString &field, const QString &text)
+Result Cursor::filter(const QString &field, const QString &text)
 {
-    if (!opened() && !open())
-        return false;
+    if (!opened()) {
+        const Result opening = open();
+        if (!opening)
+            return opening;
+    }
     const int column = fieldIndex(field);
     if (column < 0)
-        return fail(QSqlError(QStringLiteral("no field %1 in %2").arg(field, m_table), QString(),
-                              QSqlError::StatementError));
+        return fail(Result::Failed(Failure::Other,
+                                   QStringLiteral("no field %1 in %2").arg(field, m_table)));
     return select(column, text);
 }
 
-bool Cursor::select(int column, const QString &value)
+Result Cursor::select(int column, const QString &value)
 {
     const bool ok = m_model->select(column, value);
-    m_error = ok ? QSqlError() : m_model->lastError();
+    m_error = ok ? Result() : m_model->lastError();
     setCurrent(m_model->rowCount() > 0 ? 0 : -1);
-    return ok;
+    return m_error;
 }
 
 bool Cursor::isFiltered() const
@@ -115,22 +143,28 @@ bool Cursor::moveNext()
     return true;
 }
 
-bool Cursor::add()
+Result Cursor::add()
 {
-    if (!opened() && !open())
-        return false;
+    if (!opened()) {
+        const Result opening = open();
+        if (!opening)
+            return opening;
+    }
     setCurrent(m_model->appendRow());
-    return true;
+    return {};
 }
 
-bool Cursor::setField(const QString &field, const QString &value)
+Result Cursor::setField(const QString &field, const QString &value)
 {
     const int column = fieldIndex(field);
     if (!m_current.isValid() || column < 0)
-        return fail(
-            QSqlError(QStringLiteral("no current row or no field %1 in %2").arg(field, m_table),
-                      QString(), QSqlError::StatementError));
-    return m_model->setData(m_model->index(m_current.row(), column), value);
+        return fail(Result::Failed(
+            Failure::Other,
+            QStringLiteral("no current row or no field %1 in %2").arg(field, m_table)));
+    if (!m_model->setData(m_model->index(m_current.row(), column), value))
+        return fail(Result::Failed(Failure::Other,
+                                   QStringLiteral("field %1 of %2 not set").arg(field, m_table)));
+    return {};
 }
 
 QString Cursor::field(const QString &name) const
@@ -146,11 +180,11 @@ int Cursor::fieldIndex(const QString &name) const
     return m_model->fieldIndex(name);
 }
 
-bool Cursor::save()
+Result Cursor::save()
 {
     emit aboutToSave();
     if (!m_model->isDirty())
-        return true;
+        return {};
     Transaction transaction;
     if (!transaction.isOpen())
         return fail(transaction.error());
@@ -159,8 +193,8 @@ bool Cursor::save()
         return fail(m_model->lastError()); // the transaction rolls back; the changes stay here
     if (!transaction.commit())
         return fail(transaction.error());
-    m_error = QSqlError();
-    return true;
+    m_error = Result();
+    return {};
 }
 
 void Cursor::revert()
@@ -170,11 +204,11 @@ void Cursor::revert()
         setCurrent(m_model->rowCount() > 0 ? 0 : -1);
 }
 
-bool Cursor::deleteCurrent()
+Result Cursor::deleteCurrent()
 {
     if (!m_current.isValid())
-        return fail(QSqlError(QStringLiteral("no current row in %1").arg(m_table), QString(),
-                              QSqlError::StatementError));
+        return fail(
+            Result::Failed(Failure::Other, QStringLiteral("no current row in %1").arg(m_table)));
     const int place = currentRow();
     const int row = m_current.row();
     Transaction transaction;
@@ -191,8 +225,8 @@ bool Cursor::deleteCurrent()
     }
     if (!transaction.commit())
         return fail(transaction.error());
-    m_error = QSqlError();
-    return true;
+    m_error = Result();
+    return {};
 }
 
 void Cursor::transactionEnded(bool committed)
@@ -211,12 +245,12 @@ void Cursor::moveToPlaceOf(int place)
         setCurrent(-1);
 }
 
-bool Cursor::isCurrentStillStored()
+Result Cursor::isCurrentStillStored()
 {
     if (!m_model->isStillStored(modelRow()))
         return fail(m_model->lastError());
-    m_error = QSqlError();
-    return true;
+    m_error = Result();
+    return {};
 }
 
 bool Cursor::hasUnsavedChanges() const
@@ -226,7 +260,7 @@ bool Cursor::hasUnsavedChanges() const
 
 bool Cursor::lastErrorIsDuplicate() const
 {
-    return IsDuplicateError(m_error);
+    return m_error.is(Failure::DuplicateCode);
 }
 
 void Cursor::setCurrent(int modelRow)
@@ -236,8 +270,8 @@ void Cursor::setCurrent(int modelRow)
     emit currentRowChanged(modelRow);
 }
 
-bool Cursor::fail(const QSqlError &error)
+Result Cursor::fail(const Result &failure)
 {
-    m_error = error;
-    return false;
+    m_error = failure;
+    return failure;
 }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QObject>
 #include <QPersistentModelIndex>
-#include <QSqlError>
 #include <QString>
+
+#include <initializer_list>
 
 class TableModel;
 
@@ -19,18 +22,24 @@ public:
     explicit Cursor(const QString &table, QObject *parent = nullptr);
 
     QString table() const { return m_table; }
+
+    // Opens, or reads again, each cursor of a window: at its start, or after a step whose outcome
+    // the user has been told. A cursor that cannot be read stays empty, and the next step on it
+    // says why; what went wrong goes to the program's log.
+    static void OpenEach(std::initializer_list<Cursor *> cursors);
+    static void RereadEach(std::initializer_list<Cursor *> cursors);
     // The rows as an item model, for views, lists and bound widgets.
     TableModel *model() const { return m_model; }
 
     // The whole table, in stored order, no filter. The first row becomes current.
-    bool open();
+    Result open();
     // Reads the table again from the file: drops the filter and every unsaved change.
-    bool reread();
+    Result reread();
     // Reads again with the same filter; unsaved changes are dropped.
-    bool refresh();
+    Result refresh();
     // Keeps the rows whose field equals text exactly (no trimming, no partial match). The text is
     // handed to the database as a value, never as part of the query.
-    bool filter(const QString &field, const QString &text);
+    Result filter(const QString &field, const QString &text);
     bool isFiltered() const;
 
     // Exact number of rows the cursor holds, unsaved new rows included (one COUNT in the file at
@@ -49,9 +58,9 @@ public:
     bool moveNext();
 
     // A new empty row at the end, made current.
-    bool add();
+    Result add();
     // Writes a field of the current row (in the cursor; save() writes it to the file).
-    bool setField(const QString &field, const QString &value);
+    Result setField(const QString &field, const QString &value);
     // A field of the current row as text; the empty text when there is no current row.
     QString field(const QString &name) const;
     int fieldIndex(const QString &name) const;
@@ -59,20 +68,20 @@ public:
     // Writes the pending changes to the file, as one transaction (or as part of a running one,
     // and then for good only when it commits). On failure the changes stay in the cursor and
     // lastError() tells why.
-    bool save();
+    Result save();
     // Drops the unsaved changes without reading anything: new rows go, edited rows show what the
     // file holds.
     void revert();
     // Removes the current row from the file (when a running transaction commits, if there is one).
-    bool deleteCurrent();
+    Result deleteCurrent();
 
     // Whether the file still holds the current row as this cursor read or last wrote it; false,
     // with lastError() saying why, when another program changed or removed it, or the file could
     // not be read. Inside a transaction, the check holds until it ends.
-    bool isCurrentStillStored();
+    Result isCurrentStillStored();
 
     bool hasUnsavedChanges() const;
-    QSqlError lastError() const { return m_error; }
+    Result lastError() const { return m_error; }
     // The last save was refused because its code (a unique field) is taken.
     bool lastErrorIsDuplicate() const;
 
@@ -88,15 +97,15 @@ private:
     void transactionEnded(bool committed);
 
     bool opened() const;
-    bool select(int column, const QString &value);
+    Result select(int column, const QString &value);
     void setCurrent(int modelRow);
     void moveToPlaceOf(int place);
-    bool fail(const QSqlError &error);
+    Result fail(const Result &failure);
 
     QString m_table;
     TableModel *m_model;
     QPersistentModelIndex m_current;
     // The place the current row had when it was deleted inside a running transaction.
     int m_deletedAt = -1;
-    mutable QSqlError m_error;
+    mutable Result m_error;
 };

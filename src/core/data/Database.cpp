@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "data/Transaction.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -74,6 +76,11 @@ namespace {
 QString text(const char *utf8)
 {
     return QString::fromUtf8(utf8);
+}
+
+Result refused(Failure failure, const QString &description)
+{
+    return Result::Failed(failure, description);
 }
 
 void closeConnection(bool optimize);
@@ -230,18 +237,19 @@ QStringList Schema::Fields(const QString &table)
     return {};
 }
 
-QString OpenDatabase(const QString &path, int busyTimeoutMs)
+Result OpenDatabase(const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
     const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
     if (!info.exists() || !info.isFile())
-        return text(DatabaseText::Missing).arg(shownPath);
+        return refused(Failure::ReadFailed, text(DatabaseText::Missing).arg(shownPath));
     if (!info.isWritable())
-        return text(DatabaseText::ReadOnly).arg(shownPath);
+        return refused(Failure::ReadOnly, text(DatabaseText::ReadOnly).arg(shownPath));
     // Every save makes its journal beside the file: a folder that cannot take one fails them all.
     if (!QFileInfo(info.absolutePath()).isWritable())
-        return text(DatabaseText::ReadOnlyFolder)
-            .arg(QDir::toNativeSeparators(info.absolutePath()));
+        return refused(
+            Failure::ReadOnly,
+            text(DatabaseText::ReadOnlyFolder).arg(QDir::toNativeSeparators(info.absolutePath())));
 
     CloseDatabase();
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
@@ -253,7 +261,7 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
     if (!db.open()) {
         const QString reason = db.lastError().text();
         closeConnection(false);
-        return text(DatabaseText::Unreadable).arg(shownPath, reason);
+        return refused(Failure::ReadFailed, text(DatabaseText::Unreadable).arg(shownPath, reason));
     }
 
     // Reading the catalogue is the first real read: a file that is not a database fails here,
@@ -266,10 +274,10 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
         catalogue = QSqlQuery();
         closeConnection(false);
         if (code == SqliteBusy || code == SqliteLocked)
-            return text(DatabaseText::InUse).arg(shownPath);
+            return refused(Failure::FileBusy, text(DatabaseText::InUse).arg(shownPath));
         if (code == SqliteReadOnly || code == SqliteCantOpen)
-            return text(DatabaseText::CannotWrite).arg(shownPath);
-        return text(DatabaseText::Foreign).arg(shownPath);
+            return refused(Failure::ReadOnly, text(DatabaseText::CannotWrite).arg(shownPath));
+        return refused(Failure::NotOurFile, text(DatabaseText::Foreign).arg(shownPath));
     }
     QStringList present;
     QStringList triggers;
@@ -279,13 +287,16 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
     const QStringList missing = missingParts(db, present);
     if (!missing.isEmpty()) {
         closeConnection(false);
-        return text(DatabaseText::MissingParts).arg(shownPath, missing.join(QStringLiteral(", ")));
+        return refused(
+            Failure::NotOurFile,
+            text(DatabaseText::MissingParts).arg(shownPath, missing.join(QStringLiteral(", "))));
     }
     // Before anything is written: a trigger would run with the first write.
     if (!triggers.isEmpty()) {
         closeConnection(false);
-        return text(DatabaseText::TriggersAtStart)
-            .arg(shownPath, triggers.join(QStringLiteral(", ")));
+        return refused(Failure::NotOurFile,
+                       text(DatabaseText::TriggersAtStart)
+                           .arg(shownPath, triggers.join(QStringLiteral(", "))));
     }
 
     // Rollback journal with full sync: the .mdb file alone is always a complete database, so a
@@ -302,8 +313,8 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
         pragma = QSqlQuery();
         closeConnection(false);
         if (switchCode == SqliteBusy || switchCode == SqliteLocked)
-            return text(DatabaseText::InUse).arg(shownPath);
-        return text(DatabaseText::WalMode).arg(shownPath);
+            return refused(Failure::FileBusy, text(DatabaseText::InUse).arg(shownPath));
+        return refused(Failure::NotOurFile, text(DatabaseText::WalMode).arg(shownPath));
     }
     // EXTRA: FULL, and the folder synced once the journal is gone. Removing the journal is what
     // commits; until the folder is on the disk, a power cut can bring the journal back and the
@@ -314,6 +325,11 @@ QString OpenDatabase(const QString &path, int busyTimeoutMs)
     addMissingIndexes(db);
     pragma.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs));
     return {};
+}
+
+void SetBusyWaitObserver(BusyWaitObserver observer)
+{
+    Transaction::SetWaitObserver(observer);
 }
 
 void CloseDatabase()
@@ -394,7 +410,7 @@ QString checkConnection(QSqlDatabase &db)
 }
 } // namespace
 
-QString CheckDatabaseFile(const QString &path)
+Result CheckDatabaseFile(const QString &path)
 {
     static int serial = 0;
     const QString name = QStringLiteral("korvat-check-%1").arg(++serial);
@@ -409,7 +425,7 @@ QString CheckDatabaseFile(const QString &path)
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return reason;
+    return reason.isEmpty() ? Result() : refused(Failure::NotOurFile, reason);
 }
 
 bool IsDatabaseOpen()
@@ -417,50 +433,74 @@ bool IsDatabaseOpen()
     return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).isOpen();
 }
 
-QString DescribeReadFailure(const QSqlError &error)
+Result ReadFailure(const QSqlError &error)
 {
     if (primaryCode(error) == SqliteBusy || primaryCode(error) == SqliteLocked)
-        return text(DatabaseText::ReadBusy);
+        return refused(Failure::FileBusy, text(DatabaseText::ReadBusy));
     const QString reason = error.text().trimmed();
     // The engine's words are English: kept apart so that they read left to right.
-    return reason.isEmpty() ? QString()
-                            : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069");
+    return refused(Failure::ReadFailed,
+                   reason.isEmpty() ? QString()
+                                    : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069"));
 }
 
-QString DescribeWriteFailure(const QSqlError &error)
+Result WriteFailure(const QSqlError &error)
 {
     if (error.nativeErrorCode() == QLatin1String(SqliteReadOnlyDbMoved))
-        return text(DatabaseText::Replaced);
+        return refused(Failure::FileReplaced, text(DatabaseText::Replaced));
     switch (primaryCode(error)) {
     case SqliteBusy:
     case SqliteLocked:
-        return text(DatabaseText::WriteBusy);
+        return refused(Failure::FileBusy, text(DatabaseText::WriteBusy));
     case SqliteFull:
-        return text(DatabaseText::WriteFull);
+        return refused(Failure::DiskFull, text(DatabaseText::WriteFull));
     case SqliteReadOnly:
-        return text(DatabaseText::WriteReadOnly);
+        return refused(Failure::ReadOnly, text(DatabaseText::WriteReadOnly));
     case SqliteIoError:
-        return text(DatabaseText::WriteDiskError);
+        return refused(Failure::DiskError, text(DatabaseText::WriteDiskError));
     default:
         break;
     }
-    // Our own refusals (a text that cannot be stored, a row gone) already say what happened.
-    if (error.nativeErrorCode().isEmpty() && error.databaseText().isEmpty() &&
-        !error.driverText().isEmpty())
-        return error.driverText();
     const QString reason = error.text().trimmed();
-    if (reason.isEmpty())
-        return text(DatabaseText::WriteOther);
-    return text(DatabaseText::WriteOther) + QStringLiteral("\n\n\u2066") + reason +
-           QStringLiteral("\u2069");
-}
-
-bool IsDuplicateError(const QSqlError &error)
-{
+    QString description = text(DatabaseText::WriteOther);
+    if (!reason.isEmpty())
+        description += QStringLiteral("\n\n\u2066") + reason + QStringLiteral("\u2069");
     // 2067 and 1555 are SQLite's extended codes for a UNIQUE and a PRIMARY KEY violation.
     const QString code = error.nativeErrorCode();
-    return code == QLatin1String("2067") || code == QLatin1String("1555") ||
-           error.databaseText().contains(QLatin1String("UNIQUE constraint failed"));
+    if (code == QLatin1String("2067") || code == QLatin1String("1555") ||
+        error.databaseText().contains(QLatin1String("UNIQUE constraint failed")))
+        return refused(Failure::DuplicateCode, description);
+    return refused(Failure::Other, description);
+}
+
+Result NotStored()
+{
+    return refused(Failure::Other, text(DatabaseText::WriteOther));
+}
+
+Result BusyFailure()
+{
+    return refused(Failure::FileBusy, text(DatabaseText::WriteBusy));
+}
+
+Result ReadDistinctValues(const QString &table, const QString &field, QStringList *values)
+{
+    values->clear();
+    QSqlQuery query(QSqlDatabase::database());
+    query.setForwardOnly(true);
+    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> ''")
+                            .arg(QuotedName(field), QuotedName(table));
+    bool ok = query.exec(sql);
+    while (ok && query.next())
+        values->append(query.value(0).toString());
+    const QSqlError failure = query.lastError();
+    // Finished at once: an open statement would hold a read lock on the file.
+    query.finish();
+    if (!ok || failure.isValid()) {
+        values->clear();
+        return ReadFailure(failure);
+    }
+    return {};
 }
 
 QString QuotedName(const QString &name)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
@@ -16,10 +18,15 @@ QStringList Fields(const QString &table);
 // file or folder, a file whose codes are not unique, a file holding a trigger (which would run
 // with every save), and a file that cannot be kept in the rollback-journal mode a byte copy can
 // back up. Adds the indexes the windows' lookups need when
-// they are missing. Returns the empty text on success, otherwise a Persian message that names
-// the path; a refused file is left as it was.
+// they are missing. On failure the description is a Persian message that names the path; a
+// refused file is left as it was.
 const int DefaultBusyTimeoutMs = 5000;
-QString OpenDatabase(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);
+Result OpenDatabase(const QString &path, int busyTimeoutMs = DefaultBusyTimeoutMs);
+
+// Told when a save begins to wait for another program that holds the file (true) and when the
+// wait is over (false), so that the windows can show it (see Transaction).
+using BusyWaitObserver = void (*)(bool waiting);
+void SetBusyWaitObserver(BusyWaitObserver observer);
 
 // Closes the connection opened by OpenDatabase; cursors must be gone by then.
 void CloseDatabase();
@@ -30,18 +37,25 @@ bool IsDatabaseOpen();
 // integrity check), and the checks of OpenDatabase (tables, fields, unique codes, no trigger, a
 // journal mode a byte copy can back up), through a connection of its own. The file may be switched
 // to that journal mode, so use it on a file that is the program's to change, such as a fresh copy.
-// Returns the empty text when it is, otherwise why not (in Persian).
-QString CheckDatabaseFile(const QString &path);
+// Fails with why not (in Persian) when it is not.
+Result CheckDatabaseFile(const QString &path);
 
-// Why a read failed, to follow the caller's own heading: the file busy, or the engine's reason.
-QString DescribeReadFailure(const QSqlError &error);
+// A failed read as a result: the file busy, or the engine's reason (to follow the caller's own
+// heading).
+Result ReadFailure(const QSqlError &error);
 
-// A failed write described for the user (in Persian): another program holds the file, the disk
-// is full, and so on.
-QString DescribeWriteFailure(const QSqlError &error);
+// A failed write as a result, described for the user (in Persian): another program holds the
+// file, the disk is full, a code that is registered already, and so on.
+Result WriteFailure(const QSqlError &error);
 
-// The database refused a second row with the same unique value.
-bool IsDuplicateError(const QSqlError &error);
+// Another program holds the file past the busy limit.
+Result BusyFailure();
+// A write that did not happen, for no reason the engine gave (nothing to write it into).
+Result NotStored();
+
+// Every distinct value a field of a table holds, without the empty text, in no particular order:
+// one pass over the field's index, whatever the size of the table.
+Result ReadDistinctValues(const QString &table, const QString &field, QStringList *values);
 
 // An identifier (table or field name) quoted for SQL text.
 QString QuotedName(const QString &name);

@@ -95,14 +95,22 @@ bool partner(const QString &table, const QString &other, const QString &code, bo
 }
 } // namespace
 
-bool SubjectRows::find(const QString &typedCode)
+Result SubjectRows::find(const QString &typedCode)
+{
+    QSqlError failure;
+    if (!findRows(typedCode, &failure))
+        return ReadFailure(failure);
+    return {};
+}
+
+bool SubjectRows::findRows(const QString &typedCode, QSqlError *error)
 {
     *this = SubjectRows();
     m_typed = typedCode;
     const QString details = QStringLiteral("IDE");
     const QString answers = QStringLiteral("Answer");
-    if (!hasCode(details, typedCode, &hasDetails, &m_error) ||
-        !hasCode(answers, typedCode, &hasAnswers, &m_error))
+    if (!hasCode(details, typedCode, &hasDetails, error) ||
+        !hasCode(answers, typedCode, &hasAnswers, error))
         return false;
     if (hasDetails)
         detailsCode = typedCode;
@@ -110,15 +118,15 @@ bool SubjectRows::find(const QString &typedCode)
         answersCode = typedCode;
     if (!hasDetails && !hasAnswers) {
         // The code typed with the other digits: Persian where the file has Latin, or the reverse.
-        if (!sameCode(details, typedCode, false, &detailsCode, &m_error) ||
-            !sameCode(answers, typedCode, false, &answersCode, &m_error))
+        if (!sameCode(details, typedCode, false, &detailsCode, error) ||
+            !sameCode(answers, typedCode, false, &answersCode, error))
             return false;
         hasDetails = !detailsCode.isEmpty();
         hasAnswers = !answersCode.isEmpty();
     }
     if (hasDetails && !hasAnswers)
-        return partner(answers, details, detailsCode, &hasAnswers, &answersCode, &m_error);
+        return partner(answers, details, detailsCode, &hasAnswers, &answersCode, error);
     if (hasAnswers && !hasDetails)
-        return partner(details, answers, answersCode, &hasDetails, &detailsCode, &m_error);
+        return partner(details, answers, answersCode, &hasDetails, &detailsCode, error);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QSqlError>
 #include <QString>
 
@@ -24,10 +26,9 @@ struct SubjectRows
     bool hasAnswers = false;
     QString answersCode; // Answer.Code exactly as stored
 
-    // Finds the rows for a typed code; false, with the engine's error, when the file could not be
-    // read. A code no row has leaves both parts missing.
-    [[nodiscard]] bool find(const QString &typedCode);
-    QSqlError error() const { return m_error; }
+    // Finds the rows for a typed code; fails when the file could not be read. A code no row has
+    // leaves both parts missing.
+    Result find(const QString &typedCode);
 
     // The code to filter each table's cursor by: the stored code found, or the typed code (which
     // then matches no row).
@@ -35,6 +36,7 @@ struct SubjectRows
     QString answersFilter() const { return hasAnswers ? answersCode : m_typed; }
 
 private:
+    bool findRows(const QString &typedCode, QSqlError *error);
+
     QString m_typed;
-    QSqlError m_error;
 };

@@ -1,7 +1,10 @@
 #include "data/TableModel.h"
 
+#include "data/Transaction.h"
+
 #include "data/Database.h"
 
+#include <QScopedValueRollback>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -67,10 +70,11 @@ bool TableModel::setTable(const QString &table)
     endResetModel();
     if (m_fields.isEmpty()) {
         if (read || error.nativeErrorCode() == QLatin1String("1")) // SQLITE_ERROR: no such table
-            return fail(QString::fromUtf8(TableModelText::NoTable).arg(table));
+            return fail(Result::Failed(Failure::NotOurFile,
+                                       QString::fromUtf8(TableModelText::NoTable).arg(table)));
         return fail(error);
     }
-    m_error = QSqlError();
+    m_error = Result();
     return true;
 }
 
@@ -85,10 +89,11 @@ bool TableModel::select(int column, const QString &value)
     m_filterColumn = column;
     m_filterValue = value;
     m_matchesNothing = column >= 0 && !value.isValidUtf16();
-    m_error = QSqlError();
+    m_error = Result();
     bool ok = !m_fields.isEmpty();
     if (!ok) {
-        fail(QString::fromUtf8(TableModelText::NoTable).arg(m_table));
+        fail(Result::Failed(Failure::NotOurFile,
+                            QString::fromUtf8(TableModelText::NoTable).arg(m_table)));
     } else if (m_matchesNothing) {
         m_gap = false;
     } else {
@@ -520,18 +525,20 @@ void TableModel::touch(Row &row)
 
 bool TableModel::writeChanges()
 {
+    const QScopedValueRollback<bool> writing(m_writing, true);
     // Nothing is written when any value cannot be stored as it is.
     for (const Row &row : std::as_const(m_rows)) {
         if (!isRowDirty(row))
             continue;
         for (const QVariant &value : row.values)
             if (!storable(value))
-                return fail(QString::fromUtf8(TableModelText::BadText));
+                return fail(Result::Failed(Failure::InvalidText,
+                                           QString::fromUtf8(TableModelText::BadText)));
     }
     for (Row &row : m_rows)
         if (isRowDirty(row) && !writeRow(row))
             return false;
-    m_error = QSqlError();
+    m_error = Result();
     return true;
 }
 
@@ -576,7 +583,8 @@ bool TableModel::writeRow(Row &row)
     if (!run(query, sql, values))
         return false;
     if (query.numRowsAffected() != 1)
-        return fail(QString::fromUtf8(TableModelText::RowGone));
+        return fail(
+            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
     row.file = row.values;
     return true;
 }
@@ -602,6 +610,7 @@ QString TableModel::rowMatch(const Row &row, QVariantList *values) const
 
 bool TableModel::deleteRow(int row)
 {
+    const QScopedValueRollback<bool> writing(m_writing, true);
     if (row < 0 || row >= m_rows.size())
         return false;
     Row &deleted = m_rows[row];
@@ -616,10 +625,11 @@ bool TableModel::deleteRow(int row)
     if (!run(query, sql, values))
         return false;
     if (query.numRowsAffected() != 1)
-        return fail(QString::fromUtf8(TableModelText::RowGone));
+        return fail(
+            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
     touch(deleted);
     deleted.deleted = true;
-    m_error = QSqlError();
+    m_error = Result();
     return true;
 }
 
@@ -659,7 +669,8 @@ void TableModel::endTransaction(bool committed)
 bool TableModel::isStillStored(int row)
 {
     if (row < 0 || row >= m_rows.size() || m_rows.at(row).rowid == 0)
-        return fail(QString::fromUtf8(TableModelText::RowGone));
+        return fail(
+            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
     QVariantList values;
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE ").arg(QuotedName(m_table)) +
                         rowMatch(m_rows.at(row), &values);
@@ -667,19 +678,22 @@ bool TableModel::isStillStored(int row)
     if (!readValue(sql, values, &found))
         return false;
     if (!found.isValid())
-        return fail(QString::fromUtf8(TableModelText::RowGone));
-    m_error = QSqlError();
+        return fail(
+            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
+    m_error = Result();
     return true;
 }
 
 bool TableModel::fail(const QSqlError &error)
 {
-    m_error = error;
+    // The same engine error means another thing to the user in a read and in a write; a read
+    // inside a running transaction (a check before a write) is part of the write.
+    m_error = m_writing || Transaction::IsRunning() ? WriteFailure(error) : ReadFailure(error);
     return false;
 }
 
-bool TableModel::fail(const QString &text)
+bool TableModel::fail(const Result &refusal)
 {
-    m_error = QSqlError(text, QString(), QSqlError::StatementError);
+    m_error = refusal;
     return false;
 }

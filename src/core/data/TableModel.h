@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QSqlError>
@@ -97,7 +99,7 @@ public:
     // the message that another program changed or removed it.
     bool isStillStored(int row);
 
-    QSqlError lastError() const { return m_error; }
+    Result lastError() const { return m_error; }
 
 private:
     struct Row
@@ -130,7 +132,7 @@ private:
     void removeRowAt(int row);
     qint64 tailBound() const;
     bool fail(const QSqlError &error);
-    bool fail(const QString &text);
+    bool fail(const Result &refusal);
 
     QString m_table;
     QStringList m_fields;
@@ -144,5 +146,6 @@ private:
     int m_fileCount = -1; // matching rows in the file, when known
     int m_touched = 0;    // rows written in the running transaction
     QHash<int, QVariant> m_headers;
-    QSqlError m_error;
+    Result m_error;
+    bool m_writing = false; // in writeChanges() or deleteRow(): a failure is a write's
 };

@@ -1,6 +1,7 @@
 #include "data/Transaction.h"
 
 #include "data/Cursor.h"
+#include "data/Database.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,7 +27,7 @@ struct RunningTransaction
     int depth = 0;
     bool doomed = false;  // an inner transaction failed: the outermost must roll back
     bool waiting = false; // the outermost waits for another program to let go of the file
-    QSqlError failure;    // why the outermost cannot go on
+    Result failure;       // why the outermost cannot go on
     QList<QPointer<Cursor>> cursors;
 };
 
@@ -45,8 +46,7 @@ Transaction::Transaction()
         // it would run inside that one unannounced. It is refused as the file being busy.
         m_refused = true;
         m_finished = true;
-        m_error = QSqlError(QStringLiteral("another save is waiting for the file"), QString(),
-                            QSqlError::TransactionError, QStringLiteral("5"));
+        m_error = BusyFailure();
         return;
     }
     if (state.depth == 0) {
@@ -61,7 +61,7 @@ Transaction::Transaction()
         limit.finish();
         if (m_busyLimitMs >= 0)
             limit.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(WaitSliceMs));
-        state.failure = QSqlError();
+        state.failure = Result();
         if (!runWaiting(QStringLiteral("BEGIN IMMEDIATE"))) {
             state.doomed = true;
             state.failure = m_error;
@@ -76,29 +76,28 @@ Transaction::~Transaction()
         rollBack();
 }
 
-bool Transaction::commit()
+Result Transaction::commit()
 {
     if (m_finished)
-        return !m_error.isValid();
+        return m_error;
     RunningTransaction &state = running();
     if (!m_outermost) {
         m_finished = true;
         --state.depth;
-        return !state.doomed;
+        return state.doomed ? error() : Result();
     }
     if (state.doomed) {
-        if (!m_error.isValid())
-            m_error = QSqlError(QStringLiteral("rolled back after a failed write"), QString(),
-                                QSqlError::TransactionError);
+        if (m_error.ok())
+            m_error = error();
         rollBack();
-        return false;
+        return m_error;
     }
     // Run as a statement of ours rather than through the driver, which drops SQLite's own
     // code: a file held by another program must be told apart from a full disk.
     // A commit that waits for readers to finish leaves the transaction running: tried again.
     if (!runWaiting(QStringLiteral("COMMIT"))) {
         rollBack();
-        return false;
+        return m_error;
     }
     restoreBusyLimit();
     m_finished = true;
@@ -106,7 +105,7 @@ bool Transaction::commit()
     const QList<QPointer<Cursor>> cursors = state.cursors;
     state.cursors.clear();
     Notify(cursors, true);
-    return true;
+    return {};
 }
 
 void Transaction::rollBack()
@@ -141,7 +140,7 @@ bool Transaction::runWaiting(const QString &statement)
         done = query.exec(statement);
         if (done || !isBusy(query.lastError()) || waited.elapsed() >= m_busyLimitMs) {
             if (!done)
-                m_error = query.lastError();
+                m_error = WriteFailure(query.lastError());
             break;
         }
         if (!told && waitObserver) {
@@ -178,15 +177,14 @@ void Transaction::Enlist(Cursor *cursor)
         state.cursors << cursor;
 }
 
-QSqlError Transaction::error() const
+Result Transaction::error() const
 {
-    if (m_error.isValid())
+    if (!m_error.ok())
         return m_error;
-    if (running().failure.isValid())
+    if (!running().failure.ok())
         return running().failure;
     if (m_refused || running().doomed)
-        return QSqlError(QStringLiteral("rolled back after a failed write"), QString(),
-                         QSqlError::TransactionError);
+        return NotStored(); // rolled back after a failed write
     return {};
 }
 

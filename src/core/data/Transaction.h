@@ -1,8 +1,9 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include <QList>
 #include <QPointer>
-#include <QSqlError>
 #include <QString>
 
 class Cursor;
@@ -28,11 +29,10 @@ public:
     // Whether writes may go ahead in it: begun, and nothing in it has failed. Writes made when it
     // is not would reach the file outside any transaction.
     bool isOpen() const;
-    // True when the writes are in the file (for an inner transaction: not yet failed).
-    bool commit();
+    // Success when the writes are in the file (for an inner transaction: not yet failed).
+    Result commit();
     // Why it failed; for an inner transaction, why the one it joined failed.
-    QSqlError error() const;
-    QString errorText() const { return error().text(); }
+    Result error() const;
 
     // A cursor that writes inside the running transaction.
     static void Enlist(Cursor *cursor);
@@ -57,5 +57,5 @@ private:
     bool m_finished = false;
     bool m_refused = false; // begun while another transaction waited: never part of anything
     int m_busyLimitMs = -1; // the connection's own, while the transaction waits in slices
-    QSqlError m_error;
+    Result m_error;
 };

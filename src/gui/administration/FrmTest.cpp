@@ -11,8 +11,8 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
-#include "data/Transaction.h"
 #include "register/AnswerSheet.h"
+#include "register/Register.h"
 #include "scoring/ScoringKey.h"
 
 #include <QApplication>
@@ -126,8 +126,7 @@ FrmTest::FrmTest(QWidget *parent)
     m_statement = new FieldBinder(Adodc6, this);
     m_statement->bind(Lbl1, QStringLiteral("QUs"));
 
-    for (Cursor *cursor : {Adodc1, Adodc2, Adodc3, Adodc4, Adodc5, Adodc6})
-        cursor->open();
+    Cursor::OpenEach({Adodc1, Adodc2, Adodc3, Adodc4, Adodc5, Adodc6});
     Text2 = Adodc1->field(QStringLiteral("TH"));
     m_details->setCursor(Adodc3);
 
@@ -406,16 +405,9 @@ bool FrmTest::FilterToSubject(QWidget *owner, const QString &code)
 {
     // The code as typed, quotes and blanks and all, or the same code as registration stored it.
     SubjectRows rows;
-    QSqlError failure;
-    if (!rows.find(code))
-        failure = rows.error();
-    else if (!Adodc2->filter(QStringLiteral("Code"), rows.answersFilter()))
-        failure = Adodc2->lastError();
-    else if (!Adodc3->filter(QStringLiteral("Code"), rows.detailsFilter()))
-        failure = Adodc3->lastError();
-    if (failure.isValid()) {
-        ShowMessage(owner, text(FrmTestText::ReadFailed) + u'\n' + DescribeReadFailure(failure),
-                    QString(), QMessageBox::Critical);
+    if (const Result read = Register::FindSubject(code, &rows, Adodc3, Adodc2); !read) {
+        ShowMessage(owner, text(FrmTestText::ReadFailed) + u'\n' + read.description(), QString(),
+                    QMessageBox::Critical);
         return false;
     }
     if (Adodc2->isEmpty()) {
@@ -504,9 +496,8 @@ void FrmTest::loadStatement(int n)
     // A move of any kind ends the pause after an answer: the window goes on by itself only from
     // the statement that was answered.
     TmrAutoNext->stop();
-    if (!Adodc6->filter(QStringLiteral("ID"), QString::number(n)))
-        tellFailure(text(FrmTestText::StatementUnread) + u'\n' +
-                    DescribeReadFailure(Adodc6->lastError()));
+    if (const Result read = Adodc6->filter(QStringLiteral("ID"), QString::number(n)); !read)
+        tellFailure(text(FrmTestText::StatementUnread) + u'\n' + read.description());
     SkinLbl5->setText(Lbl1->text());
     bindAnswerBox(n);
     Frame2->setTitle(QString::number(n));
@@ -598,32 +589,20 @@ void FrmTest::clearOptions()
     m_options->setExclusive(true);
 }
 
-QSqlError FrmTest::writeAnswers()
+Result FrmTest::writeAnswers()
 {
     m_answer->submit();
-    if (!Adodc2->hasUnsavedChanges())
-        return {};
-    // The answers go into the subject's row only while the subject is still the one read: another
-    // program may have deleted it and registered someone new under its code, whose empty answers
-    // row the file can give the same place. Checked in the same transaction as the write.
-    Transaction transaction;
-    if (Adodc3->currentRow() >= 0 && !Adodc3->isCurrentStillStored())
-        return Adodc3->lastError();
-    if (!Adodc2->save())
-        return Adodc2->lastError();
-    if (!transaction.commit())
-        return transaction.error();
-    return {};
+    return Register::StoreAnswers(*Adodc2, *Adodc3);
 }
 
 bool FrmTest::saveAnswers()
 {
-    const QSqlError failure = writeAnswers();
-    if (!failure.isValid())
+    const Result saved = writeAnswers();
+    if (saved)
         return true;
     // The answer stays in the window and goes to the file at the next save. One move of the
     // user's may come to several saves (the move, then the answer shown again): it is told once.
-    tellFailure(DescribeWriteFailure(failure));
+    tellFailure(saved.description());
     return false;
 }
 
@@ -687,16 +666,15 @@ void FrmTest::Command5Click()
     TmrAutoNext->stop();
     // The answers, the details and the whole answers table, in this order; a refused save keeps
     // everything in the window as it is, and says why.
-    QSqlError failure = writeAnswers();
+    Result saved = writeAnswers();
     for (Cursor *cursor : {Adodc3, Adodc4})
-        if (!failure.isValid() && !cursor->save())
-            failure = cursor->lastError();
-    if (failure.isValid()) {
-        ShowMessage(this, DescribeWriteFailure(failure), QString(), QMessageBox::Critical);
+        if (saved)
+            saved = cursor->save();
+    if (!saved) {
+        ShowMessage(this, saved.description(), QString(), QMessageBox::Critical);
         return;
     }
-    for (Cursor *cursor : {Adodc1, Adodc2, Adodc3, Adodc5})
-        cursor->reread();
+    Cursor::RereadEach({Adodc1, Adodc2, Adodc3, Adodc5});
     m_closing = true;
     done(QDialog::Accepted);
 }
@@ -706,14 +684,13 @@ void FrmTest::Command2Click()
     TmrAutoNext->stop();
     // Edits of the details go; answers never do. They are in the file already, unless a save
     // was refused: then it is tried once more, and the user decides.
-    const QSqlError failure = writeAnswers();
-    if (failure.isValid() && !AskYesNo(this,
-                                       DescribeWriteFailure(failure) + QStringLiteral("\n\n") +
-                                           text(FrmTestText::CloseUnsaved),
-                                       QString(), QMessageBox::Warning))
+    const Result saved = writeAnswers();
+    if (!saved &&
+        !AskYesNo(this,
+                  saved.description() + QStringLiteral("\n\n") + text(FrmTestText::CloseUnsaved),
+                  QString(), QMessageBox::Warning))
         return;
-    for (Cursor *cursor : {Adodc1, Adodc2, Adodc3, Adodc5})
-        cursor->reread();
+    Cursor::RereadEach({Adodc1, Adodc2, Adodc3, Adodc5});
     m_closing = true;
     done(QDialog::Rejected);
 }

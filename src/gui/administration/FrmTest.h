@@ -1,7 +1,8 @@
 #pragma once
 
+#include "common/Result.h"
 #include <QDialog>
-#include <QSqlError>
+
 #include <QString>
 #include <QVector>
 
@@ -123,7 +124,7 @@ private:
     // The answer row into the file; says why not when it cannot. True when it is there.
     bool saveAnswers();
     // The answer row into the file, in the subject's row only; what went wrong, if anything.
-    QSqlError writeAnswers();
+    Result writeAnswers();
     // Shows a failure, once in a move of the user's.
     void tellFailure(const QString &description);
     void chooseOption(int number);

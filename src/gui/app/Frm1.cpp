@@ -109,9 +109,7 @@ Frm1::Frm1(QWidget *parent)
     });
     setUpKeyboard();
 
-    Adodc1->open();
-    Adodc2->open();
-    Adodc3->open();
+    Cursor::OpenEach({Adodc1, Adodc2, Adodc3});
     Text1 = Adodc1->field(QStringLiteral("TH"));
 
     // Start-up: give the window the stored theme, size it for the look the theme gives it, place
@@ -343,10 +341,8 @@ void Frm1::HideAllPanels()
     Frame10->hide();
     Frame8->hide();
     Frame9->hide();
-    if (!Adodc2->isEmpty()) {
-        Adodc2->reread();
-        Adodc3->reread();
-    }
+    if (!Adodc2->isEmpty())
+        Cursor::RereadEach({Adodc2, Adodc3});
 }
 
 void Frm1::showHint(const QString &hint)
@@ -407,10 +403,10 @@ void Frm1::paintEvent(QPaintEvent *event)
 void Frm1::closeEvent(QCloseEvent *event)
 {
     // A subject begun and not saved is dropped.
-    Adodc2->reread();
+    Cursor::RereadEach({Adodc2});
     if (LeadingNumber(Text3) != 1) {
         HideAllPanels();
-        Adodc2->reread();
+        Cursor::RereadEach({Adodc2});
         auto *dialog = new exitpro;
         dialog->show();
     }

@@ -26,7 +26,7 @@ Frmskin::Frmskin(QWidget *parent)
     setWindowTitle(QStringLiteral("Skin"));
     setMouseTracking(true);
     Text1 = QStringLiteral("1");
-    Adodc1->open();
+    Cursor::OpenEach({Adodc1});
     Text1 = Adodc1->field(QStringLiteral("TH"));
 
     setAttribute(Qt::WA_StyledBackground);

@@ -5,7 +5,7 @@
 #include "common/FieldBinder.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
-#include "data/Database.h"
+#include "register/Register.h"
 #include "themes/ThemeCatalogue.h"
 
 #include <QFrame>
@@ -253,20 +253,12 @@ void SettingsPanels::close()
 
 void SettingsPanels::chooseTheme(int theme)
 {
-    // The row is read again first, so a clinic name typed and cancelled is not stored with it.
     const QString number = QString::number(theme);
-    const bool read = m_row->reread();
-    const bool rowThere = read && m_row->currentRow() >= 0;
-    if (!rowThere || !m_row->setField(QStringLiteral("TH"), number) || !m_row->save()) {
-        // A file without its settings row is told as a store that did not happen.
-        const QSqlError failure = read && !rowThere ? QSqlError() : m_row->lastError();
-        // The stored theme stays the one in the file, and nothing of this try is left in the row
-        // for a later save to carry along.
-        m_row->revert();
-        ShowMessage(m_window, DescribeWriteFailure(failure), QString(), QMessageBox::Critical);
+    if (const Result stored = Register::StoreTheme(*m_row, number); !stored) {
+        ShowMessage(m_window, stored.description(), QString(), QMessageBox::Critical);
         return;
     }
-    m_row->reread();
+    Cursor::RereadEach({m_row});
     emit themeStored(number);
 }
 
@@ -278,16 +270,12 @@ void SettingsPanels::closeThemes()
 
 void SettingsPanels::saveClinic()
 {
-    if (m_row->currentRow() < 0 || !m_row->save()) {
+    if (const Result stored = Register::StoreClinic(*m_row); !stored) {
         // Nothing was stored: the panel stays open with what was typed, and Save tries again.
-        ShowMessage(
-            m_window,
-            DescribeWriteFailure(m_row->currentRow() < 0 ? QSqlError() : m_row->lastError()),
-            QString(), QMessageBox::Critical);
+        ShowMessage(m_window, stored.description(), QString(), QMessageBox::Critical);
         return;
     }
-    m_row->reread();
-    m_row->reread();
+    Cursor::RereadEach({m_row});
     m_clinic->hide();
     Command67->setFocus();
 }

@@ -1,6 +1,6 @@
 #include "common/WaitNotice.h"
 
-#include "data/Transaction.h"
+#include "data/Database.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -44,5 +44,5 @@ void showWaiting(bool waiting)
 
 void InstallWaitNotice()
 {
-    Transaction::SetWaitObserver(&showWaiting);
+    SetBusyWaitObserver(&showWaiting);
 }

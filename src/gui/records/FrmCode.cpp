@@ -8,12 +8,10 @@
 #include "common/Skin.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
-#include "data/Database.h"
 #include "data/SubjectRows.h"
 #include "data/TableModel.h"
-#include "data/Transaction.h"
 #include "records/FrmCodeText.h"
-#include "register/NameList.h"
+#include "register/Register.h"
 
 #include <QAbstractItemView>
 #include <QCloseEvent>
@@ -90,9 +88,7 @@ FrmCode::FrmCode(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(FrmCodeText::Caption));
     Text1 = QStringLiteral("1");
-    Adodc1->open();
-    Adodc3->open();
-    Adodc4->open();
+    Cursor::OpenEach({Adodc1, Adodc3, Adodc4});
     Text1 = Adodc1->field(QStringLiteral("TH"));
     buildWidgets();
 
@@ -110,8 +106,8 @@ FrmCode::FrmCode(QWidget *parent)
     DataGrid1->setModel(Adodc2->model());
     // A view forgets hidden and moved columns whenever its rows are read anew.
     connect(Adodc2->model(), &QAbstractItemModel::modelReset, this, &FrmCode::showSubjectColumns);
-    if (!Adodc2->reread())
-        reportReadFailure(Adodc2->lastError());
+    if (const Result read = Adodc2->reread(); !read)
+        reportReadFailure(read);
     // Sized, with its columns and their captions, and placed.
     fitToLook();
     PlaceOnScreen(this);
@@ -334,9 +330,9 @@ void FrmCode::fillNameLists()
     } lookups[] = {{DataCombo6, fNames, "FName"}, {DataCombo1, lNames, "LName"}};
     for (const auto &lookup : lookups) {
         QStringList names;
-        QSqlError error;
-        if (!ReadNameList(QLatin1String(lookup.field), &names, &error)) {
-            reportReadFailure(error);
+        if (const Result read = Register::ReadNameList(QLatin1String(lookup.field), &names);
+            !read) {
+            reportReadFailure(read);
             return;
         }
         // A new list resets the box; it keeps the text it had, and no filter runs.
@@ -359,7 +355,7 @@ QString FrmCode::clinicAddress() const
 
 void FrmCode::rereadDeletionCursor()
 {
-    Adodc3->reread();
+    Cursor::RereadEach({Adodc3});
 }
 
 void FrmCode::emptySelector(QComboBox *selector)
@@ -371,8 +367,8 @@ void FrmCode::emptySelector(QComboBox *selector)
 void FrmCode::filterSubjects(const QString &field, const QString &text)
 {
     // An emptied box means the empty text, never "no value at all", which would match nothing.
-    if (!Adodc2->filter(field, text.isNull() ? QStringLiteral("") : text))
-        reportReadFailure(Adodc2->lastError());
+    if (const Result read = Adodc2->filter(field, text.isNull() ? QStringLiteral("") : text); !read)
+        reportReadFailure(read);
 }
 
 void FrmCode::chooseTyped(QComboBox *selector)
@@ -412,15 +408,14 @@ void FrmCode::filterByLName(const QString &name)
     chooseTyped(DataCombo1);
 }
 
-void FrmCode::reportFailure(const QSqlError &error)
+void FrmCode::reportFailure(const Result &failure)
 {
-    ShowMessage(this, DescribeWriteFailure(error), text(FrmCodeText::ErrorTitle),
-                QMessageBox::Warning);
+    ShowMessage(this, failure.description(), text(FrmCodeText::ErrorTitle), QMessageBox::Warning);
 }
 
-void FrmCode::reportReadFailure(const QSqlError &error)
+void FrmCode::reportReadFailure(const Result &failure)
 {
-    ShowMessage(this, text(FrmCodeText::ReadFailed) + u'\n' + DescribeReadFailure(error),
+    ShowMessage(this, text(FrmCodeText::ReadFailed) + u'\n' + failure.description(),
                 text(FrmCodeText::ErrorTitle), QMessageBox::Warning);
 }
 
@@ -436,50 +431,31 @@ void FrmCode::deleteSubject()
     // answers row that registration stored trimmed is this subject's only when no other subject
     // is registered under its code.
     SubjectRows rows;
-    QSqlError readFailure;
-    if (!rows.find(code))
-        readFailure = rows.error();
-    else if (!Adodc3->filter(QStringLiteral("Code"), rows.detailsFilter()))
-        readFailure = Adodc3->lastError();
-    else if (rows.hasDetails && !Adodc4->filter(QStringLiteral("Code"), rows.answersFilter()))
-        readFailure = Adodc4->lastError();
-    if (readFailure.isValid()) {
-        reportReadFailure(readFailure);
-        Adodc3->reread();
-        Adodc4->reread();
+    Result read = Register::FindSubject(code, &rows, Adodc3, nullptr);
+    if (read && rows.hasDetails)
+        read = Adodc4->filter(QStringLiteral("Code"), rows.answersFilter());
+    if (!read) {
+        reportReadFailure(read);
+        Cursor::RereadEach({Adodc3, Adodc4});
         return;
     }
     if (!rows.hasDetails) {
         ShowTimedMessage(this, text(FrmCodeText::NoSuchCode));
-        Adodc3->reread();
+        Cursor::RereadEach({Adodc3});
         Text5->setFocus();
         return;
     }
 
     if (!AskYesNo(this, text(FrmCodeText::SureToDelete), QString(), QMessageBox::NoIcon)) {
-        Adodc2->reread();
-        Adodc3->reread();
-        Adodc4->reread();
+        Cursor::RereadEach({Adodc2, Adodc3, Adodc4});
         Text5->setFocus();
         return;
     }
 
-    // Both rows or neither. A subject without an answers row is deleted all the same.
-    QSqlError failure;
-    {
-        Transaction transaction;
-        if (!Adodc3->deleteCurrent())
-            failure = Adodc3->lastError();
-        else if (!Adodc4->isEmpty() && !Adodc4->deleteCurrent())
-            failure = Adodc4->lastError();
-        else if (!transaction.commit())
-            failure = transaction.error();
-    }
-    if (failure.isValid()) {
+    if (const Result deleted = Register::DeleteSubject(*Adodc3, *Adodc4); !deleted) {
         // Nothing was deleted; the code stays in its box for another try.
-        reportFailure(failure);
-        Adodc3->reread();
-        Adodc4->reread();
+        reportFailure(deleted);
+        Cursor::RereadEach({Adodc3, Adodc4});
         Text5->setFocus();
         return;
     }
@@ -487,10 +463,9 @@ void FrmCode::deleteSubject()
     ShowTimedMessage(this, text(FrmCodeText::Deleted));
     Text5->clear();
     Text5->setFocus();
-    Adodc4->reread();
-    Adodc3->reread();
-    if (!Adodc2->reread())
-        reportReadFailure(Adodc2->lastError());
+    Cursor::RereadEach({Adodc4, Adodc3});
+    if (const Result read = Adodc2->reread(); !read)
+        reportReadFailure(read);
     // A name may have gone with the subject.
     fillNameLists();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSqlError>
+#include "common/Result.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -84,8 +85,8 @@ private:
     void showSubjectColumns();
     // Filters the subjects cursor; a file that cannot be read is reported.
     void filterSubjects(const QString &field, const QString &text);
-    void reportFailure(const QSqlError &error);
-    void reportReadFailure(const QSqlError &error);
+    void reportFailure(const Result &failure);
+    void reportReadFailure(const Result &failure);
     // Empties a selector's text without running its filter.
     static void emptySelector(QComboBox *selector);
     static void chooseTyped(QComboBox *selector);

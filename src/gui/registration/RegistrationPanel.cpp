@@ -8,8 +8,7 @@
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
-#include "data/Database.h"
-#include "data/Transaction.h"
+#include "register/Register.h"
 #include "registration/RegistrationText.h"
 
 #include <QApplication>
@@ -174,7 +173,9 @@ void RegistrationPanel::open()
 {
     emit panelsToHide();
     m_frame->show();
-    m_subjects->add(); // the bound fields empty themselves
+    // The bound fields empty themselves. Where the file cannot be read, Save fails on the same
+    // cursor and says why.
+    m_subjects->add().ignore();
     Text9->setText(TimeOfDayText(QTime::currentTime()));
     Text8->setText(SolarHijriDateText(QDate::currentDate(), 0));
     Text11->setFocus();
@@ -214,41 +215,24 @@ void RegistrationPanel::save()
         }
     }
 
-    const QSqlError failure = writeRows();
-    if (failure.isValid()) {
+    const Result registered = Register::RegisterSubject(*m_subjects, *m_answers, Text11->text());
+    if (!registered) {
         // Nothing was written. The subject stays in the panel exactly as typed, and the next Save
-        // tries the same rows again; the answers row is begun afresh then.
-        m_answers->revert();
-        if (IsDuplicateError(failure))
+        // tries the same rows again.
+        if (registered.is(Failure::DuplicateCode))
             ShowTimedMessage(m_window, text(RegistrationText::CodeTaken));
         else
-            ShowMessage(m_window, DescribeWriteFailure(failure), QString(), QMessageBox::Critical);
+            ShowMessage(m_window, registered.description(), QString(), QMessageBox::Critical);
         return;
     }
 
-    m_subjects->reread();
-    m_answers->reread();
+    Cursor::RereadEach({m_subjects, m_answers});
     emit saved();
-}
-
-QSqlError RegistrationPanel::writeRows()
-{
-    // Both rows or neither: an answers row never stays without its subject.
-    Transaction transaction;
-    if (!m_answers->add() ||
-        !m_answers->setField(QStringLiteral("Code"), TrimBlanks(Text11->text())) ||
-        !m_answers->save())
-        return m_answers->lastError();
-    if (!m_subjects->save())
-        return m_subjects->lastError();
-    if (!transaction.commit())
-        return transaction.error();
-    return {};
 }
 
 void RegistrationPanel::cancel()
 {
-    m_subjects->reread(); // drops the new row
+    Cursor::RereadEach({m_subjects}); // drops the new row
     emit panelsToHide();
 }
 

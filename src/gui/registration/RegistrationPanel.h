@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QSqlError>
 
 class Cursor;
 class FieldBinder;
@@ -57,7 +56,6 @@ protected:
 private:
     void copyLists();
     // The error that stopped the two rows, or an invalid error when both are in the file.
-    QSqlError writeRows();
 
     QWidget *m_window; // the main window the panel lives in
     QFrame *m_frame;

@@ -5,6 +5,7 @@
 #include "data/Database.h"
 #include "data/SubjectRows.h"
 #include "data/TableModel.h"
+#include "register/Register.h"
 #include "reports/DataR1.h"
 #include "reports/DataRPrint.h"
 #include "reports/GroupSummaryReport.h"
@@ -68,13 +69,9 @@ ReportPreview *PrintSelectedSubject(QWidget *owner, const QString &scoredCode,
     }
     // Found as every window finds a subject by code.
     SubjectRows rows;
-    if (!rows.find(scoredCode)) {
-        TellReadFailed(owner, DescribeReadFailure(rows.error()));
-        return nullptr;
-    }
     Cursor subject(QStringLiteral("IDE"));
-    if (!subject.open() || !subject.filter(QStringLiteral("Code"), rows.detailsFilter())) {
-        TellReadFailed(owner, DescribeReadFailure(subject.lastError()));
+    if (const Result read = Register::FindSubject(scoredCode, &rows, &subject, nullptr); !read) {
+        TellReadFailed(owner, read.description());
         return nullptr;
     }
     if (subject.isEmpty()) {
@@ -117,7 +114,7 @@ ReportPreview *PrintAllSubjects(QWidget *owner, Cursor *allSubjects, const QStri
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
     // The window's cursor may hold rows read before their scores were stored.
     if (!allSubjects->refresh()) {
-        TellReadFailed(owner, DescribeReadFailure(allSubjects->lastError()));
+        TellReadFailed(owner, allSubjects->lastError().description());
         return nullptr;
     }
     return ShowList(owner, allSubjects, clinicName);
@@ -136,7 +133,7 @@ ReportPreview *PrintByGroup(QWidget *owner, const QString &groupText, Cursor *su
     list.setCaption(Footer, QStringLiteral("Label14"), clinicAddress);
     // The grid's own filter again: one that failed left the grid, and the cursor, empty.
     if (!subjects->refresh()) {
-        TellReadFailed(owner, DescribeReadFailure(subjects->lastError()));
+        TellReadFailed(owner, subjects->lastError().description());
         return nullptr;
     }
     return ShowList(owner, subjects, clinicName);
@@ -150,7 +147,7 @@ bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
     Cursor subjects(QStringLiteral("IDE"));
     if (!subjects.open() ||
         (!groupText.isEmpty() && !subjects.filter(QStringLiteral("Group"), groupText))) {
-        *problem = DescribeReadFailure(subjects.lastError());
+        *problem = subjects.lastError().description();
         return false;
     }
     // The six scores of every subject, in the cursor's order.
@@ -169,7 +166,7 @@ bool BuildGroupSummary(const QString &groupText, const QString &clinicName,
         rows << scores;
     }
     if (expected < 0 || rows.size() != expected) {
-        *problem = DescribeReadFailure(model->lastError());
+        *problem = model->lastError().description();
         return false;
     }
 

@@ -353,7 +353,7 @@ bool ReportLayout::freeze(ReportLayout *frozen, QString *error, const Progress &
     const int expected = progress ? m_source->count() : 0;
     if (expected < 0) {
         if (error)
-            *error = DescribeReadFailure(m_source->lastError());
+            *error = m_source->lastError().description();
         return false;
     }
     TableModel *model = m_source->model();
@@ -368,7 +368,7 @@ bool ReportLayout::freeze(ReportLayout *frozen, QString *error, const Progress &
     // A list that silently lacks rows would pass for the whole list.
     if (!read || cancelled) {
         if (error)
-            *error = cancelled ? QString() : DescribeReadFailure(model->lastError());
+            *error = cancelled ? QString() : model->lastError().description();
         frozen->clearRows();
         return false;
     }

@@ -79,7 +79,7 @@ Frmbackup::Frmbackup(QWidget *parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(FrmbackupText::Caption));
     Text3 = QStringLiteral("1");
-    Adodc1->open();
+    Cursor::OpenEach({Adodc1});
     Text3 = Adodc1->field(QStringLiteral("TH"));
     buildWidgets();
 

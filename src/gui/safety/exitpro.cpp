@@ -53,7 +53,7 @@ exitpro::exitpro(QWidget *parent)
     setWindowTitle(text(exitproText::Backup));
     setMouseTracking(true);
     Text1 = QStringLiteral("1");
-    Adodc1->open();
+    Cursor::OpenEach({Adodc1});
     Text1 = Adodc1->field(QStringLiteral("TH"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Check1->setObjectName(QStringLiteral("Check1"));

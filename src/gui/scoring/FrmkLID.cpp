@@ -10,7 +10,7 @@
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
-#include "data/Transaction.h"
+#include "register/Register.h"
 #include "scoring/FrmkLIDText.h"
 #include "scoring/ScoringKey.h"
 
@@ -101,11 +101,7 @@ FrmkLID::FrmkLID(QWidget *parent)
     root->addWidget(Frame3);
     buildHelpPanel();
 
-    Adodc1->open();
-    Adodc2->open();
-    Adodc3->open();
-    Adodc5->open();
-    Adodc6->open();
+    Cursor::OpenEach({Adodc1, Adodc2, Adodc3, Adodc5, Adodc6});
     Text1 = Adodc1->field(QStringLiteral("TH"));
     Text13 = Adodc1->field(QStringLiteral("Name"));
     Text16 = Adodc1->field(QStringLiteral("Adress"));
@@ -399,8 +395,7 @@ void FrmkLID::scoreSubject()
     // exactly as typed, apostrophes, blanks and all, or as the same code registration stored.
     // From here on the subject panel shows the entered code's subject, whatever comes of it.
     SubjectRows rows;
-    if (!rows.find(code) || !Adodc2->filter(CodeField, rows.answersFilter()) ||
-        !Adodc3->filter(CodeField, rows.detailsFilter())) {
+    if (!Register::FindSubject(code, &rows, Adodc3, Adodc2)) {
         readFailed();
         return;
     }
@@ -451,26 +446,13 @@ void FrmkLID::scoreSubject()
         boxes.at(i)->setText(ScoringKey::ScoreText(scores.subscale[i]));
     Txt6->setText(ScoringKey::ScoreText(scores.total));
 
-    // The six scores reach the file together or not at all.
-    const QVector<ScoringKey::Subscale> &subscales = ScoringKey::Subscales();
-    QString failure;
-    {
-        Transaction transaction;
-        bool written = true;
-        for (int i = 0; i < boxes.size() && written; ++i)
-            written = Adodc5->setField(subscales.at(i).field, TrimBlanks(boxes.at(i)->text()));
-        written = written && Adodc5->setField(ScoringKey::TotalField(), TrimBlanks(Txt6->text()));
-        if (!written || !Adodc5->save())
-            failure = DescribeWriteFailure(Adodc5->lastError());
-        else if (!transaction.commit())
-            failure = DescribeWriteFailure(transaction.error());
-    }
-    if (!failure.isEmpty()) {
+    const Result stored = Register::StoreScores(*Adodc5, scores);
+    if (!stored) {
         // Nothing was stored: the boxes go back to what the file holds, the panel goes, and the
         // code last scored stays the one whose scores are really there.
         Adodc5->revert();
         Frame3->hide();
-        ShowMessage(this, failure, QString(), QMessageBox::Critical);
+        ShowMessage(this, stored.description(), QString(), QMessageBox::Critical);
         return;
     }
 
