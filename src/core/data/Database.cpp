@@ -1,5 +1,7 @@
 #include "data/Database.h"
 
+#include "data/Backend.h"
+
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -237,7 +239,8 @@ QStringList Schema::Fields(const QString &table)
     return {};
 }
 
-Result OpenDatabase(const QString &path, int busyTimeoutMs)
+namespace {
+Result openFile(const QString &path, int busyTimeoutMs)
 {
     const QFileInfo info(path);
     const QString shownPath = QDir::toNativeSeparators(info.absoluteFilePath());
@@ -327,6 +330,8 @@ Result OpenDatabase(const QString &path, int busyTimeoutMs)
     return {};
 }
 
+} // namespace
+
 void SetBusyWaitObserver(BusyWaitObserver observer)
 {
     Transaction::SetWaitObserver(observer);
@@ -334,7 +339,7 @@ void SetBusyWaitObserver(BusyWaitObserver observer)
 
 void CloseDatabase()
 {
-    closeConnection(true);
+    Backend::Current().close();
 }
 
 namespace {
@@ -433,7 +438,8 @@ bool IsDatabaseOpen()
     return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).isOpen();
 }
 
-Result ReadFailure(const QSqlError &error)
+namespace {
+Result sqliteReadFailure(const QSqlError &error)
 {
     if (primaryCode(error) == SqliteBusy || primaryCode(error) == SqliteLocked)
         return refused(Failure::FileBusy, text(DatabaseText::ReadBusy));
@@ -444,7 +450,7 @@ Result ReadFailure(const QSqlError &error)
                                     : QStringLiteral("\u2066") + reason + QStringLiteral("\u2069"));
 }
 
-Result WriteFailure(const QSqlError &error)
+Result sqliteWriteFailure(const QSqlError &error)
 {
     if (error.nativeErrorCode() == QLatin1String(SqliteReadOnlyDbMoved))
         return refused(Failure::FileReplaced, text(DatabaseText::Replaced));
@@ -472,6 +478,8 @@ Result WriteFailure(const QSqlError &error)
         return refused(Failure::DuplicateCode, description);
     return refused(Failure::Other, description);
 }
+
+} // namespace
 
 Result NotStored()
 {
@@ -508,4 +516,76 @@ QString QuotedName(const QString &name)
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+namespace {
+// The database file beside the program, through SQLite.
+class SqliteBackend final : public Backend
+{
+public:
+    Result open(const QString &location, int busyTimeoutMs) override
+    {
+        return openFile(location, busyTimeoutMs);
+    }
+    void close() override { closeConnection(true); }
+
+    QString rowKey() const override { return QStringLiteral("rowid"); }
+    QString codeInLatinDigits(bool trimmed) const override
+    {
+        // Kept in ASCII through char().
+        QString expression =
+            trimmed ? QStringLiteral("trim(\"Code\", ' ')") : QStringLiteral("\"Code\"");
+        for (int first : {0x06F0, 0x0660})
+            for (int d = 0; d < 10; ++d)
+                expression = QStringLiteral("replace(%1, char(%2), '%3')")
+                                 .arg(expression)
+                                 .arg(first + d)
+                                 .arg(d);
+        return expression;
+    }
+
+    Result readFailure(const QSqlError &error) const override { return sqliteReadFailure(error); }
+    Result writeFailure(const QSqlError &error) const override { return sqliteWriteFailure(error); }
+    bool isBusy(const QSqlError &error) const override
+    {
+        return primaryCode(error) == SqliteBusy || primaryCode(error) == SqliteLocked;
+    }
+
+    QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    int busyLimitMs() const override
+    {
+        QSqlQuery query(QSqlDatabase::database());
+        const int limit = query.exec(QStringLiteral("PRAGMA busy_timeout")) && query.next()
+                              ? query.value(0).toInt()
+                              : -1;
+        query.finish();
+        return limit;
+    }
+    void setBusyLimitMs(int ms) override
+    {
+        QSqlQuery(QSqlDatabase::database())
+            .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(ms));
+    }
+};
+} // namespace
+
+Backend &Backend::Current()
+{
+    static SqliteBackend file;
+    return file;
+}
+
+Result OpenDatabase(const QString &path, int busyTimeoutMs)
+{
+    return Backend::Current().open(path, busyTimeoutMs);
+}
+
+Result ReadFailure(const QSqlError &error)
+{
+    return Backend::Current().readFailure(error);
+}
+
+Result WriteFailure(const QSqlError &error)
+{
+    return Backend::Current().writeFailure(error);
 }

@@ -1,6 +1,7 @@
 #include "data/SubjectRows.h"
 
 #include "common/TextRules.h"
+#include "data/Backend.h"
 #include "data/Database.h"
 
 #include <QSqlDatabase>
@@ -8,18 +9,11 @@
 #include <QStringList>
 
 namespace {
-// A code in SQL with each Persian and Arabic-Indic digit replaced by its digit 0 to 9, as
-// LatinDigits() does; trimmed of blanks first when trimmed is set, as CodeKey() does. Kept in
-// ASCII through char().
+// A code in SQL in the digits 0 to 9, as LatinDigits() does; trimmed of blanks first when
+// trimmed is set, as CodeKey() does.
 QString codeInLatinDigits(bool trimmed)
 {
-    QString expression =
-        trimmed ? QStringLiteral("trim(\"Code\", ' ')") : QStringLiteral("\"Code\"");
-    for (int first : {0x06F0, 0x0660})
-        for (int d = 0; d < 10; ++d)
-            expression =
-                QStringLiteral("replace(%1, char(%2), '%3')").arg(expression).arg(first + d).arg(d);
-    return expression;
+    return Backend::Current().codeInLatinDigits(trimmed);
 }
 
 // The codes of up to limit rows of table meeting condition (one bound value per ?).

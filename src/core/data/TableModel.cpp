@@ -2,6 +2,7 @@
 
 #include "data/Transaction.h"
 
+#include "data/Backend.h"
 #include "data/Database.h"
 
 #include <QScopedValueRollback>
@@ -22,6 +23,12 @@ namespace {
 // The first read brings what a window shows at once; views read on in larger pages.
 const int FirstPage = 2;
 const int Page = 256;
+
+// The column that names a stored row, from the backend in use.
+QString rowKey()
+{
+    return Backend::Current().rowKey();
+}
 
 QSqlDatabase connection()
 {
@@ -98,8 +105,9 @@ bool TableModel::select(int column, const QString &value)
         m_gap = false;
     } else {
         QVariantList values;
-        const QString sql = statement(rowColumns(), {}, &values,
-                                      QStringLiteral(" ORDER BY rowid LIMIT %1").arg(FirstPage));
+        const QString sql = statement(
+            rowColumns(), {}, &values,
+            (QStringLiteral(" ORDER BY ") + rowKey() + QStringLiteral(" LIMIT %1")).arg(FirstPage));
         ok = readRows(sql, values, &m_rows);
         m_head = int(m_rows.size());
         if (!ok || m_rows.size() < FirstPage)
@@ -111,7 +119,7 @@ bool TableModel::select(int column, const QString &value)
 
 QString TableModel::rowColumns() const
 {
-    QStringList columns{QStringLiteral("rowid")};
+    QStringList columns{rowKey()};
     for (const QString &field : m_fields)
         columns << QuotedName(field);
     return columns.join(QLatin1Char(','));
@@ -191,16 +199,17 @@ bool TableModel::fetch(int rows)
     QStringList conditions;
     QVariantList values;
     if (m_head > 0) {
-        conditions << QStringLiteral("rowid > ?");
+        conditions << rowKey() + QStringLiteral(" > ?");
         values << m_rows.at(m_head - 1).rowid;
     }
     // Rows of the tail, and rows this model inserted in a running transaction, are in already.
     if (const qint64 bound = tailBound()) {
-        conditions << QStringLiteral("rowid < ?");
+        conditions << rowKey() + QStringLiteral(" < ?");
         values << bound;
     }
-    const QString sql = statement(rowColumns(), conditions, &values,
-                                  QStringLiteral(" ORDER BY rowid LIMIT %1").arg(rows));
+    const QString sql = statement(
+        rowColumns(), conditions, &values,
+        (QStringLiteral(" ORDER BY ") + rowKey() + QStringLiteral(" LIMIT %1")).arg(rows));
     QVector<Row> read;
     if (!readRows(sql, values, &read))
         return false;
@@ -357,7 +366,7 @@ bool TableModel::readThrough(const QStringList &fields,
                              const std::function<bool(const QStringList &values)> &take)
 {
     QVector<int> columns;
-    QStringList selected{QStringLiteral("rowid")};
+    QStringList selected{rowKey()};
     for (const QString &field : fields) {
         columns << fieldIndex(field);
         selected << (columns.last() < 0 ? QStringLiteral("''") : QuotedName(field));
@@ -381,15 +390,16 @@ bool TableModel::readThrough(const QStringList &fields,
             QStringList conditions;
             QVariantList values;
             if (started) {
-                conditions << QStringLiteral("rowid > ?");
+                conditions << rowKey() + QStringLiteral(" > ?");
                 values << after;
             }
             if (bound) {
-                conditions << QStringLiteral("rowid < ?");
+                conditions << rowKey() + QStringLiteral(" < ?");
                 values << bound;
             }
-            const QString sql = statement(selected.join(QLatin1Char(',')), conditions, &values,
-                                          QStringLiteral(" ORDER BY rowid LIMIT %1").arg(page));
+            const QString sql = statement(
+                selected.join(QLatin1Char(',')), conditions, &values,
+                (QStringLiteral(" ORDER BY ") + rowKey() + QStringLiteral(" LIMIT %1")).arg(page));
             QSqlQuery query(connection());
             query.setForwardOnly(true);
             if (!run(query, sql, values))
@@ -440,11 +450,12 @@ int TableModel::lastRow()
     QStringList conditions;
     QVariantList values;
     if (m_head > 0) {
-        conditions << QStringLiteral("rowid > ?");
+        conditions << rowKey() + QStringLiteral(" > ?");
         values << m_rows.at(m_head - 1).rowid;
     }
-    const QString sql = statement(rowColumns(), conditions, &values,
-                                  QStringLiteral(" ORDER BY rowid DESC LIMIT 1"));
+    const QString sql =
+        statement(rowColumns(), conditions, &values,
+                  QStringLiteral(" ORDER BY ") + rowKey() + QStringLiteral(" DESC LIMIT 1"));
     QVector<Row> read;
     if (!readRows(sql, values, &read))
         return -1;
@@ -595,7 +606,7 @@ QString TableModel::rowMatch(const Row &row, QVariantList *values) const
     // program read or last wrote there. Another program may have deleted it and the file given
     // its rowid to a new row, even one with the same code: that row is never changed from here.
     *values << row.rowid;
-    QStringList conditions{QStringLiteral("rowid = ?")};
+    QStringList conditions{rowKey() + QStringLiteral(" = ?")};
     for (int i = 0; i < m_fields.size(); ++i) {
         const QVariant &stored = row.file.at(i);
         if (stored.isNull()) {

@@ -1,5 +1,6 @@
 #include "data/Transaction.h"
 
+#include "data/Backend.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 
@@ -17,9 +18,7 @@ Transaction::WaitObserver waitObserver = nullptr;
 
 bool isBusy(const QSqlError &error)
 {
-    bool ok = false;
-    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
-    return ok && (code == 5 || code == 6); // SQLITE_BUSY, SQLITE_LOCKED
+    return Backend::Current().isBusy(error);
 }
 
 struct RunningTransaction
@@ -55,14 +54,11 @@ Transaction::Transaction()
         state.cursors.clear();
         // The write lock is taken at the start: a transaction of ours only ever writes, and one
         // that holds the lock from its first statement never has to give way half-way.
-        QSqlQuery limit(QSqlDatabase::database());
-        if (limit.exec(QStringLiteral("PRAGMA busy_timeout")) && limit.next())
-            m_busyLimitMs = limit.value(0).toInt();
-        limit.finish();
+        m_busyLimitMs = Backend::Current().busyLimitMs();
         if (m_busyLimitMs >= 0)
-            limit.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(WaitSliceMs));
+            Backend::Current().setBusyLimitMs(WaitSliceMs);
         state.failure = Result();
-        if (!runWaiting(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (!runWaiting(Backend::Current().beginWrite())) {
             state.doomed = true;
             state.failure = m_error;
         }
@@ -160,8 +156,7 @@ void Transaction::restoreBusyLimit()
 {
     if (m_busyLimitMs < 0)
         return;
-    QSqlQuery(QSqlDatabase::database())
-        .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(m_busyLimitMs));
+    Backend::Current().setBusyLimitMs(m_busyLimitMs);
     m_busyLimitMs = -1;
 }
 

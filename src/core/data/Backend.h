@@ -1,0 +1,43 @@
+#pragma once
+
+#include "common/Result.h"
+
+#include <QSqlError>
+#include <QString>
+
+// Everything particular to one database engine, behind one interface: how the register is
+// opened and checked at start, how a stored row is named for good, how the engine's errors read,
+// how a write takes the database and how long it waits for another program. The rest of the data
+// layer (cursors, the register, transactions) writes plain SQL with quoted names and bound values
+// and asks the backend for the rest. The database file (SQLite) is the one backend today.
+class Backend
+{
+public:
+    virtual ~Backend() = default;
+
+    // Opens the register as the program's one connection, with the start-up checks; a refused
+    // database is left as it was.
+    virtual Result open(const QString &location, int busyTimeoutMs) = 0;
+    virtual void close() = 0;
+
+    // The column that names a stored row for as long as it is stored, in stored order.
+    virtual QString rowKey() const = 0;
+    // An SQL expression of a row's code written in the digits 0 to 9 (Persian and Arabic-Indic
+    // digits replaced), without the blanks around it when trimmed is set.
+    virtual QString codeInLatinDigits(bool trimmed) const = 0;
+
+    // The engine's error as the user reads it, after a read and after a write.
+    virtual Result readFailure(const QSqlError &error) const = 0;
+    virtual Result writeFailure(const QSqlError &error) const = 0;
+    // Another program holds the database: worth waiting for.
+    virtual bool isBusy(const QSqlError &error) const = 0;
+
+    // The statement that begins a write transaction holding the write lock from its start.
+    virtual QString beginWrite() const = 0;
+    // How long a statement waits for another program before it fails as busy (-1: unknown).
+    virtual int busyLimitMs() const = 0;
+    virtual void setBusyLimitMs(int ms) = 0;
+
+    // The backend in use.
+    static Backend &Current();
+};
