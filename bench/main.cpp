@@ -229,14 +229,14 @@ QString identity(const QStringList &row)
     QStringList parts;
     for (const char *field : {"Code", "FName", "LName", "Group", "Date"})
         parts << row.value(fields.indexOf(QLatin1String(field)));
-    return parts.join(QLatin1String(" | "));
+    return parts.join(QStringLiteral(" | "));
 }
 
 void needSeeded(const QStringList &row, int i, const QString &what)
 {
     const QString expected = QStringList{QStringLiteral("S%1").arg(i), SeedFirstName(i),
                                          SeedLastName(i), groupOf(i), SeedDate(i % 50)}
-                                 .join(QLatin1String(" | "));
+                                 .join(QStringLiteral(" | "));
     need(identity(row) == expected,
          QStringLiteral("%1 came to \"%2\" instead of \"%3\"").arg(what, identity(row), expected));
 }
@@ -386,7 +386,7 @@ void needFirstScreen(const Run &run, const char *field, const QString &value, co
              .arg(rows)
              .arg(screen));
     // Unfiltered (no field), row r is seeded subject r; subjects other operations added follow.
-    const int column = subjects.fieldIndex(field ? QLatin1String(field) : QLatin1String("Code"));
+    const int column = subjects.fieldIndex(field ? QLatin1String(field) : QStringLiteral("Code"));
     for (int row = 0; row < (field ? rows : qMin(rows, run.subjects)); ++row) {
         const QString wanted = field ? value : QStringLiteral("S%1").arg(row);
         need(model->index(row, column).data().toString() == wanted,
@@ -413,7 +413,7 @@ Operation browserOperation(const char *key, const char *name, const char *field,
             },
             [field, valueOf](Run &run) {
                 const QString value = valueOf(run.expected);
-                if (QLatin1String(field) == QLatin1String("Group"))
+                if (QLatin1String(field) == QStringLiteral("Group"))
                     run.browser->filterByGroup(value);
                 else
                     run.browser->filterByLName(value);
@@ -572,7 +572,7 @@ const std::vector<Operation> &operations()
          [](Run &run) {
              need(run.shown.value(1) == text(FrmkLIDText::Saved) && run.shown.size() == 2,
                   QStringLiteral("scoring %1 said \"%2\"")
-                      .arg(run.code, run.shown.mid(1).join(QLatin1Char('|'))));
+                      .arg(run.code, run.shown.mid(1).join(u'|')));
              QStringList fields;
              for (int n = 1; n <= ScoringKey::StatementCount; ++n)
                  fields << QStringLiteral("\"%1\"").arg(n);
@@ -582,7 +582,7 @@ const std::vector<Operation> &operations()
                                   .arg(fields.join(QStringLiteral(" || '|' || "))),
                               {run.code});
              const ScoringKey::Scores scores =
-                 ScoringKey::Compute(answers.value(0).toString().split(QLatin1Char('|')));
+                 ScoringKey::Compute(answers.value(0).toString().split(u'|'));
              QStringList expected;
              for (double score : scores.subscale)
                  expected << ScoringKey::ScoreText(score);
@@ -592,9 +592,9 @@ const std::vector<Operation> &operations()
                  QStringLiteral("SELECT BPosetive || '|' || Conterlo || '|' || Etminan || '|' || "
                                 "neyaz || '|' || self || '|' || Kol FROM IDE WHERE Code = ?"),
                  {run.code});
-             need(stored == QVariantList{expected.join(QLatin1Char('|'))},
+             need(stored == QVariantList{expected.join(u'|')},
                   QStringLiteral("%1 stored %2 instead of %3")
-                      .arg(run.code, stored.value(0).toString(), expected.join(QLatin1Char('|'))));
+                      .arg(run.code, stored.value(0).toString(), expected.join(u'|')));
          }},
         {"next", "answer, then next statement (test)", 200, true,
          [](Run &run) {
@@ -817,7 +817,7 @@ QString spreadText(const Spread &spread, int decimals)
 
 void printLine(QString line)
 {
-    while (line.endsWith(QLatin1Char(' ')))
+    while (line.endsWith(u' '))
         line.chop(1);
     std::printf("%s\n", qUtf8Printable(line));
     std::fflush(stdout);
@@ -909,7 +909,7 @@ void printBrowserTargets(const char *how, const std::vector<Figures> &figures)
                              "(target < %2 ms): %3; the name lists %4 ms (target < %5 ms) %6")
                   .arg(QLatin1String(how))
                   .arg(BrowserScreenTargetMs)
-                  .arg(screens.join(QLatin1String(", ")))
+                  .arg(screens.join(QStringLiteral(", ")))
                   .arg(lists, 0, 'f', 3)
                   .arg(NameListsTargetMs)
                   .arg(verdict(lists, Bound::Under, NameListsTargetMs)));
@@ -1036,7 +1036,7 @@ double timedProgram(const QString &program, const QStringList &arguments)
     const double ms = double(clock.nsecsElapsed()) / 1e6;
     need(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0,
          QStringLiteral("%1 %2: %3")
-             .arg(program, arguments.join(QLatin1Char(' ')),
+             .arg(program, arguments.join(u' '),
                   QString::fromLocal8Bit(process.readAllStandardError())));
     return ms;
 }
@@ -1506,7 +1506,7 @@ int runAll()
             << QStringLiteral("%1 in %2 s").arg(subjects).arg(clock.elapsed() / 1000.0, 0, 'f', 1);
     }
     printLine(QStringLiteral("databases in %1 (seeded: %2)")
-                  .arg(QDir::tempPath(), seeding.join(QLatin1String(", "))));
+                  .arg(QDir::tempPath(), seeding.join(QStringLiteral(", "))));
 
     // Operations, warm.
     watchForBoxes();
@@ -1559,7 +1559,7 @@ int runAll()
         printHeading(QStringLiteral("Targets: %1 met, %2 missed. Operations %3 only: %4 s.")
                          .arg(g_met)
                          .arg(g_missed)
-                         .arg(g_only.join(QLatin1Char(',')))
+                         .arg(g_only.join(u','))
                          .arg(whole.elapsed() / 1000.0, 0, 'f', 0));
         return 0;
     }
@@ -1675,7 +1675,7 @@ int runAll()
                                 "programs in turn")
                      .arg(platform.name, platform.note)
                      .arg(StartRounds));
-    if (platform.name != QLatin1String("xcb"))
+    if (platform.name != QStringLiteral("xcb"))
         printLine(QStringLiteral("  OFFSCREEN: the start-up target is for xcb; the verdicts "
                                  "below are offscreen figures"));
     const double bareMedian = SpreadOf(starters[0].ms).median;
@@ -1749,30 +1749,30 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = app.arguments();
     try {
-        if (arguments.value(1) == QLatin1String("--reports")) {
+        if (arguments.value(1) == QStringLiteral("--reports")) {
             measureReports();
             measurePreviews();
             printHeading(QStringLiteral("Targets: %1 met, %2 missed.").arg(g_met).arg(g_missed));
             return 0;
         }
-        if (arguments.value(1) == QLatin1String("--report")) {
+        if (arguments.value(1) == QStringLiteral("--report")) {
             const int n =
                 arguments.value(arguments.indexOf(QStringLiteral("--subjects")) + 1).toInt();
-            need(arguments.value(2) == QLatin1String("--db") && n > 0,
+            need(arguments.value(2) == QStringLiteral("--db") && n > 0,
                  QStringLiteral("--report needs --db PATH and --subjects N"));
             return renderListInFreshProcess(arguments.value(3), n);
         }
-        if (arguments.value(1) == QLatin1String("--preview")) {
+        if (arguments.value(1) == QStringLiteral("--preview")) {
             const int n =
                 arguments.value(arguments.indexOf(QStringLiteral("--subjects")) + 1).toInt();
-            need(arguments.value(2) == QLatin1String("--db") && n > 0,
+            need(arguments.value(2) == QStringLiteral("--db") && n > 0,
                  QStringLiteral("--preview needs --db PATH and --subjects N"));
             return previewListInFreshProcess(arguments.value(3), n);
         }
         const int one = arguments.indexOf(QStringLiteral("--one"));
         if (one < 0) {
-            if (arguments.size() == 3 && arguments.at(1) == QLatin1String("--only")) {
-                g_only = arguments.at(2).split(QLatin1Char(','));
+            if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--only")) {
+                g_only = arguments.at(2).split(u',');
                 for (const QString &key : std::as_const(g_only))
                     need(operationByKey(key), QStringLiteral("no operation \"%1\"").arg(key));
             } else if (arguments.size() > 1) {

@@ -80,7 +80,7 @@ void saveWhileWaiting(QWidget *window, QAbstractButton *click, const QString &pa
         QObject::connect(&grab, &QTimer::timeout, window, [&] {
             QPixmap shot = window->grab();
             for (QWidget *top : QApplication::topLevelWidgets())
-                if (top->objectName() == QLatin1String("WaitNotice") && top->isVisible()) {
+                if (top->objectName() == QStringLiteral("WaitNotice") && top->isVisible()) {
                     QPainter painter(&shot);
                     painter.drawPixmap(window->mapFromGlobal(top->pos()), top->grab());
                 }
@@ -244,7 +244,7 @@ int main(int argc, char *argv[])
 
     for (int theme = 1; theme <= ThemeCatalogue::SkinFiles().size(); ++theme) {
         storeTheme(theme);
-        const QString number = QStringLiteral("%1").arg(theme, 2, 10, QLatin1Char('0'));
+        const QString number = QStringLiteral("%1").arg(theme, 2, 10, QChar(u'0'));
         auto *window = new Frm1;
         // A hint, as when the pointer rests on the scoring button.
         window->SkinLabel2->show();
@@ -264,7 +264,7 @@ int main(int argc, char *argv[])
             save(&test, out.filePath(QStringLiteral("FrmTest-after-theme%1.png").arg(number)));
             test.Text6->setText(QStringLiteral("7"));
             save(&test, out.filePath(QStringLiteral("FrmTest-answered-theme%1.png").arg(number)));
-            if (number == QLatin1String("03") || number == QLatin1String("09"))
+            if (number == QStringLiteral("03") || number == QStringLiteral("09"))
                 saveWhileWaiting(
                     &test, test.Option2->isChecked() ? test.Option1 : test.Option2,
                     out.filePath(QStringLiteral("FrmTest-waiting-theme%1.png").arg(number)));
@@ -470,8 +470,7 @@ int main(int argc, char *argv[])
         auto *about = new About(main);
         for (QTimer *timer : {about->Timer1, about->Timer10, about->Timer3})
             timer->stop();
-        const QString name =
-            QStringLiteral("About-theme%1-%2.png").arg(theme, 2, 10, QLatin1Char('0'));
+        const QString name = QStringLiteral("About-theme%1-%2.png").arg(theme, 2, 10, QChar(u'0'));
         save(about, out.filePath(name.arg(QStringLiteral("opening"))));
         for (int tick = 0; tick < 90; ++tick)
             about->scrollCredits();

@@ -224,13 +224,13 @@ std::filesystem::path nativePath(const QString &path)
 
 QString Backup::ClockText(const QTime &time)
 {
-    return QStringLiteral("%1.%2").arg(time.hour()).arg(time.minute(), 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1.%2").arg(time.hour()).arg(time.minute(), 2, 10, QChar(u'0'));
 }
 
 QString Backup::DefaultFileName(const QString &dateText, const QString &clockText)
 {
-    return text(BackupText::OnDate) + dateText + text(BackupText::AtHour) + clockText +
-           QLatin1Char(')') + QLatin1String(FileExtension);
+    return text(BackupText::OnDate) + dateText + text(BackupText::AtHour) + clockText + u')' +
+           QLatin1String(FileExtension);
 }
 
 int Backup::CopyDatabaseFile(const QString &source, const QString &destination, QString *failure,
@@ -250,7 +250,7 @@ QString Backup::WithFileExtension(const QString &path)
         return path;
     // An extension is what follows the last point: letters and digits, at least one letter.
     // "9.05)" or "1403.2.17" ends no extension.
-    const qsizetype point = name.lastIndexOf(QLatin1Char('.'));
+    const qsizetype point = name.lastIndexOf(u'.');
     bool letter = false;
     bool plain = point >= 0 && point + 1 < name.size();
     for (qsizetype i = point + 1; plain && i < name.size(); ++i) {
@@ -263,7 +263,7 @@ QString Backup::WithFileExtension(const QString &path)
     if (plain && letter)
         return path;
     QString stem = path;
-    while (stem.endsWith(QLatin1Char('.')))
+    while (stem.endsWith(u'.'))
         stem.chop(1);
     return stem + QLatin1String(FileExtension);
 }
@@ -320,7 +320,7 @@ Backup::Outcome Backup::BackUpDatabase(const QString &database, const QString &d
     if (copied)
         return Outcome::Made;
     if (existed && failure)
-        *failure += QLatin1Char('\n') + text(BackupText::OldKept);
+        *failure += u'\n' + text(BackupText::OldKept);
     return Outcome::CopyFailed;
 }
 
@@ -329,7 +329,7 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
                                         int busyTimeoutMs)
 {
     const auto refuse = [failure](const QString &why, Outcome outcome) {
-        fail(failure, why + QLatin1Char('\n') + text(BackupText::Untouched));
+        fail(failure, why + u'\n' + text(BackupText::Untouched));
         return outcome;
     };
     // The source's bytes are copied beside the database first, and it is that copy that is
@@ -343,7 +343,7 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
     besideEvents([&staged, &checked] { checked = CheckDatabaseFile(staged); });
     if (!checked) {
         removeWithSideFiles(staged);
-        return refuse(text(BackupText::NotOurs) + QLatin1Char('\n') + checked.description(),
+        return refuse(text(BackupText::NotOurs) + u'\n' + checked.description(),
                       Outcome::CopyFailed);
     }
     QFile::setPermissions(staged,
@@ -359,8 +359,7 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
         removeWithSideFiles(staged);
         // The old database is still in place: the program goes on with it, or says why not.
         const Result reopened = wasOpen ? OpenDatabase(database, busyTimeoutMs) : Result();
-        return refuse(reopened ? why : why + QLatin1Char('\n') + reopened.description(),
-                      Outcome::Refused);
+        return refuse(reopened ? why : why + u'\n' + reopened.description(), Outcome::Refused);
     };
     {
         FileLock writer(database, busyTimeoutMs);

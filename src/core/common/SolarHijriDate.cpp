@@ -100,8 +100,8 @@ QString SolarHijriDateText(const QDate &date, int layout)
     case 0:
         return QStringLiteral("%1/%2/%3")
             .arg(d.year)
-            .arg(d.month, 2, 10, QLatin1Char('0'))
-            .arg(d.day, 2, 10, QLatin1Char('0'));
+            .arg(d.month, 2, 10, QChar(u'0'))
+            .arg(d.day, 2, 10, QChar(u'0'));
     case 1:
         return QStringLiteral("%1 %2 %3").arg(dd, month, y);
     case 2:

@@ -163,7 +163,7 @@ QStringList missingParts(QSqlDatabase &db, const QStringList &present)
         const QSqlRecord record = db.record(table);
         for (const QString &field : Schema::Fields(table))
             if (record.indexOf(field) < 0)
-                missing << table + QLatin1Char('.') + field;
+                missing << table + u'.' + field;
         if (record.indexOf(QStringLiteral("Code")) >= 0 && !hasUniqueCode(db, table))
             missing << table + QStringLiteral(".Code UNIQUE");
     }
@@ -180,7 +180,7 @@ const char *const CatalogueQuery =
 void readCatalogue(QSqlQuery &query, QStringList *tables, QStringList *triggers)
 {
     while (query.next())
-        (query.value(1).toString() == QLatin1String("trigger") ? triggers : tables)
+        (query.value(1).toString() == QStringLiteral("trigger") ? triggers : tables)
             ->append(query.value(0).toString());
 }
 
@@ -219,22 +219,22 @@ QStringList Schema::Tables()
 
 QStringList Schema::Fields(const QString &table)
 {
-    if (table == QLatin1String("IDE"))
+    if (table == QStringLiteral("IDE"))
         return {QStringLiteral("Code"),    QStringLiteral("FName"),     QStringLiteral("LName"),
                 QStringLiteral("Sen"),     QStringLiteral("Jens"),      QStringLiteral("Taahol"),
                 QStringLiteral("Tahsil"),  QStringLiteral("Group"),     QStringLiteral("Date"),
                 QStringLiteral("Time"),    QStringLiteral("BPosetive"), QStringLiteral("Conterlo"),
                 QStringLiteral("Etminan"), QStringLiteral("neyaz"),     QStringLiteral("self"),
                 QStringLiteral("Kol")};
-    if (table == QLatin1String("Answer")) {
+    if (table == QStringLiteral("Answer")) {
         QStringList fields{QStringLiteral("Code")};
         for (int i = 1; i <= 56; ++i)
             fields << QString::number(i);
         return fields;
     }
-    if (table == QLatin1String("Theme"))
+    if (table == QStringLiteral("Theme"))
         return {QStringLiteral("TH"), QStringLiteral("Name"), QStringLiteral("Adress")};
-    if (table == QLatin1String("QU"))
+    if (table == QStringLiteral("QU"))
         return {QStringLiteral("ID"), QStringLiteral("QUs")};
     return {};
 }
@@ -309,7 +309,7 @@ Result openFile(const QString &path, int busyTimeoutMs)
     pragma.setForwardOnly(true);
     const bool switched =
         pragma.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) && pragma.next() &&
-        pragma.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0;
+        pragma.value(0).toString().compare(QStringLiteral("delete"), Qt::CaseInsensitive) == 0;
     const int switchCode = primaryCode(pragma.lastError());
     pragma.finish();
     if (!switched) {
@@ -373,14 +373,12 @@ QString isolated(const QString &reason)
 QString checkConnection(QSqlDatabase &db)
 {
     if (!db.open())
-        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
-               isolated(db.lastError().text());
+        return text(DatabaseText::NotDatabase) + u'\n' + isolated(db.lastError().text());
     QSqlQuery query(db);
     query.setForwardOnly(true);
     // Every page read and checked: a file cut short or damaged anywhere fails here.
     if (!query.exec(QStringLiteral("PRAGMA integrity_check")))
-        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
-               isolated(query.lastError().text());
+        return text(DatabaseText::NotDatabase) + u'\n' + isolated(query.lastError().text());
     QStringList problems;
     while (query.next() && problems.size() < 3)
         problems << query.value(0).toString();
@@ -388,14 +386,12 @@ QString checkConnection(QSqlDatabase &db)
         problems << query.lastError().text();
     query.finish();
     if (problems != QStringList{QStringLiteral("ok")})
-        return text(DatabaseText::Damaged) + QLatin1Char('\n') +
-               isolated(problems.join(QLatin1String("; ")));
+        return text(DatabaseText::Damaged) + u'\n' + isolated(problems.join(QStringLiteral("; ")));
 
     QStringList present;
     QStringList triggers;
     if (!query.exec(QLatin1String(CatalogueQuery)))
-        return text(DatabaseText::NotDatabase) + QLatin1Char('\n') +
-               isolated(query.lastError().text());
+        return text(DatabaseText::NotDatabase) + u'\n' + isolated(query.lastError().text());
     readCatalogue(query, &present, &triggers);
     query.finish();
     const QStringList missing = missingParts(db, present);
@@ -407,7 +403,7 @@ QString checkConnection(QSqlDatabase &db)
     // The mode start-up would put it in; a file that cannot take it would be refused there.
     const bool switched =
         query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) && query.next() &&
-        query.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) == 0;
+        query.value(0).toString().compare(QStringLiteral("delete"), Qt::CaseInsensitive) == 0;
     query.finish();
     if (!switched)
         return text(DatabaseText::OtherJournal);
@@ -473,8 +469,8 @@ Result sqliteWriteFailure(const QSqlError &error)
         description += QStringLiteral("\n\n\u2066") + reason + QStringLiteral("\u2069");
     // 2067 and 1555 are SQLite's extended codes for a UNIQUE and a PRIMARY KEY violation.
     const QString code = error.nativeErrorCode();
-    if (code == QLatin1String("2067") || code == QLatin1String("1555") ||
-        error.databaseText().contains(QLatin1String("UNIQUE constraint failed")))
+    if (code == QStringLiteral("2067") || code == QStringLiteral("1555") ||
+        error.databaseText().contains(QStringLiteral("UNIQUE constraint failed")))
         return refused(Failure::DuplicateCode, description);
     return refused(Failure::Other, description);
 }
@@ -514,8 +510,8 @@ Result ReadDistinctValues(const QString &table, const QString &field, QStringLis
 QString QuotedName(const QString &name)
 {
     QString quoted = name;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
 }
 
 namespace {

@@ -61,7 +61,7 @@ Result FileLock::holdAgainstWriters(bool *walMode)
         held = run(QStringLiteral("SELECT COUNT(*) FROM sqlite_master"), &tables);
     if (held)
         held = run(QStringLiteral("PRAGMA journal_mode"), &mode);
-    *walMode = held && mode.compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+    *walMode = held && mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) == 0;
     return held;
 }
 

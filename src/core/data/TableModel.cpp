@@ -76,7 +76,7 @@ bool TableModel::setTable(const QString &table)
         m_fields << record.fieldName(i);
     endResetModel();
     if (m_fields.isEmpty()) {
-        if (read || error.nativeErrorCode() == QLatin1String("1")) // SQLITE_ERROR: no such table
+        if (read || error.nativeErrorCode() == QStringLiteral("1")) // SQLITE_ERROR: no such table
             return fail(Result::Failed(Failure::NotOurFile,
                                        QString::fromUtf8(TableModelText::NoTable).arg(table)));
         return fail(error);
@@ -122,7 +122,7 @@ QString TableModel::rowColumns() const
     QStringList columns{rowKey()};
     for (const QString &field : m_fields)
         columns << QuotedName(field);
-    return columns.join(QLatin1Char(','));
+    return columns.join(u',');
 }
 
 QString TableModel::statement(const QString &columns, QStringList conditions, QVariantList *values,
@@ -398,7 +398,7 @@ bool TableModel::readThrough(const QStringList &fields,
                 values << bound;
             }
             const QString sql = statement(
-                selected.join(QLatin1Char(',')), conditions, &values,
+                selected.join(u','), conditions, &values,
                 (QStringLiteral(" ORDER BY ") + rowKey() + QStringLiteral(" LIMIT %1")).arg(page));
             QSqlQuery query(connection());
             query.setForwardOnly(true);
@@ -571,10 +571,9 @@ bool TableModel::writeRow(Row &row)
         if (columns.isEmpty())
             sql += QStringLiteral(" DEFAULT VALUES");
         else
-            sql +=
-                QStringLiteral(" (%1) VALUES (%2)")
-                    .arg(columns.join(QLatin1Char(',')),
-                         QStringList(columns.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+            sql += QStringLiteral(" (%1) VALUES (%2)")
+                       .arg(columns.join(u','),
+                            QStringList(columns.size(), QStringLiteral("?")).join(u','));
         if (!run(query, sql, values))
             return false;
         row.rowid = query.lastInsertId().toLongLong();

@@ -27,7 +27,7 @@ bool readLines(const QString &path, QStringList *lines)
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
     const QString text = QString::fromUtf8(file.readAll());
-    *lines = text.split(QLatin1Char('\n'));
+    *lines = text.split(u'\n');
     return true;
 }
 } // namespace
@@ -56,9 +56,9 @@ int main(int argc, char *argv[])
     // Comment lines go first; the schema's statements end with a semicolon.
     QStringList code;
     for (const QString &line : schemaLines)
-        if (!line.trimmed().startsWith(QLatin1String("--")))
+        if (!line.trimmed().startsWith(QStringLiteral("--")))
             code << line;
-    const QStringList sqlStatements = code.join(QLatin1Char('\n')).split(QLatin1Char(';'));
+    const QStringList sqlStatements = code.join(u'\n').split(u';');
 
     // Built beside the target and renamed into place, so a failed build leaves no half file.
     const QString output = args.at(3);

@@ -100,7 +100,7 @@ QString MissingAnswersText(const QVector<int> &statements)
 {
     QString text;
     for (int n : statements)
-        text += QLatin1Char(' ') + QString::number(n) + QStringLiteral("  ");
+        text += u' ' + QString::number(n) + QStringLiteral("  ");
     return text;
 }
 
@@ -133,8 +133,7 @@ QVector<int> OutsideScale(const QStringList &answers)
     QVector<int> outside;
     for (int n = 1; n <= StatementCount; ++n) {
         const QString value = n <= answers.size() ? answers.at(n - 1) : QString();
-        if (value.size() != 1 || value.at(0) < QLatin1Char('1') ||
-            value.at(0) > QLatin1Char('0' + OptionCount))
+        if (value.size() != 1 || value.at(0) < u'1' || value.at(0) > QLatin1Char('0' + OptionCount))
             outside.append(n);
     }
     return outside;

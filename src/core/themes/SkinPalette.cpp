@@ -154,9 +154,9 @@ QStringList fillColours(const QString &value)
     QString current;
     int depth = 0;
     for (const QChar c : value) {
-        if (c == QLatin1Char('('))
+        if (c == u'(')
             ++depth;
-        else if (c == QLatin1Char(')'))
+        else if (c == u')')
             --depth;
         if (c.isSpace() && depth == 0) {
             if (!current.isEmpty())
@@ -201,10 +201,10 @@ double luminance(const int rgb[3])
 SkinPalette SkinPalette::fromText(const QString &text)
 {
     SkinPalette palette;
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList lines = text.split(u'\n');
     const QString first = lines.takeFirst().trimmed();
     static const QString opening = QStringLiteral("/* Korvat skin:");
-    if (!first.startsWith(opening) || !first.endsWith(QLatin1String("*/")))
+    if (!first.startsWith(opening) || !first.endsWith(QStringLiteral("*/")))
         return palette;
     palette.m_valid = true;
     palette.m_skinName = first.mid(opening.size(), first.size() - opening.size() - 2).trimmed();
@@ -212,9 +212,9 @@ SkinPalette SkinPalette::fromText(const QString &text)
     static const QRegularExpression valueLine(QStringLiteral("^([a-z][a-z0-9-]*)\\s*:\\s*(.+)$"));
     for (const QString &raw : std::as_const(lines)) {
         const QString line = raw.trimmed();
-        const bool comment = line.startsWith(QLatin1String("/*")) &&
-                             line.endsWith(QLatin1String("*/")) &&
-                             line.indexOf(QLatin1String("*/")) == line.size() - 2;
+        const bool comment = line.startsWith(QStringLiteral("/*")) &&
+                             line.endsWith(QStringLiteral("*/")) &&
+                             line.indexOf(QStringLiteral("*/")) == line.size() - 2;
         if (line.isEmpty() || comment)
             continue;
         const QRegularExpressionMatch match = valueLine.match(line);
