@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// Another program's connection to a database file (a second copy of the program, a backup tool):
+// what it holds, the program under test has to wait for or be refused by. Whatever it still holds
+// is rolled back, and its connection closed, when the object goes.
+class OtherProgram
+{
+public:
+    // busyTimeoutMs: how long it waits for a lock itself; -1 leaves SQLite's default.
+    explicit OtherProgram(const QString &path, int busyTimeoutMs = -1);
+    ~OtherProgram();
+    OtherProgram(const OtherProgram &) = delete;
+    OtherProgram &operator=(const OtherProgram &) = delete;
+
+    bool isOpen() const { return m_open; }
+    // Runs one statement and reads its rows to the end; false if it failed.
+    bool exec(const QString &sql);
+    QString lastError() const { return m_error; }
+
+    // A reader in the middle of a transaction: a commit has to wait for it.
+    bool holdReadLock();
+    // A writer that has begun: no other write can begin.
+    bool holdWriteLock();
+    // A writer committing: nobody can even read.
+    bool holdExclusiveLock();
+    // A trigger that refuses, with the message "refused", every operation (INSERT, UPDATE or
+    // DELETE) on a table, as a damaged or hostile file might.
+    bool refuse(const char *operation, const QString &table);
+    // Lets go of every lock, and drops the trigger refuse() added.
+    bool letGo();
+
+private:
+    QString m_name;
+    bool m_open = false;
+    bool m_refusing = false;
+    QString m_error;
+};
+
+// How long the program's own connection waits for another program's lock before it gives up, so
+// that a test of a held file need not sit out the program's own patience.
+bool SetBusyTimeout(int ms);
