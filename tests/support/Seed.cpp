@@ -117,3 +117,10 @@ bool SeedSubjects(int n, const QString &prefix)
     }
     return db.commit();
 }
+
+bool StoreSetting(const QString &field, const QString &value)
+{
+    QSqlQuery query(QSqlDatabase::database());
+    return query.prepare(QStringLiteral("UPDATE \"Theme\" SET %1 = ?").arg(QuotedName(field))) &&
+           (query.addBindValue(value), query.exec()) && query.numRowsAffected() == 1;
+}

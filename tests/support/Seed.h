@@ -14,3 +14,7 @@ QString SeedFirstName(int i);
 QString SeedLastName(int i);
 // One of fifty registration dates, in the stored layout ("1403/04/13").
 QString SeedDate(int day);
+
+// Writes one field of the settings row (the table Theme: TH the theme, Name and Adress the
+// clinic's) in the open database; false if it could not be written.
+bool StoreSetting(const QString &field, const QString &value);
