@@ -1,6 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QTest>
+
+// Skips the test where the system lets it mount no file system (only root may, on Linux).
+#define SKIP_UNLESS_MOUNTED(mount)                                                                 \
+    do {                                                                                           \
+        if (!(mount).isMounted())                                                                  \
+            QSKIP("mounting a file system is not allowed here");                                   \
+    } while (false)
 
 // A small tmpfs mounted over a folder, where the system lets a test mount one (as root on
 // Linux): a full disk and a read-only folder made real rather than pretended.
