@@ -172,17 +172,23 @@ void TestBinding::rebindShowsAnotherField()
 
 void TestBinding::boxesMoveToAnotherCursor_data()
 {
-    QTest::addColumn<QString>("to");    // the code the other cursor is filtered to; "-": none
+    QTest::addColumn<QString>("to");    // the code the other cursor is filtered to
+    QTest::addColumn<bool>("bound");    // the boxes are bound to it, else to no cursor at all
+    QTest::addColumn<QString>("shown"); // the code the boxes show then: the row they write into
     QTest::addColumn<QString>("typed"); // typed into the name box before the move
-    QTest::newRow("to a subject, nothing typed") << QStringLiteral("S2") << QString();
-    QTest::newRow("to a subject, a name typed") << QStringLiteral("S2") << QStringLiteral("typed");
-    QTest::newRow("to a cursor with no row") << QStringLiteral("none") << QStringLiteral("typed");
-    QTest::newRow("to no cursor") << QStringLiteral("-") << QStringLiteral("typed");
+    const QString s2 = QStringLiteral("S2");
+    QTest::newRow("to a subject, nothing typed") << s2 << true << s2 << QString();
+    QTest::newRow("to a subject, a name typed") << s2 << true << s2 << QStringLiteral("typed");
+    QTest::newRow("to a cursor with no row")
+        << QStringLiteral("none") << true << QString() << QStringLiteral("typed");
+    QTest::newRow("to no cursor") << s2 << false << QString() << QStringLiteral("typed");
 }
 
 void TestBinding::boxesMoveToAnotherCursor()
 {
     QFETCH(QString, to);
+    QFETCH(bool, bound);
+    QFETCH(QString, shown);
     QFETCH(QString, typed);
     CodeAndName form;
     QVERIFY(form.open(3));
@@ -190,21 +196,20 @@ void TestBinding::boxesMoveToAnotherCursor()
     QVERIFY(other.filter(QStringLiteral("Code"), to));
     if (!typed.isEmpty())
         form.name.setText(typed);
-    form.binder.setCursor(to == QLatin1String("-") ? nullptr : &other);
+    form.binder.setCursor(bound ? &other : nullptr);
 
     // The boxes show the other cursor's row, or nothing; what was typed stayed with the first.
-    QCOMPARE(form.code.text(), to.startsWith(QLatin1Char('S')) ? to : QString());
+    QCOMPARE(form.code.text(), shown);
     QCOMPARE(form.subjects.field(QStringLiteral("FName")),
              typed.isEmpty() ? SeedFirstName(0) : typed);
     // Typing now writes into the other cursor's row only, and each save stores its own row.
     form.name.setText(QStringLiteral("after"));
     QVERIFY(form.subjects.save());
     QVERIFY(other.save());
-    QCOMPARE(
-        ReadFromFile(form.folder.databasePath(),
-                     QStringLiteral("SELECT \"FName\" FROM \"IDE\" ORDER BY rowid")),
-        (QVariantList{typed.isEmpty() ? SeedFirstName(0) : typed, SeedFirstName(1),
-                      to == QLatin1String("S2") ? QStringLiteral("after") : SeedFirstName(2)}));
+    QCOMPARE(ReadFromFile(form.folder.databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" ORDER BY rowid")),
+             (QVariantList{typed.isEmpty() ? SeedFirstName(0) : typed, SeedFirstName(1),
+                           shown.isEmpty() ? SeedFirstName(2) : QStringLiteral("after")}));
 }
 
 QTEST_MAIN(TestBinding)
