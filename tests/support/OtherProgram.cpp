@@ -40,6 +40,16 @@ bool OtherProgram::exec(const QString &sql)
     return true;
 }
 
+QVariant OtherProgram::firstValue(const QString &sql)
+{
+    QSqlQuery query(QSqlDatabase::database(m_name, false));
+    if (!query.exec(sql)) {
+        m_error = query.lastError().text();
+        return QVariant();
+    }
+    return query.next() ? query.value(0) : QVariant();
+}
+
 bool OtherProgram::holdReadLock()
 {
     // Inside a transaction the read keeps its lock until the transaction ends.

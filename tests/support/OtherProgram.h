@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 // Another program's connection to a database file (a second copy of the program, a backup tool):
 // what it holds, the program under test has to wait for or be refused by. Whatever it still holds
@@ -17,6 +18,8 @@ public:
     bool isOpen() const { return m_open; }
     // Runs one statement and reads its rows to the end; false if it failed.
     bool exec(const QString &sql);
+    // Runs one statement and gives the first column of its first row; null if there is none.
+    QVariant firstValue(const QString &sql);
     QString lastError() const { return m_error; }
 
     // A reader in the middle of a transaction: a commit has to wait for it.
