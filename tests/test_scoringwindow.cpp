@@ -1,4 +1,5 @@
 // The scoring window, driven as the examiner drives it, with the database file as the judge.
+#include "Answers.h"
 #include "GuiTest.h"
 #include "ModalAnswer.h"
 #include "OtherProgram.h"
@@ -27,25 +28,11 @@
 using namespace ScoringKey;
 
 namespace {
-QStringList Filled(const QString &value)
-{
-    return QStringList(StatementCount, value);
-}
-
 // The same answers, some of them replaced (statement -> stored text).
 QStringList With(QStringList answers, const QMap<int, QString> &changed)
 {
     for (auto it = changed.cbegin(); it != changed.cend(); ++it)
         answers[it.key() - 1] = it.value();
-    return answers;
-}
-
-// What a subject who picked the same option for every statement has stored.
-QStringList SameOption(int option)
-{
-    QStringList answers;
-    for (int n = 1; n <= StatementCount; ++n)
-        answers << StoredAnswer(option, n);
     return answers;
 }
 
