@@ -60,6 +60,18 @@ QByteArray FileHash(const QString &path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QVariantList ReadFromFile(const QString &path, const QString &sql, const QVariantList &values)
 {
     QVariantList result;
@@ -82,9 +94,19 @@ QVariantList ReadFromFile(const QString &path, const QString &sql, const QVarian
     return result;
 }
 
-QVariant ReadOneFromFile(const QString &path, const QString &sql, const QVariantList &values)
+QStringList EveryRow(const QString &path, const QStringList &tables)
 {
-    return ReadFromFile(path, sql, values).value(0);
+    QStringList rows;
+    for (const QString &table : tables.isEmpty() ? Schema::Tables() : tables) {
+        QStringList fields;
+        for (const QString &field : Schema::Fields(table))
+            fields << QStringLiteral("quote(%1)").arg(QuotedName(field));
+        for (const QVariant &row : ReadFromFile(
+                 path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
+                           .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
+            rows << table + QLatin1Char('|') + row.toString();
+    }
+    return rows;
 }
 
 int CountInFile(const QString &path, const QString &table, const QString &code)

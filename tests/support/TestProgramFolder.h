@@ -32,14 +32,24 @@ QString DeliveredDatabasePath();
 
 // SHA-256 of a file's bytes; empty when it cannot be read.
 QByteArray FileHash(const QString &path);
+// A file's bytes; empty when it cannot be read.
+QByteArray ReadFile(const QString &path);
+// Writes a file anew with the bytes; false if it could not be written whole.
+bool WriteFile(const QString &path, const QByteArray &bytes);
 
 // Reads a database file through a connection of its own, the way a second program would: what a
 // test sees here is in the file, not in some cursor. Returns the first column of every row.
 QVariantList ReadFromFile(const QString &path, const QString &sql,
                           const QVariantList &values = QVariantList());
 // The first column of the first row, read so; null when there is none.
-QVariant ReadOneFromFile(const QString &path, const QString &sql,
-                         const QVariantList &values = QVariantList());
+inline QVariant ReadOneFromFile(const QString &path, const QString &sql,
+                                const QVariantList &values = QVariantList())
+{
+    return ReadFromFile(path, sql, values).value(0);
+}
+// Every row of the tables (all the program's tables unless named), in stored order, each as
+// "table|rowid|" and every field quoted: what "nothing else changed" compares, read so.
+QStringList EveryRow(const QString &path, const QStringList &tables = QStringList());
 // How many rows a table of the file holds, or how many with that code where one is given; -1 when
 // the file cannot be read.
 int CountInFile(const QString &path, const QString &table, const QString &code = QString());
