@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemModel>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTest>
 #include <QWidget>
 
 // The program's windows of one kind that are on screen now.
@@ -19,6 +21,13 @@ template <typename Window> QList<Window *> VisibleWindows()
         if (auto *window = dynamic_cast<Window *>(widget); window && window->isVisible())
             found << window;
     return found;
+}
+
+// Shows a window and waits until it is on screen, and active when asked; false if it never came.
+inline bool ShowOnScreen(QWidget *window, bool active = false)
+{
+    window->show();
+    return active ? QTest::qWaitForWindowActive(window) : QTest::qWaitForWindowExposed(window);
 }
 
 // The one window of that kind on screen once windows closed meanwhile have gone; nullptr when
@@ -47,6 +56,17 @@ inline QString Misfit(const QWidget *window)
         .arg(window->y())
         .arg(area.width())
         .arg(area.height());
+}
+
+// Every row's text in one column of a view's model, the model read to its end.
+inline QStringList ColumnTexts(QAbstractItemModel *model, int column)
+{
+    while (model->canFetchMore(QModelIndex()))
+        model->fetchMore(QModelIndex());
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, column).data().toString();
+    return texts;
 }
 
 // The text a label shows, as a screen reader reads it: markup taken as markup is gone from it.
