@@ -50,22 +50,6 @@ QVariant OtherProgram::firstValue(const QString &sql)
     return query.next() ? query.value(0) : QVariant();
 }
 
-bool OtherProgram::holdReadLock()
-{
-    // Inside a transaction the read keeps its lock until the transaction ends.
-    return exec(QStringLiteral("BEGIN")) && exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\""));
-}
-
-bool OtherProgram::holdWriteLock()
-{
-    return exec(QStringLiteral("BEGIN IMMEDIATE"));
-}
-
-bool OtherProgram::holdExclusiveLock()
-{
-    return exec(QStringLiteral("BEGIN EXCLUSIVE"));
-}
-
 bool OtherProgram::refuse(const char *operation, const QString &table)
 {
     m_refusing = exec(QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON \"%2\" "

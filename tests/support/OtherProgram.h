@@ -22,12 +22,15 @@ public:
     QVariant firstValue(const QString &sql);
     QString lastError() const { return m_error; }
 
-    // A reader in the middle of a transaction: a commit has to wait for it.
-    bool holdReadLock();
+    // A reader in the middle of a transaction (which keeps the read's lock): a commit has to wait.
+    bool holdReadLock()
+    {
+        return exec(QStringLiteral("BEGIN")) && exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\""));
+    }
     // A writer that has begun: no other write can begin.
-    bool holdWriteLock();
+    bool holdWriteLock() { return exec(QStringLiteral("BEGIN IMMEDIATE")); }
     // A writer committing: nobody can even read.
-    bool holdExclusiveLock();
+    bool holdExclusiveLock() { return exec(QStringLiteral("BEGIN EXCLUSIVE")); }
     // A trigger that refuses, with the message "refused", every operation (INSERT, UPDATE or
     // DELETE) on a table, as a damaged or hostile file might.
     bool refuse(const char *operation, const QString &table);
