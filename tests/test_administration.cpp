@@ -39,15 +39,13 @@ const QList<int> Direct = {7,  8,  10, 11, 14, 17, 20, 21, 24, 27, 28,
 // A subject with the given answers (statement -> stored text); without details, no IDE row.
 void addSubject(const QString &code, const QMap<int, QString> &answers = {}, bool details = true)
 {
-    Cursor rows(QStringLiteral("Answer"));
-    QVERIFY(rows.add() && rows.setField(QStringLiteral("Code"), code));
+    QHash<QString, QString> row{{QStringLiteral("Code"), code}};
     for (auto it = answers.cbegin(); it != answers.cend(); ++it)
-        QVERIFY(rows.setField(QString::number(it.key()), it.value()));
-    QVERIFY(rows.save());
-    Cursor subject(QStringLiteral("IDE"));
+        row.insert(QString::number(it.key()), it.value());
+    QVERIFY(AddRow(QStringLiteral("Answer"), row));
     if (details)
-        QVERIFY(subject.add() && subject.setField(QStringLiteral("Code"), code) &&
-                subject.setField(QStringLiteral("FName"), u("سارا")) && subject.save());
+        QVERIFY(AddRow(QStringLiteral("IDE"),
+                       {{QStringLiteral("Code"), code}, {QStringLiteral("FName"), u("سارا")}}));
 }
 
 // Every statement answered but those listed.
@@ -121,11 +119,6 @@ using Fault = std::function<bool(OtherProgram &)>;
 // What the examiner does while the fault lasts.
 enum class Then { Next, Exit, Save };
 } // namespace
-Q_DECLARE_METATYPE(Step)
-Q_DECLARE_METATYPE(Choose)
-Q_DECLARE_METATYPE(Keys)
-Q_DECLARE_METATYPE(Fault)
-Q_DECLARE_METATYPE(Then)
 
 class TestAdministration : public QObject
 {
