@@ -50,8 +50,6 @@ DialogStep tabToCancel(bool pointer, Qt::Key then)
 
 using MakeWindow = std::function<QWidget *()>;
 } // namespace
-Q_DECLARE_METATYPE(DialogStep)
-Q_DECLARE_METATYPE(MakeWindow)
 
 class TestApp : public QObject
 {
@@ -272,10 +270,10 @@ void TestApp::confirmationWindowReturnsToAFreshMainWindow()
     ClickPicture(confirmation->k1, confirmation->k2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!confirmation);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
-    QVERIFY(!mains.first()->Frame10->isVisible());
+    Frm1 *main = OnlyVisible<Frm1>();
+    QVERIFY(main);
+    QCOMPARE(main->Text3, QStringLiteral("2"));
+    QVERIFY(!main->Frame10->isVisible());
 }
 
 void TestApp::confirmationWindowCarriesTheStoredTheme()
@@ -307,8 +305,7 @@ void TestApp::exitDialogConfirm()
     QFETCH(DialogStep, confirm);
     QFETCH(bool, onTheBox);
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QVERIFY(ShowOnScreen(dialog, true));
     dialog->Check1->setChecked(backup);
     if (onTheBox)
         dialog->Check1->setFocus(Qt::TabFocusReason);
@@ -346,24 +343,22 @@ void TestApp::exitDialogCancel()
 {
     QFETCH(DialogStep, cancel);
     QPointer<exitpro> dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(ShowOnScreen(dialog));
     const QByteArray before = FileHash(m_gui.databasePath());
     cancel(dialog);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog);
     QVERIFY(!m_gui.programEnded());
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+    Frm1 *main = OnlyVisible<Frm1>();
+    QVERIFY(main);
+    QCOMPARE(main->Text3, QStringLiteral("2"));
     QCOMPARE(FileHash(m_gui.databasePath()), before);
 }
 
 void TestApp::exitDialogPicturesLightUnderThePointer()
 {
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(ShowOnScreen(dialog));
     QCOMPARE(dialog->Label1->text(), u("آيا براي خروج از برنامه اطمينان داريد"));
     QVERIFY(!dialog->Check1->isChecked());
     // Confirm stands to the right of cancel.
@@ -386,8 +381,7 @@ void TestApp::exitDialogShowsTheKeyboard()
     QFETCH(int, theme);
     QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QVERIFY(ShowOnScreen(dialog, true));
     PointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
     QVERIFY(!dialog->Skin1->loadedFile().isEmpty());
     QCOMPARE(dialog->styleSheet(), dialog->Skin1->styleSheet());
@@ -488,8 +482,7 @@ void TestApp::nothingIsClipped()
     }
     auto *dialog = new exitpro;
     for (QWidget *other : {static_cast<QWidget *>(new Frmskin), static_cast<QWidget *>(dialog)}) {
-        other->show();
-        QVERIFY(QTest::qWaitForWindowExposed(other));
+        QVERIFY(ShowOnScreen(other));
         QCOMPARE(Clipped(other), QStringList());
     }
     dialog->Check1->setText(u(exitproText::CaptionA)); // the longer of its two captions
@@ -508,8 +501,7 @@ void TestApp::windowsFitTheScreen()
 {
     QFETCH(MakeWindow, make);
     QWidget *shown = make();
-    shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QVERIFY(ShowOnScreen(shown));
     QCOMPARE(Misfit(shown), QString());
 }
 
@@ -529,8 +521,7 @@ void TestApp::picturesReactOnlyOverThemselves()
     QFETCH(QString, rest);
     QFETCH(QString, lit);
     QPointer<QWidget> window = confirmation ? static_cast<QWidget *>(new Frmskin) : new exitpro;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowOnScreen(window));
     auto *atRest = window->findChild<PictureBox *>(rest);
     auto *lighted = window->findChild<PictureBox *>(lit);
     const QRect picture =
