@@ -107,13 +107,9 @@ public:
 using Lay = std::function<bool(const QString &path)>;
 Lay writes(const QByteArray &content)
 {
-    return [content](const QString &path) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-    };
+    return [content](const QString &path) { return WriteFile(path, content); };
 }
 } // namespace
-Q_DECLARE_METATYPE(Lay)
 
 class TestAppearance : public QObject
 {
