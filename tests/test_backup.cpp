@@ -6,6 +6,7 @@
 #include "Seed.h"
 #include "Text.h"
 #include "TmpfsMount.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "backup/Backup.h"
 #include "common/Dialogs.h"
@@ -35,18 +36,6 @@ QByteArray patterned(qint64 size, char seed = 1)
     for (qint64 i = 0; i < size; ++i)
         bytes[i] = char((i * 7 + seed) % 251);
     return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList filesIn(const QString &folder)
@@ -98,9 +87,6 @@ using MakeFile = std::function<bool(const QString &path, const QByteArray &backu
 // The overwrite question, and how it is answered.
 enum class Replace { NotAsked, No, Yes };
 } // namespace
-Q_DECLARE_METATYPE(Hold)
-Q_DECLARE_METATYPE(MakeFile)
-Q_DECLARE_METATYPE(Replace)
 
 class TestBackup : public QObject
 {
@@ -168,9 +154,9 @@ void TestBackup::copyGoesInChunks()
     QFETCH(QList<qint64>, steps);
     const QString source = m_gui.folder().path() + QStringLiteral("/source.bin");
     const QString destination = back(u("copy.mdbB"));
-    QVERIFY(writeFile(source, patterned(size)));
+    QVERIFY(WriteFile(source, patterned(size)));
     if (oldSize >= 0)
-        QVERIFY(writeFile(destination, patterned(oldSize, 9)));
+        QVERIFY(WriteFile(destination, patterned(oldSize, 9)));
     QList<qint64> seen;
     QString failure;
     QCOMPARE(Backup::CopyDatabaseFile(source, destination, &failure,
@@ -181,14 +167,14 @@ void TestBackup::copyGoesInChunks()
              1);
     QCOMPARE(failure, QString());
     QCOMPARE(seen, steps);
-    QCOMPARE(readFile(destination), patterned(size));
+    QCOMPARE(ReadFile(destination), patterned(size));
     QCOMPARE(filesIn(BackupFolderPath()), QStringList{u("copy.mdbB")});
 }
 
 void TestBackup::eventsAreServedBetweenChunks()
 {
     const QString source = m_gui.folder().path() + QStringLiteral("/source.bin");
-    QVERIFY(writeFile(source, patterned(40 * Backup::ChunkSize)));
+    QVERIFY(WriteFile(source, patterned(40 * Backup::ChunkSize)));
     int ticks = 0;
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -224,9 +210,9 @@ void TestBackup::failedCopyLeavesTheDestination()
     QFETCH(bool, oldFile);
     QFETCH(QString, said);
     const QDir folder(m_gui.folder().path());
-    QVERIFY(writeFile(folder.filePath(u("source.bin")), patterned(10000)));
+    QVERIFY(WriteFile(folder.filePath(u("source.bin")), patterned(10000)));
     if (oldFile)
-        QVERIFY(writeFile(folder.filePath(destination), patterned(30000, 5)));
+        QVERIFY(WriteFile(folder.filePath(destination), patterned(30000, 5)));
     const QStringList before = filesIn(QFileInfo(folder.filePath(destination)).absolutePath());
     QString failure;
     QCOMPARE(
@@ -235,7 +221,7 @@ void TestBackup::failedCopyLeavesTheDestination()
     QVERIFY2(failure.contains(said), qPrintable(failure));
     QCOMPARE(filesIn(QFileInfo(folder.filePath(destination)).absolutePath()), before);
     if (oldFile)
-        QCOMPARE(readFile(folder.filePath(destination)), patterned(30000, 5));
+        QCOMPARE(ReadFile(folder.filePath(destination)), patterned(30000, 5));
 }
 
 void TestBackup::fullOrReadOnlyDiskLeavesTheDestination_data()
@@ -261,10 +247,10 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     // The disk holds an old backup, or the database, as delivered.
     const QString disk = restore ? QFileInfo(database).absolutePath() : BackupFolderPath();
     const QString kept = restore ? database : back(u("old.mdbB"));
-    const QByteArray old = readFile(DeliveredDatabasePath());
+    const QByteArray old = ReadFile(DeliveredDatabasePath());
     TmpfsMount mount(disk, u("1m"));
     SKIP_UNLESS_MOUNTED(mount);
-    QVERIFY(writeFile(kept, old));
+    QVERIFY(WriteFile(kept, old));
     if (readOnly)
         QVERIFY(mount.remountReadOnly());
     else
@@ -284,7 +270,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
              qPrintable(failure));
     QVERIFY2(failure.contains(restore ? u("پایگاه داده دست نخورد") : u("فایل قبلی دست نخورد")),
              qPrintable(failure));
-    QCOMPARE(readFile(kept), old);
+    QCOMPARE(ReadFile(kept), old);
     QCOMPARE(filesIn(disk), QStringList{QFileInfo(kept).fileName()});
     QCOMPARE(IsDatabaseOpen(), restore && !readOnly);
     CloseDatabase();
@@ -305,7 +291,7 @@ void TestBackup::backupWhileAnotherProgramWrites()
     QFETCH(bool, made);
     QVERIFY(SeedSubjects(20));
     const QString database = m_gui.databasePath();
-    const QByteArray committed = readFile(database);
+    const QByteArray committed = ReadFile(database);
     OtherProgram other(database, 0);
     if (hold) {
         QVERIFY(hold(other));
@@ -323,7 +309,7 @@ void TestBackup::backupWhileAnotherProgramWrites()
     QCOMPARE(refused, !hold);
     if (made) {
         // What was committed, and nothing of the write still under way.
-        QCOMPARE(readFile(destination), committed);
+        QCOMPARE(ReadFile(destination), committed);
         QCOMPARE(codesIn(destination).size(), 20);
     } else {
         QVERIFY2(failure.contains(u("برنامه‌ی دیگری")), qPrintable(failure));
@@ -360,18 +346,18 @@ void TestBackup::backupNeverGoesOverTheDatabase()
     if (!linkTo.isEmpty())
         QVERIFY(QFile::link(folder.filePath(linkTo), folder.filePath(destination)));
     const QString database = m_gui.databasePath();
-    const QByteArray before = readFile(database);
+    const QByteArray before = ReadFile(database);
     QStringList files = filesIn(QFileInfo(database).absolutePath());
     QString failure;
     QCOMPARE(Backup::BackUpDatabase(database, folder.filePath(destination), &failure),
              refused ? Backup::Outcome::Refused : Backup::Outcome::Made);
     QVERIFY2(!refused || failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
     if (!refused) {
-        QCOMPARE(readFile(folder.filePath(destination)), before);
+        QCOMPARE(ReadFile(folder.filePath(destination)), before);
         files << QFileInfo(destination).fileName();
     }
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
-    QCOMPARE(readFile(database), before);
+    QCOMPARE(ReadFile(database), before);
 }
 
 void TestBackup::restoreRefusesWhatIsNotOurs_data()
@@ -387,7 +373,7 @@ void TestBackup::restoreRefusesWhatIsNotOurs_data()
                                   << u("missing.mdbB");
     QTest::newRow("text file") << u("text.mdbB")
                                << MakeFile([](const QString &path, const QByteArray &) {
-                                      return writeFile(path, "Korvat backup\r\n");
+                                      return WriteFile(path, "Korvat backup\r\n");
                                   })
                                << notOurs;
     QTest::newRow("picture") << u("png.mdbB")
@@ -399,18 +385,18 @@ void TestBackup::restoreRefusesWhatIsNotOurs_data()
                              << notOurs;
     QTest::newRow("empty file") << u("empty.mdbB")
                                 << MakeFile([](const QString &path, const QByteArray &) {
-                                       return writeFile(path, QByteArray());
+                                       return WriteFile(path, QByteArray());
                                    })
                                 << notOurs;
     QTest::newRow("backup cut short")
         << u("truncated.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
-               return writeFile(path, backup.left(backup.size() / 2));
+               return WriteFile(path, backup.left(backup.size() / 2));
            })
         << notOurs;
     QTest::newRow("backup with a damaged page")
         << u("damaged.mdbB") << MakeFile([](const QString &path, QByteArray backup) {
                backup.replace(backup.size() / 2, 4096, QByteArray(4096, '\x5a'));
-               return writeFile(path, backup);
+               return WriteFile(path, backup);
            })
         << notOurs;
     QTest::newRow("database of another program")
@@ -421,7 +407,7 @@ void TestBackup::restoreRefusesWhatIsNotOurs_data()
         << u("IDE");
     QTest::newRow("codes not unique")
         << u("duplicates.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
-               if (!writeFile(path, backup))
+               if (!WriteFile(path, backup))
                    return false;
                OtherProgram other(path);
                return other.exec(QStringLiteral("ALTER TABLE \"Answer\" RENAME TO \"Old\"")) &&
@@ -432,7 +418,7 @@ void TestBackup::restoreRefusesWhatIsNotOurs_data()
         << u("Answer.Code UNIQUE");
     QTest::newRow("a trigger that rewrites the scores")
         << u("trigger.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
-               return writeFile(path, backup) && AddScoreRewritingTrigger(path);
+               return WriteFile(path, backup) && AddScoreRewritingTrigger(path);
            })
         << u("false_total");
 }
@@ -447,18 +433,18 @@ void TestBackup::restoreRefusesWhatIsNotOurs()
     const QString source = back(name);
     const QString good = m_gui.folder().path() + QStringLiteral("/good.mdbB");
     QCOMPARE(Backup::BackUpDatabase(database, good), Backup::Outcome::Made);
-    QVERIFY(make(source, readFile(good)));
-    const QByteArray sourceBefore = readFile(source);
-    const QByteArray before = readFile(database);
+    QVERIFY(make(source, ReadFile(good)));
+    const QByteArray sourceBefore = ReadFile(source);
+    const QByteArray before = ReadFile(database);
     const QStringList files = filesIn(QFileInfo(database).absolutePath());
 
     QString failure;
     QCOMPARE(Backup::RestoreDatabase(source, database, &failure), Backup::Outcome::CopyFailed);
     QVERIFY2(failure.contains(said) && failure.endsWith(u("پایگاه داده دست نخورد.")),
              qPrintable(failure));
-    QCOMPARE(readFile(database), before);
+    QCOMPARE(ReadFile(database), before);
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
-    QCOMPARE(readFile(source), sourceBefore); // the user's file is only read
+    QCOMPARE(ReadFile(source), sourceBefore); // the user's file is only read
     QVERIFY(IsDatabaseOpen());
     QCOMPARE(QSqlQuery(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")).next(), true);
 }
@@ -479,7 +465,7 @@ void TestBackup::restoreBringsBackTheBackup()
     QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), Backup::Outcome::Made);
     QCOMPARE(failure, QString());
     QVERIFY(!IsDatabaseOpen()); // let go of before the file was replaced
-    QCOMPARE(readFile(database), readFile(backup));
+    QCOMPARE(ReadFile(database), ReadFile(backup));
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
     // The next start opens the restored data.
     QCOMPARE(m_gui.folder().openDatabase(), QString());
@@ -538,7 +524,7 @@ void TestBackup::windowBacksUp()
     typed.replace(u("*"), BackupFolderPath());
     const QString old = back(u("old.mdbB"));
     if (oldSize >= 0)
-        QVERIFY(writeFile(old, patterned(oldSize)));
+        QVERIFY(WriteFile(old, patterned(oldSize)));
     else
         QVERIFY(QDir(BackupFolderPath()).removeRecursively()); // made again when needed
     // A named pipe in the program folder, for a name that leads to it.
@@ -593,9 +579,9 @@ void TestBackup::windowBacksUp()
     QCOMPARE(m_gui.programEnded(), !written.isEmpty());
     QVERIFY(!written.isEmpty() || window->isVisible());
     if (!written.isEmpty())
-        QCOMPARE(readFile(back(written)), readFile(m_gui.databasePath()));
+        QCOMPARE(ReadFile(back(written)), ReadFile(m_gui.databasePath()));
     if (oldSize >= 0 && written.isEmpty())
-        QCOMPARE(readFile(old), patterned(oldSize));
+        QCOMPARE(ReadFile(old), patterned(oldSize));
     QStringList files = written.isEmpty() ? QStringList() : QStringList{written};
     if (oldSize >= 0 && written != QLatin1String("old.mdbB"))
         files << u("old.mdbB");
@@ -630,9 +616,9 @@ void TestBackup::windowRestores()
     QVERIFY(SeedSubjects(10));
     const QString database = m_gui.databasePath();
     QCOMPARE(Backup::BackUpDatabase(database, back(u("backup.mdbB"))), Backup::Outcome::Made);
-    QVERIFY(writeFile(back(u("notes.mdbB")), "not a database"));
+    QVERIFY(WriteFile(back(u("notes.mdbB")), "not a database"));
     QVERIFY(SeedSubjects(10, u("later-")));
-    const QByteArray before = readFile(database);
+    const QByteArray before = ReadFile(database);
     OtherProgram other(database, 0);
     if (held)
         QVERIFY(other.holdWriteLock());
@@ -652,7 +638,7 @@ void TestBackup::windowRestores()
     const bool restored = message == u(FrmbackupText::Restored);
     QCOMPARE(m_gui.programEnded(), restored);
     QVERIFY(restored || window->isVisible());
-    QCOMPARE(readFile(database), restored ? readFile(back(u("backup.mdbB"))) : before);
+    QCOMPARE(ReadFile(database), restored ? ReadFile(back(u("backup.mdbB"))) : before);
     // Given back to the program's windows unless the program is ending.
     QCOMPARE(IsDatabaseOpen(), !restored);
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
@@ -724,20 +710,16 @@ void TestBackup::windowWaitsWhileCopying()
     const QStringList shown = pressAndAnswer(window->VisualButtonEx2);
     QCOMPARE(during, (QStringList{u("1"), u("0"), u("1"), back(u("big.mdbB"))}));
     QCOMPARE(shown, QStringList{said("Korvat", u(FrmbackupText::BackedUp))});
-    QCOMPARE(readFile(back(u("big.mdbB"))), readFile(m_gui.databasePath()));
+    QCOMPARE(ReadFile(back(u("big.mdbB"))), ReadFile(m_gui.databasePath()));
 }
 
 void TestBackup::windowByKeyboard()
 {
     Frmbackup *window = Frmbackup::ShowNew();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QStringList order;
-    do {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    } while (QApplication::focusWidget() != window->Text1 && order.size() < 20);
-    QCOMPARE(order, (QStringList{u("Text1"), u("b1"), u("VisualButtonEx2"), u("Text2"), u("b2"),
-                                 u("VisualButtonEx3"), u("Command3"), u("Command1")}));
+    QCOMPARE(TabRound(window->Text1, 20),
+             (QStringList{u("Text1"), u("b1"), u("VisualButtonEx2"), u("Text2"), u("b2"),
+                          u("VisualButtonEx3"), u("Command3"), u("Command1")}));
     // Escape never clears what was typed; Enter on the help button opens the help, Escape
     // leaves it.
     QTest::keyClicks(window->Text1, u("D:/backups/x.mdbB"));
