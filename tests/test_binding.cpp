@@ -84,14 +84,11 @@ void TestBinding::typedTextIsSavedToTheFile()
 {
     CodeAndName form;
     QVERIFY(form.open(0));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    QCOMPARE(code.text(), QString());
-    QTest::keyClicks(&code, QStringLiteral(" O'Neil\\50% "));
-    name.setText(QString::fromUtf8("\u200Fمریم"));
-    QVERIFY(subjects.save());
+    QVERIFY(form.subjects.add());
+    QCOMPARE(form.code.text(), QString());
+    QTest::keyClicks(&form.code, QStringLiteral(" O'Neil\\50% "));
+    form.name.setText(QString::fromUtf8("\u200Fمریم"));
+    QVERIFY(form.subjects.save());
     QCOMPARE(
         ReadFromFile(form.folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
         QVariantList{QStringLiteral(" O'Neil\\50% ")});
@@ -104,42 +101,36 @@ void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
 {
     CodeAndName form;
     QVERIFY(form.open(2000));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    code.setText(QStringLiteral("fresh"));
-    name.setText(QStringLiteral("first"));
-    QVERIFY(subjects.save());
+    QVERIFY(form.subjects.add());
+    form.code.setText(QStringLiteral("fresh"));
+    form.name.setText(QStringLiteral("first"));
+    QVERIFY(form.subjects.save());
     // Saving did not fetch the table to find the new row, and the widgets still show it.
-    QVERIFY(subjects.model()->rowCount() < 2000);
-    QCOMPARE(code.text(), QStringLiteral("fresh"));
+    QVERIFY(form.subjects.model()->rowCount() < 2000);
+    QCOMPARE(form.code.text(), QStringLiteral("fresh"));
 
-    name.setText(QStringLiteral("second"));
-    QVERIFY(subjects.save());
-    QCOMPARE(name.text(), QStringLiteral("second"));
+    form.name.setText(QStringLiteral("second"));
+    QVERIFY(form.subjects.save());
+    QCOMPARE(form.name.text(), QStringLiteral("second"));
     QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'fresh'")),
              QVariantList{QStringLiteral("second")});
-    QCOMPARE(subjects.count(), 2001);
+    QCOMPARE(form.subjects.count(), 2001);
 }
 
 void TestBinding::refusedSaveKeepsWhatWasTyped()
 {
     CodeAndName form;
     QVERIFY(form.open(1));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    code.setText(QStringLiteral("S0"));
-    name.setText(QStringLiteral("typed"));
-    QVERIFY(!subjects.save());
-    QCOMPARE(code.text(), QStringLiteral("S0"));
-    QCOMPARE(name.text(), QStringLiteral("typed"));
+    QVERIFY(form.subjects.add());
+    form.code.setText(QStringLiteral("S0"));
+    form.name.setText(QStringLiteral("typed"));
+    QVERIFY(!form.subjects.save());
+    QCOMPARE(form.code.text(), QStringLiteral("S0"));
+    QCOMPARE(form.name.text(), QStringLiteral("typed"));
 
-    code.setText(QStringLiteral("S9"));
-    QVERIFY(subjects.save());
+    form.code.setText(QStringLiteral("S9"));
+    QVERIFY(form.subjects.save());
     QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S9'")),
              QVariantList{QStringLiteral("typed")});
