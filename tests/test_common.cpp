@@ -24,7 +24,6 @@ namespace {
 // Shows a text in one of the boxes.
 using ShowText = std::function<void(const QString &)>;
 } // namespace
-Q_DECLARE_METATYPE(ShowText)
 
 class TestCommon : public QObject
 {
