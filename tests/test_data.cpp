@@ -71,9 +71,6 @@ using Hold = std::function<bool(OtherProgram &)>;
 // One operation on a cursor over the large register, checked against its file.
 using Operation = std::function<void(Cursor &subjects, const QString &path)>;
 } // namespace
-Q_DECLARE_METATYPE(Lay)
-Q_DECLARE_METATYPE(Hold)
-Q_DECLARE_METATYPE(Operation)
 
 class TestData : public QObject
 {
@@ -561,10 +558,7 @@ void TestData::startupRefusesBadFiles_data()
     QTest::addColumn<QString>("said"); // besides the path
     QTest::addColumn<int>("files");    // in the database's folder, before and after
     const auto written = [](const QByteArray &content) {
-        return Lay([content](const QString &path) {
-            QFile file(path);
-            return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-        });
+        return Lay([content](const QString &path) { return WriteFile(path, content); });
     };
     QTest::newRow("missing file") << Lay([](const QString &) { return true; }) << QString() << 0;
     QTest::newRow("a folder in its place")
@@ -611,22 +605,6 @@ void TestData::startupRefusesBadFiles()
 }
 
 namespace {
-// Every row of every table, in stored order, as text: what "nothing else changed" compares.
-QStringList everyRow(const QString &path)
-{
-    QStringList rows;
-    for (const QString &table : Schema::Tables()) {
-        QStringList fields;
-        for (const QString &field : Schema::Fields(table))
-            fields << QStringLiteral("quote(%1)").arg(QuotedName(field));
-        for (const QVariant &row : ReadFromFile(
-                 path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
-                           .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
-            rows << table + QLatin1Char('|') + row.toString();
-    }
-    return rows;
-}
-
 QStringList indexedFields(const QString &path)
 {
     QStringList fields;
@@ -1077,14 +1055,14 @@ void TestData::missingIndexesAreAddedAndNothingElseChanges()
     CloseDatabase();
     const QString path = folder.databasePath();
     QCOMPARE(indexedFields(path), QStringList{u("Code")});
-    const QStringList before = everyRow(path);
+    const QStringList before = EveryRow(path);
     QCOMPARE(before.size(), 300 + 300 + 1 + 56);
 
     QCOMPARE(folder.openDatabase(), QString());
     CloseDatabase();
     QCOMPARE(indexedFields(path),
              (QStringList{u("Code"), u("Date"), u("FName"), u("Group"), u("LName")}));
-    QCOMPARE(everyRow(path), before);
+    QCOMPARE(EveryRow(path), before);
 }
 
 void TestData::fileInUseIsNotCalledDamaged_data()
