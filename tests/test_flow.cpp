@@ -88,22 +88,10 @@ void answerInputBox(const QString &code, bool *typed, std::function<void()> then
     });
 }
 
-// Every column of every row of the subjects and the answers, as text, in stored order.
+// Every row of the subjects and the answers, every field, as the file holds them.
 QStringList allRows(const QString &path)
 {
-    QStringList rows;
-    for (const char *name : {"IDE", "Answer"}) {
-        const QLatin1String table(name);
-        QStringList columns;
-        for (const QVariant &column : ReadFromFile(
-                 path, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
-            columns << QStringLiteral("quote(\"%1\")").arg(column.toString());
-        for (const QVariant &row :
-             ReadFromFile(path, QStringLiteral("SELECT '%1|' || %2 FROM \"%1\" ORDER BY rowid")
-                                    .arg(table, columns.join(QStringLiteral(" || '|' || ")))))
-            rows << row.toString();
-    }
-    return rows;
+    return EveryRow(path, {QStringLiteral("IDE"), QStringLiteral("Answer")});
 }
 
 // The subject's 56 answers as the file holds them, empty text for none.
@@ -312,13 +300,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
     QCOMPARE(ShownTexts(), (QStringList{u(FrmCodeText::SureToDelete), u(FrmCodeText::Deleted)}));
     QCOMPARE(allRows(path), others);
     // The grid lists the others, read to its end, and no longer the subject.
-    QAbstractItemModel *grid = browser->DataGrid1->model();
-    while (grid->canFetchMore(QModelIndex()))
-        grid->fetchMore(QModelIndex());
-    QStringList listed;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        listed << grid->index(row, 0).data().toString();
-    QCOMPARE(listed, (QStringList{u("S0"), u("S1"), u("S2")}));
+    QCOMPARE(ColumnTexts(browser->DataGrid1->model(), 0), (QStringList{u("S0"), u("S1"), u("S2")}));
 }
 
 // A backup taken on the way out, the data changed at the next start, and the backup restored on
