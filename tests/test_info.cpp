@@ -95,8 +95,6 @@ Leave key(Qt::Key key)
 
 using MakeWindow = std::function<QWidget *()>;
 } // namespace
-Q_DECLARE_METATYPE(Leave)
-Q_DECLARE_METATYPE(MakeWindow)
 
 class TestInfo : public QObject
 {
@@ -342,8 +340,7 @@ void TestInfo::introductionShowsItsTexts()
     QVERIFY(StoreSetting(QStringLiteral("TH"), stored));
     auto *window = new Frmravansanji;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowOnScreen(window));
     QCOMPARE(window->Skin1->loadedFile(), skinFile);
     QCOMPARE(window->styleSheet().isEmpty(), skinFile.isEmpty());
     QCOMPARE(window->windowTitle(), u("معرفي پرسشنامه"));
@@ -460,8 +457,7 @@ void TestInfo::windowsFitTheScreen()
 {
     QFETCH(MakeWindow, make);
     QWidget *shown = make();
-    shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
+    QVERIFY(ShowOnScreen(shown));
     QCOMPARE(Misfit(shown), QString());
     QCOMPARE(Clipped(shown), QStringList());
 }
