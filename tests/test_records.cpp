@@ -38,17 +38,12 @@ namespace {
 void addSubject(const QString &code, const QString &fName, const QString &lName,
                 const QString &group, const QString &answersCode)
 {
-    QSqlQuery query(QSqlDatabase::database());
-    QVERIFY(query.prepare(QStringLiteral(
-        "INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES (?, ?, ?, ?)")));
-    for (const QString &value : {code, fName, lName, group})
-        query.addBindValue(value);
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-    if (answersCode.isNull())
-        return;
-    QVERIFY(query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)")));
-    query.addBindValue(answersCode);
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    QVERIFY(AddRow(QStringLiteral("IDE"), {{QStringLiteral("Code"), code},
+                                           {QStringLiteral("FName"), fName},
+                                           {QStringLiteral("LName"), lName},
+                                           {QStringLiteral("Group"), group}}));
+    if (!answersCode.isNull())
+        QVERIFY(AddRow(QStringLiteral("Answer"), {{QStringLiteral("Code"), answersCode}}));
 }
 
 // Every row of both tables, in stored order, as "table rowid code".
@@ -80,14 +75,8 @@ QStringList codesInFile(const QString &path, const QString &field, const QString
 // The codes the grid shows, every row of them.
 QStringList gridCodes(FrmCode *window)
 {
-    QAbstractItemModel *model = window->DataGrid1->model();
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    const int code = window->Adodc2->fieldIndex(QStringLiteral("Code"));
-    QStringList codes;
-    for (int row = 0; row < model->rowCount(); ++row)
-        codes << model->index(row, code).data().toString();
-    return codes;
+    return ColumnTexts(window->DataGrid1->model(),
+                       window->Adodc2->fieldIndex(QStringLiteral("Code")));
 }
 
 QStringList selectorTexts(FrmCode *window)
@@ -172,9 +161,6 @@ enum class Delete { ByClick, ByEnter, Twice }; // Twice: clicked, then the same 
 // A fault another program lays on the database file.
 using Fault = std::function<bool(OtherProgram &)>;
 } // namespace
-Q_DECLARE_METATYPE(Step)
-Q_DECLARE_METATYPE(Delete)
-Q_DECLARE_METATYPE(Fault)
 
 class TestRecords : public QObject
 {
@@ -560,9 +546,8 @@ void TestRecords::wayInAndBack()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
-    const QList<FrmCode *> browsers = VisibleWindows<FrmCode>();
-    QCOMPARE(browsers.size(), 1);
-    FrmCode *window = browsers.first();
+    FrmCode *window = OnlyVisible<FrmCode>();
+    QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(gridCodes(window), codesInFile(m_path, QString(), QString()));
 
@@ -570,10 +555,10 @@ void TestRecords::wayInAndBack()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleWindows<FrmCode>().size(), 0);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QVERIFY(!mains.first()->Frame8->isVisible());
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+    Frm1 *returned = OnlyVisible<Frm1>();
+    QVERIFY(returned);
+    QVERIFY(!returned->Frame8->isVisible());
+    QCOMPARE(returned->Text3, QStringLiteral("2"));
 }
 
 void TestRecords::fitsTheScreenUnderEveryTheme_data()
