@@ -6,6 +6,7 @@
 #include "PdfText.h"
 #include "Seed.h"
 #include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "app/ReportButtons.h"
 #include "common/Dialogs.h"
@@ -49,12 +50,7 @@ const QString Detail = QStringLiteral("Section1");
 // A subject's IDE row; fields not given stay empty (an unscored subject has no scores).
 bool AddSubject(const QHash<QString, QString> &fields)
 {
-    Cursor ide(QStringLiteral("IDE"));
-    if (!ide.open() || !ide.add())
-        return false;
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        ide.setField(it.key(), it.value());
-    return ide.save();
+    return AddRow(QStringLiteral("IDE"), fields);
 }
 
 // Whether every word of wanted is in text. pdftotext may move punctuation and blanks about in
@@ -181,9 +177,6 @@ const Open OpenSummary = [](QWidget *owner, Cursor *) {
     return PrintGroupSummary(owner, QStringLiteral("B"), u("مرکز نور"), u("قم"));
 };
 } // namespace
-Q_DECLARE_METATYPE(Print)
-Q_DECLARE_METATYPE(Grid)
-Q_DECLARE_METATYPE(Open)
 
 class TestReports : public QObject
 {
@@ -534,9 +527,7 @@ void TestReports::csvRoundTrip()
     QVERIFY(preview->saveCsvAction());
     const QString path = m_out.filePath(QStringLiteral("list.csv"));
     QVERIFY(preview->saveCsv(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const QVector<QStringList> table = ParseCsv(QString::fromUtf8(bytes.mid(3)));
     QCOMPARE(table.size(), 2);
@@ -822,9 +813,7 @@ void TestReports::groupSummary()
     // The CSV holds the same figures, Persian captions and all.
     const QString path = m_out.filePath(QStringLiteral("summary.csv"));
     QVERIFY(preview->saveCsv(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(ParseCsv(QString::fromUtf8(bytes.mid(3))), table);
     if (group == u"B"_s) {
@@ -922,12 +911,7 @@ void TestReports::previewKeyboardAndLife()
     QVERIFY(QTest::qWaitForWindowActive(preview));
 
     // Tab from the print button through page setup and the saves.
-    QStringList reached{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        reached << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(reached,
+    QCOMPARE(ReachedByTab(4),
              (QStringList{u"printButton"_s, u"pageSetupButton"_s, u"savePdfButton"_s, afterSaves}));
     // Enter on the focused save button, and Ctrl+S anywhere, offer to save the PDF under the
     // report's own name.
