@@ -41,18 +41,15 @@ void addSubject(const QString &code, const QStringList &answers, bool inRegister
                 const QString &oldScore = QStringLiteral("99"))
 {
     if (inRegister) {
-        Cursor ide(QStringLiteral("IDE"));
-        QVERIFY(ide.add() && ide.setField(QStringLiteral("Code"), code) &&
-                ide.setField(TotalField(), oldScore));
+        QHash<QString, QString> scores{{QStringLiteral("Code"), code}, {TotalField(), oldScore}};
         for (const Subscale &s : Subscales())
-            QVERIFY(ide.setField(s.field, oldScore));
-        QVERIFY(ide.save());
+            scores.insert(s.field, oldScore);
+        QVERIFY(AddRow(QStringLiteral("IDE"), scores));
     }
-    Cursor answer(QStringLiteral("Answer"));
-    QVERIFY(answer.add() && answer.setField(QStringLiteral("Code"), code));
+    QHash<QString, QString> row{{QStringLiteral("Code"), code}};
     for (int n = 1; n <= answers.size(); ++n)
-        QVERIFY(answer.setField(QString::number(n), answers.at(n - 1)));
-    QVERIFY(answer.save());
+        row.insert(QString::number(n), answers.at(n - 1));
+    QVERIFY(AddRow(QStringLiteral("Answer"), row));
 }
 
 // Every subject's code and six scores, "|"-separated, in stored order, as the file holds them.
