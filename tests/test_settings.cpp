@@ -45,8 +45,6 @@ const Step escape = [](Frm1 *) { QTest::keyClick(QApplication::focusWidget(), Qt
 // What keeps the settings row from being stored.
 enum class Fault { WriteLock, ReadLock, Refusal, RowGone };
 } // namespace
-Q_DECLARE_METATYPE(Step)
-Q_DECLARE_METATYPE(Fault)
 
 class TestSettings : public QObject
 {
@@ -247,19 +245,18 @@ void TestSettings::themeChoiceHandsOver()
     QVERIFY(!chooser);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
-    const QList<Frmskin *> confirmations = VisibleWindows<Frmskin>();
-    QCOMPARE(confirmations.size(), 1);
-    QCOMPARE(confirmations.first()->Skin1->loadedFile(), skinFile);
-    QCOMPARE(confirmations.first()->styleSheet(), confirmations.first()->Skin1->styleSheet());
+    Frmskin *confirmation = OnlyVisible<Frmskin>();
+    QVERIFY(confirmation);
+    QCOMPARE(confirmation->Skin1->loadedFile(), skinFile);
+    QCOMPARE(confirmation->styleSheet(), confirmation->Skin1->styleSheet());
 
     // Its return button brings a main window in the new theme, the only window.
-    ClickPicture(confirmations.first()->k1, confirmations.first()->k2);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QCOMPARE(mains.first()->Skin1->loadedFile(), skinFile);
-    QCOMPARE(mains.first()->Text1, theme);
-    QCOMPARE(mains.first()->Text3, u("2"));
+    ClickPicture(confirmation->k1, confirmation->k2);
+    Frm1 *returned = OnlyVisible<Frm1>();
+    QVERIFY(returned);
+    QCOMPARE(returned->Skin1->loadedFile(), skinFile);
+    QCOMPARE(returned->Text1, theme);
+    QCOMPARE(returned->Text3, u("2"));
     QCOMPARE(VisibleWindows<Frmskin>().size(), 0);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
 }
