@@ -95,8 +95,6 @@ enum class Lock {
     ReadOnlyFolder
 };
 } // namespace
-Q_DECLARE_METATYPE(Lay)
-Q_DECLARE_METATYPE(Lock)
 
 class TestStartup : public QObject
 {
@@ -182,10 +180,8 @@ void TestStartup::refusesAForeignFileWithoutChangingIt_data()
     QTest::addColumn<Lay>("lay");      // the file in the program folder
     QTest::addColumn<QString>("said"); // besides the path
     QTest::newRow("not a database") << Lay([](const QString &path, const QString &) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) &&
-               file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100)) ==
-                   3400;
+        return WriteFile(path,
+                         QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
     }) << QString();
     // The program's own database in every table and field, with a trigger that would delete
     // another subject and write a false total with the first save.
@@ -306,9 +302,7 @@ void TestStartup::guard()
     const QString lock = other.lockPath();
     // A lock file another program left, made seconds ago.
     auto leave = [&lock](const QByteArray &content, int seconds) {
-        QFile file(lock);
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size() &&
-               (file.close(), age(lock, seconds));
+        return WriteFile(lock, content) && age(lock, seconds);
     };
     std::unique_ptr<ReadOnlyFolder> readOnly;
     switch (state) {
