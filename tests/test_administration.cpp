@@ -1,14 +1,16 @@
 // The test window: finding the subject, moving through the statements, storing the answers, and
 // every way of leaving it, checked in the database file itself.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
-#include "TestProgramFolder.h"
+#include "OtherProgram.h"
+#include "Seed.h"
+#include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "administration/FrmTest.h"
 #include "administration/FrmTestText.h"
 #include "app/Frm1.h"
 #include "common/Dialogs.h"
-#include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
@@ -22,25 +24,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-void storeTheme(int theme)
-{
-    Cursor settings(QStringLiteral("Theme"));
-    QVERIFY(settings.open() && settings.setField(QStringLiteral("TH"), QString::number(theme)) &&
-            settings.save());
-}
 
 // The direct statements, written out here apart from the program's own table.
 const QList<int> Direct = {7,  8,  10, 11, 14, 17, 20, 21, 24, 27, 28,
@@ -49,15 +39,13 @@ const QList<int> Direct = {7,  8,  10, 11, 14, 17, 20, 21, 24, 27, 28,
 // A subject with the given answers (statement -> stored text); without details, no IDE row.
 void addSubject(const QString &code, const QMap<int, QString> &answers = {}, bool details = true)
 {
-    Cursor rows(QStringLiteral("Answer"));
-    QVERIFY(rows.add() && rows.setField(QStringLiteral("Code"), code));
+    QHash<QString, QString> row{{QStringLiteral("Code"), code}};
     for (auto it = answers.cbegin(); it != answers.cend(); ++it)
-        QVERIFY(rows.setField(QString::number(it.key()), it.value()));
-    QVERIFY(rows.save());
-    Cursor subject(QStringLiteral("IDE"));
+        row.insert(QString::number(it.key()), it.value());
+    QVERIFY(AddRow(QStringLiteral("Answer"), row));
     if (details)
-        QVERIFY(subject.add() && subject.setField(QStringLiteral("Code"), code) &&
-                subject.setField(QStringLiteral("FName"), u("سارا")) && subject.save());
+        QVERIFY(AddRow(QStringLiteral("IDE"),
+                       {{QStringLiteral("Code"), code}, {QStringLiteral("FName"), u("سارا")}}));
 }
 
 // Every statement answered but those listed.
@@ -70,43 +58,74 @@ QMap<int, QString> answeredBut(const QList<int> &missing)
     return answers;
 }
 
-QStringList shownTexts()
-{
-    QStringList texts;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.text;
-    return texts;
-}
-
 // What the database file holds, read by a connection of its own.
 QString fromFile(const QString &path, const QString &sql, const QString &value)
 {
-    return ReadFromFile(path, sql, {value}).value(0).toString();
+    return ReadOneFromFile(path, sql, {value}).toString();
 }
 
-void typeInto(QWidget *widget, const QString &keys)
+// What the examiner does on the test window.
+using Step = std::function<void(FrmTest *)>;
+
+// The statement number box: the buttons beside it, and what is typed or pasted into it.
+const Step back = [](FrmTest *window) { QTest::mouseClick(window->CmdBack, Qt::LeftButton); };
+const Step next = [](FrmTest *window) { QTest::mouseClick(window->CmdNext, Qt::LeftButton); };
+const Step selectAll = [](FrmTest *window) { window->Text6->selectAll(); };
+Step typeKeys(const QString &keys)
 {
-    for (const QChar c : keys)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    return [keys](FrmTest *window) { TypeText(window->Text6, keys); };
 }
+Step setText(const QString &text)
+{
+    return [text](FrmTest *window) { window->Text6->setText(text); };
+}
+Step paste(const QString &text)
+{
+    return [text](FrmTest *window) {
+        window->Text6->selectAll();
+        window->Text6->insert(text);
+    };
+}
+
+// How an option is chosen for the statement on screen.
+using Choose = std::function<void(FrmTest *, int option)>;
+const Choose click = [](FrmTest *window, int option) {
+    QTest::mouseClick(window->Option1->group()->button(option), Qt::LeftButton);
+};
+Choose key(const QString &typed)
+{
+    return [typed](FrmTest *window, int) {
+        window->Option3->setFocus(); // keys answer on the options, never in a text box
+        TypeText(window->Option3, typed);
+    };
+}
+
+// Keys pressed on a widget of the window.
+using Keys = std::function<void(QWidget *)>;
+Keys typed(const QString &keys)
+{
+    return [keys](QWidget *widget) { TypeText(widget, keys); };
+}
+Keys pages(const QList<Qt::Key> &keys)
+{
+    return [keys](QWidget *widget) {
+        for (const Qt::Key key : keys)
+            QTest::keyClick(widget, key);
+    };
+}
+
+// A fault another program lays on the database file.
+using Fault = std::function<bool(OtherProgram &)>;
+// What the examiner does while the fault lasts.
+enum class Then { Next, Exit, Save };
 } // namespace
 
 class TestAdministration : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_settings;
-
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true); // the user's settings stay untouched
-        // Settings of this run's own, so that two runs side by side do not share them.
-        QVERIFY(m_settings.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow();
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
     void subjectThatCannotBeRead();
     void init();
     void cleanup();
@@ -143,26 +162,20 @@ private:
     QString statement(int n) const;
     int checkedOption() const { return m_window->Option1->group()->checkedId(); }
 
-    std::unique_ptr<TestProgramFolder> m_folder;
+    GuiTest m_gui;
     std::unique_ptr<FrmTest> m_window;
 };
 
 void TestAdministration::init()
 {
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
+    QCOMPARE(m_gui.begin(0), QString());
     QFile::remove(FrmTest::SettingsFile());
-    DialogHooks::Enable();
-    DialogHooks::SetTimedDelay(0);
 }
 
 void TestAdministration::cleanup()
 {
-    DialogHooks::Disable();
     m_window.reset();
-    DeleteAllWindows();
-    m_folder.reset();
+    m_gui.end();
 }
 
 FrmTest *TestAdministration::open(const QString &code, bool start)
@@ -182,13 +195,13 @@ FrmTest *TestAdministration::open(const QString &code, bool start)
 QString TestAdministration::stored(int statement, const QString &code) const
 {
     return fromFile(
-        m_folder->databasePath(),
+        m_gui.databasePath(),
         QStringLiteral("SELECT \"%1\" FROM \"Answer\" WHERE \"Code\" = ?").arg(statement), code);
 }
 
 QString TestAdministration::statement(int n) const
 {
-    return fromFile(m_folder->databasePath(),
+    return fromFile(m_gui.databasePath(),
                     QStringLiteral("SELECT \"QUs\" FROM \"QU\" WHERE \"ID\" = ?"),
                     QString::number(n));
 }
@@ -264,7 +277,7 @@ void TestAdministration::runButton()
         });
     }
     QTest::mouseClick(main->Command2, Qt::LeftButton);
-    QCOMPARE(shownTexts(), shown);
+    QCOMPARE(ShownTexts(), shown);
     if (shown.size() != 1)
         return;
     QCOMPARE(before, (QStringList{u("SkinLabel3"), u("SkinLabel4"), u("SkinLabel5"),
@@ -283,71 +296,54 @@ void TestAdministration::runButton()
 
 void TestAdministration::statementNumber_data()
 {
-    QTest::addColumn<QStringList>("steps"); // back, next, select, key:X, set:X, paste:X
+    QTest::addColumn<QList<Step>>("steps");
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("shown"); // the statement on screen
     QTest::addColumn<QStringList>("said");
     const QString start = u(FrmTestText::Start);
     const QString end = u(FrmTestText::End);
-    QTest::newRow("previous on 1") << QStringList{u("back")} << u("0") << 1 << QStringList();
-    QTest::newRow("previous on 1, twice")
-        << QStringList{u("back"), u("back")} << u("1") << 1 << QStringList{start};
-    QTest::newRow("next on 56") << QStringList{u("set:56"), u("next")} << u("56") << 56
+    using Steps = QList<Step>;
+    QTest::newRow("previous on 1") << Steps{back} << u("0") << 1 << QStringList();
+    QTest::newRow("previous on 1, twice") << Steps{back, back} << u("1") << 1 << QStringList{start};
+    QTest::newRow("next on 56") << Steps{setText(u("56")), next} << u("56") << 56
                                 << QStringList{end};
-    QTest::newRow("typing 5") << QStringList{u("select"), u("key:5")} << u("5") << 5
-                              << QStringList();
-    QTest::newRow("typing 5 then 7")
-        << QStringList{u("select"), u("key:5"), u("key:7")} << u("56") << 56 << QStringList{end};
+    QTest::newRow("typing 5") << Steps{selectAll, typeKeys(u("5"))} << u("5") << 5 << QStringList();
+    QTest::newRow("typing 5 then 7") << Steps{selectAll, typeKeys(u("5")), typeKeys(u("7"))}
+                                     << u("56") << 56 << QStringList{end};
     QTest::newRow("clearing the box")
-        << QStringList{u("set:9"), u("set:")} << u("1") << 1 << QStringList();
-    QTest::newRow("typing 0") << QStringList{u("set:9"), u("select"), u("key:0")} << u("0") << 9
+        << Steps{setText(u("9")), setText(QString())} << u("1") << 1 << QStringList();
+    QTest::newRow("typing 0") << Steps{setText(u("9")), selectAll, typeKeys(u("0"))} << u("0") << 9
                               << QStringList();
-    QTest::newRow("typing 0 then 5") << QStringList{u("set:9"), u("select"), u("key:0"), u("key:5")}
-                                     << u("05") << 5 << QStringList();
-    QTest::newRow("a letter typed") << QStringList{u("select"), u("key:a")} << u("1") << 1
+    QTest::newRow("typing 0 then 5")
+        << Steps{setText(u("9")), selectAll, typeKeys(u("0")), typeKeys(u("5"))} << u("05") << 5
+        << QStringList();
+    QTest::newRow("a letter typed") << Steps{selectAll, typeKeys(u("a"))} << u("1") << 1
                                     << QStringList{u(FrmTestText::NumbersOnly)};
     QTest::newRow("a Persian digit typed")
-        << QStringList{u("select"), u("key:۷")} << u("7") << 7 << QStringList();
-    QTest::newRow("pasted text") << QStringList{u("set:9"), u("paste:abc")} << u("abc") << 9
+        << Steps{selectAll, typeKeys(u("۷"))} << u("7") << 7 << QStringList();
+    QTest::newRow("pasted text") << Steps{setText(u("9")), paste(u("abc"))} << u("abc") << 9
                                  << QStringList();
     QTest::newRow("pasted number and text")
-        << QStringList{u("paste:12abc")} << u("12abc") << 12 << QStringList();
-    QTest::newRow("pasted fraction")
-        << QStringList{u("paste:2.5")} << u("2.5") << 2 << QStringList();
-    QTest::newRow("pasted negative")
-        << QStringList{u("paste:-4")} << u("1") << 1 << QStringList{start};
+        << Steps{paste(u("12abc"))} << u("12abc") << 12 << QStringList();
+    QTest::newRow("pasted fraction") << Steps{paste(u("2.5"))} << u("2.5") << 2 << QStringList();
+    QTest::newRow("pasted negative") << Steps{paste(u("-4"))} << u("1") << 1 << QStringList{start};
 }
 
 void TestAdministration::statementNumber()
 {
-    QFETCH(QStringList, steps);
+    QFETCH(QList<Step>, steps);
     QFETCH(QString, box);
     QFETCH(int, shown);
     QFETCH(QStringList, said);
     addSubject(QStringLiteral("K1"));
     FrmTest *window = open(QStringLiteral("K1"));
     QVERIFY(window);
-    for (const QString &step : steps) {
-        const QString value = step.section(QLatin1Char(':'), 1);
-        if (step == QLatin1String("back"))
-            QTest::mouseClick(window->CmdBack, Qt::LeftButton);
-        else if (step == QLatin1String("next"))
-            QTest::mouseClick(window->CmdNext, Qt::LeftButton);
-        else if (step == QLatin1String("select"))
-            window->Text6->selectAll();
-        else if (step.startsWith(QLatin1String("key:")))
-            typeInto(window->Text6, value);
-        else if (step.startsWith(QLatin1String("set:")))
-            window->Text6->setText(value);
-        else if (step.startsWith(QLatin1String("paste:"))) {
-            window->Text6->selectAll();
-            window->Text6->insert(value);
-        }
-    }
+    for (const Step &step : steps)
+        step(window);
     QCOMPARE(window->Text6->text(), box);
     QCOMPARE(window->SkinLbl5->text(), statement(shown));
     QCOMPARE(window->Frame2->title(), QString::number(shown));
-    QCOMPARE(shownTexts(), said);
+    QCOMPARE(ShownTexts(), said);
     // The answer box is the statement's on screen: an answer lands in its field.
     window->Option5->click();
     QCOMPARE(stored(shown), Direct.contains(shown) ? u("5") : u("1"));
@@ -356,44 +352,39 @@ void TestAdministration::statementNumber()
 void TestAdministration::answersAreStoredAtOnce_data()
 {
     QTest::addColumn<int>("statement");
-    QTest::addColumn<QString>("how"); // a click, or the key typed
+    QTest::addColumn<Choose>("choose");
     QTest::addColumn<int>("option");
     QTest::addColumn<QString>("value");
-    QTest::newRow("1, never") << 1 << u("click") << 1 << u("5");
-    QTest::newRow("1, always") << 1 << u("click") << 5 << u("1");
-    QTest::newRow("7, always") << 7 << u("click") << 5 << u("5");
-    QTest::newRow("7, never") << 7 << u("click") << 1 << u("1");
-    QTest::newRow("1, key 5") << 1 << u("5") << 5 << u("1");
-    QTest::newRow("7, key 5") << 7 << u("5") << 5 << u("5");
-    QTest::newRow("1, Persian key 2") << 1 << u("۲") << 2 << u("4");
-    QTest::newRow("7, Persian key 2") << 7 << u("۲") << 2 << u("2");
-    QTest::newRow("1, Arabic-Indic key 4") << 1 << u("٤") << 4 << u("2");
-    QTest::newRow("7, Arabic-Indic key 1") << 7 << u("١") << 1 << u("1");
-    QTest::newRow("the statement idle at 0, 7") << 7 << u("idle") << 5 << u("5");
+    // Idle keeps the statement on screen, and its own direction.
+    const Choose idleThenClick = [](FrmTest *window, int option) {
+        window->Text6->setText(QStringLiteral("0"));
+        click(window, option);
+    };
+    QTest::newRow("1, never") << 1 << click << 1 << u("5");
+    QTest::newRow("1, always") << 1 << click << 5 << u("1");
+    QTest::newRow("7, always") << 7 << click << 5 << u("5");
+    QTest::newRow("7, never") << 7 << click << 1 << u("1");
+    QTest::newRow("1, key 5") << 1 << key(u("5")) << 5 << u("1");
+    QTest::newRow("7, key 5") << 7 << key(u("5")) << 5 << u("5");
+    QTest::newRow("1, Persian key 2") << 1 << key(u("۲")) << 2 << u("4");
+    QTest::newRow("7, Persian key 2") << 7 << key(u("۲")) << 2 << u("2");
+    QTest::newRow("1, Arabic-Indic key 4") << 1 << key(u("٤")) << 4 << u("2");
+    QTest::newRow("7, Arabic-Indic key 1") << 7 << key(u("١")) << 1 << u("1");
+    QTest::newRow("the statement idle at 0, 7") << 7 << idleThenClick << 5 << u("5");
 }
 
 void TestAdministration::answersAreStoredAtOnce()
 {
     QFETCH(int, statement);
-    QFETCH(QString, how);
+    QFETCH(Choose, choose);
     QFETCH(int, option);
     QFETCH(QString, value);
     addSubject(QStringLiteral("K1"));
     FrmTest *window = open(QStringLiteral("K1"));
     QVERIFY(window);
     window->Text6->setText(QString::number(statement));
-    if (how == QLatin1String("idle")) {
-        // Idle keeps the statement on screen, and its own direction.
-        window->Text6->setText(QStringLiteral("0"));
-        how = QStringLiteral("click");
-    }
     QCOMPARE(window->PrgAnswered->value(), 0);
-    if (how == QLatin1String("click"))
-        QTest::mouseClick(window->Option1->group()->button(option), Qt::LeftButton);
-    else {
-        window->Option3->setFocus(); // keys answer on the options, never in a text box
-        typeInto(window->Option3, how);
-    }
+    choose(window, option);
     QCOMPARE(checkedOption(), option);
     QCOMPARE(stored(statement), value);
     QCOMPARE(window->PrgAnswered->value(), 1);
@@ -420,7 +411,7 @@ void TestAdministration::wholeRun()
         expected << QString::number(Direct.contains(n) ? option : 6 - option);
         QTest::mouseClick(window->CmdNext, Qt::LeftButton);
     }
-    QCOMPARE(shownTexts(), QStringList{u(FrmTestText::End)});
+    QCOMPARE(ShownTexts(), QStringList{u(FrmTestText::End)});
     QStringList inFile;
     for (int n = 1; n <= 56; ++n)
         inFile << stored(n);
@@ -460,18 +451,25 @@ void TestAdministration::storedAnswerIsShown()
 
 void TestAdministration::leaving_data()
 {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<Step>("leave");
     QTest::addColumn<bool>("closes");
     QTest::addColumn<QString>("name"); // the first name in the file afterwards
-    QTest::newRow("exit") << u("exit") << true << u("سارا");
-    QTest::newRow("close box") << u("close") << true << u("سارا");
-    QTest::newRow("save and exit") << u("save") << true << u("Edited");
-    QTest::newRow("Escape") << u("escape") << false << u("سارا");
+    QTest::newRow("exit") << Step([](FrmTest *window) {
+        QTest::mouseClick(window->Command2, Qt::LeftButton);
+    }) << true << u("سارا");
+    QTest::newRow("close box") << Step([](FrmTest *window) { window->close(); }) << true
+                               << u("سارا");
+    QTest::newRow("save and exit")
+        << Step([](FrmTest *window) { QTest::mouseClick(window->Command5, Qt::LeftButton); })
+        << true << u("Edited");
+    QTest::newRow("Escape") << Step([](FrmTest *window) {
+        QTest::keyClick(window->Text3, Qt::Key_Escape);
+    }) << false << u("سارا");
 }
 
 void TestAdministration::leaving()
 {
-    QFETCH(QString, how);
+    QFETCH(Step, leave);
     QFETCH(bool, closes);
     QFETCH(QString, name);
     addSubject(QStringLiteral("K1"));
@@ -480,17 +478,10 @@ void TestAdministration::leaving()
     QTest::mouseClick(window->Option5, Qt::LeftButton);
     window->Text3->clear();
     QTest::keyClicks(window->Text3, QStringLiteral("Edited"));
-    if (how == QLatin1String("exit"))
-        QTest::mouseClick(window->Command2, Qt::LeftButton);
-    else if (how == QLatin1String("close"))
-        window->close();
-    else if (how == QLatin1String("save"))
-        QTest::mouseClick(window->Command5, Qt::LeftButton);
-    else
-        QTest::keyClick(window->Text3, Qt::Key_Escape);
+    leave(window);
     QCOMPARE(window->isVisible(), !closes);
     QCOMPARE(stored(1), u("1"));
-    QCOMPARE(fromFile(m_folder->databasePath(),
+    QCOMPARE(fromFile(m_gui.databasePath(),
                       QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                       QStringLiteral("K1")),
              name);
@@ -500,22 +491,23 @@ void TestAdministration::leaving()
 
 void TestAdministration::failedWritesLoseNothing_data()
 {
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("then"); // what the examiner does while the fault lasts
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<Then>("then");
     QTest::addColumn<QString>("says"); // a word of the message that names the cause
     QTest::addColumn<int>("boxes");    // one for each move of the examiner's
     const QString busy = u("برنامه‌ی دیگری");
-    QTest::newRow("answer, file held by another program") << u("lock") << u("next") << busy << 2;
-    QTest::newRow("answer, refused by the file")
-        << u("trigger") << u("next") << u("ذخیره نشد") << 2;
-    QTest::newRow("answer, then exit refused") << u("lock") << u("exit") << busy << 2;
-    QTest::newRow("details, file held by another program") << u("lock") << u("save") << busy << 1;
+    const Fault lock = &OtherProgram::holdWriteLock;
+    const Fault refusal = [](OtherProgram &other) { return other.refuse("UPDATE", u("Answer")); };
+    QTest::newRow("answer, file held by another program") << lock << Then::Next << busy << 2;
+    QTest::newRow("answer, refused by the file") << refusal << Then::Next << u("ذخیره نشد") << 2;
+    QTest::newRow("answer, then exit refused") << lock << Then::Exit << busy << 2;
+    QTest::newRow("details, file held by another program") << lock << Then::Save << busy << 1;
 }
 
 void TestAdministration::failedWritesLoseNothing()
 {
-    QFETCH(QString, fault);
-    QFETCH(QString, then);
+    QFETCH(Fault, fault);
+    QFETCH(Then, then);
     QFETCH(QString, says);
     QFETCH(int, boxes);
     // Statement 2 answered before: moving to it shows its answer again, which is a save too.
@@ -523,40 +515,32 @@ void TestAdministration::failedWritesLoseNothing()
     addSubject(QStringLiteral("K2"), {{1, QStringLiteral("3")}});
     FrmTest *window = open(QStringLiteral("K1"));
     QVERIFY(window);
-    const bool details = then == QLatin1String("save");
+    const bool details = then == Then::Save;
     if (details)
         window->Text3->setText(QStringLiteral("Edited"));
 
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-    other.setDatabaseName(m_folder->databasePath());
-    QVERIFY(other.open());
-    QSqlQuery holder(other);
-    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-    QVERIFY(holder.exec(fault == QLatin1String("lock")
-                            ? QStringLiteral("BEGIN IMMEDIATE")
-                            : QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Answer\" "
-                                             "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
-    auto pressOk = [] {
-        AnswerNextModal([](QWidget *box) {
-            if (auto *message = qobject_cast<QMessageBox *>(box))
-                message->button(QMessageBox::Ok)->click();
-        });
-    };
-    pressOk();
-    if (details) {
+    auto other = std::make_unique<OtherProgram>(m_gui.databasePath());
+    QVERIFY(SetBusyTimeout(50));
+    QVERIFY(fault(*other));
+    AnswerNextBox(QMessageBox::Ok);
+    switch (then) {
+    case Then::Save:
         QTest::mouseClick(window->Command5, Qt::LeftButton);
-    } else {
+        break;
+    case Then::Exit:
         QTest::mouseClick(window->Option5, Qt::LeftButton);
         QCOMPARE(window->Option5->isChecked(), true);
-        if (then == QLatin1String("exit")) {
-            DialogHooks::PresetAnswer(false); // keep the window
-            QTest::mouseClick(window->Command2, Qt::LeftButton);
-        } else {
-            pressOk();
-            QTest::mouseClick(window->CmdNext, Qt::LeftButton);
-        }
+        DialogHooks::PresetAnswer(false); // keep the window
+        QTest::mouseClick(window->Command2, Qt::LeftButton);
+        break;
+    case Then::Next:
+        QTest::mouseClick(window->Option5, Qt::LeftButton);
+        QCOMPARE(window->Option5->isChecked(), true);
+        AnswerNextBox(QMessageBox::Ok);
+        QTest::mouseClick(window->CmdNext, Qt::LeftButton);
+        break;
     }
-    const QStringList said = shownTexts();
+    const QStringList said = ShownTexts();
     QCOMPARE(said.size(), boxes);
     for (const QString &text : said)
         QVERIFY2(text.contains(says), qPrintable(text));
@@ -565,18 +549,13 @@ void TestAdministration::failedWritesLoseNothing()
     QCOMPARE(stored(1, QStringLiteral("K2")), u("3"));
 
     // The fault gone, the next save stores what was chosen and typed, in the subject's row only.
-    holder.finish();
-    holder.exec(fault == QLatin1String("lock") ? QStringLiteral("ROLLBACK")
-                                               : QStringLiteral("DROP TRIGGER refuse"));
-    holder = QSqlQuery();
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u("other"));
+    QVERIFY(other->letGo());
+    other.reset();
     QTest::mouseClick(details ? window->Command5 : window->Command2, Qt::LeftButton);
     QVERIFY(!window->isVisible());
     QCOMPARE(stored(1), details ? QString() : u("1"));
     QCOMPARE(stored(1, QStringLiteral("K2")), u("3"));
-    QCOMPARE(fromFile(m_folder->databasePath(),
+    QCOMPARE(fromFile(m_gui.databasePath(),
                       QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                       QStringLiteral("K1")),
              details ? u("Edited") : u("سارا"));
@@ -591,33 +570,23 @@ void TestAdministration::replacedSubjectIsNeverWrittenInto()
     {
         // Another program deletes K1 and registers someone new under the same code; the rows
         // were the last of their tables, so the file gives the new ones the same rowids.
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-        other.setDatabaseName(m_folder->databasePath());
-        QVERIFY(other.open());
-        QSqlQuery query(other);
+        OtherProgram other(m_gui.databasePath());
         for (const char *sql : {"DELETE FROM \"IDE\"", "DELETE FROM \"Answer\"",
                                 "INSERT INTO \"Answer\" (\"Code\") VALUES ('K1')",
                                 "INSERT INTO \"IDE\" (\"Code\", \"FName\") VALUES ('K1', 'new')"})
-            QVERIFY(query.exec(QString::fromLatin1(sql)));
+            QVERIFY(other.exec(QString::fromLatin1(sql)));
     }
-    QSqlDatabase::removeDatabase(u("other"));
-    AnswerNextModal([](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box))
-            message->button(QMessageBox::Ok)->click();
-    });
+    AnswerNextBox(QMessageBox::Ok);
     QTest::mouseClick(window->Option5, Qt::LeftButton);
-    const QStringList said = shownTexts();
+    const QStringList said = ShownTexts();
     QCOMPARE(said.size(), 1);
     QVERIFY2(said.first().contains(u("برنامه‌ی دیگری")), qPrintable(said.first()));
     QCOMPARE(stored(1), QString());
     // Nor the details typed since.
     window->Text3->setText(QStringLiteral("Edited"));
-    AnswerNextModal([](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box))
-            message->button(QMessageBox::Ok)->click();
-    });
+    AnswerNextBox(QMessageBox::Ok);
     QTest::mouseClick(window->Command5, Qt::LeftButton);
-    QCOMPARE(fromFile(m_folder->databasePath(),
+    QCOMPARE(fromFile(m_gui.databasePath(),
                       QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                       QStringLiteral("K1")),
              u("new"));
@@ -628,32 +597,39 @@ void TestAdministration::keysOutsideTheOptions_data()
 {
     QTest::addColumn<bool>("started");
     QTest::addColumn<QString>("focus"); // the widget the keys go to
-    QTest::addColumn<QString>("keys");
+    QTest::addColumn<Keys>("keys");
     QTest::addColumn<QString>("box");    // what the box holds afterwards
     QTest::addColumn<int>("shown");      // the statement on screen
     QTest::addColumn<QString>("answer"); // statement 1's stored answer
+    const Keys held = [](QWidget *widget) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
+        QApplication::sendEvent(widget, &key);
+    };
     QTest::newRow("before the start")
-        << false << u("Command1") << u("3") << QString() << 0 << QString();
-    QTest::newRow("statement box") << true << u("Text6") << u("5") << u("15") << 15 << QString();
+        << false << u("Command1") << typed(u("3")) << QString() << 0 << QString();
+    QTest::newRow("statement box")
+        << true << u("Text6") << typed(u("5")) << u("15") << 15 << QString();
     QTest::newRow("age box, Persian digits")
-        << true << u("Text5") << u("۱۲x3") << u("123") << 1 << QString();
-    QTest::newRow("name box") << true << u("Text3") << u("3") << u("سارا3") << 1 << QString();
+        << true << u("Text5") << typed(u("۱۲x3")) << u("123") << 1 << QString();
+    QTest::newRow("name box") << true << u("Text3") << typed(u("3")) << u("سارا3") << 1
+                              << QString();
     // A read-only box takes no key, and the key does not answer either.
     QTest::newRow("read-only code box")
-        << true << u("Text1") << u("1403") << u("K1") << 1 << QString();
-    QTest::newRow("a button") << true << u("CmdNext") << u("4") << QString() << 1 << u("2");
-    QTest::newRow("Page Down") << true << u("Text3") << u("PgDn") << u("سارا") << 2 << QString();
+        << true << u("Text1") << typed(u("1403")) << u("K1") << 1 << QString();
+    QTest::newRow("a button") << true << u("CmdNext") << typed(u("4")) << QString() << 1 << u("2");
+    QTest::newRow("Page Down") << true << u("Text3") << pages({Qt::Key_PageDown}) << u("سارا") << 2
+                               << QString();
     QTest::newRow("Page Down, Page Up")
-        << true << u("CmdNext") << u("PgDn PgUp") << QString() << 1 << QString();
-    QTest::newRow("a key held down")
-        << true << u("CmdNext") << u("held") << QString() << 1 << QString();
+        << true << u("CmdNext") << pages({Qt::Key_PageDown, Qt::Key_PageUp}) << QString() << 1
+        << QString();
+    QTest::newRow("a key held down") << true << u("CmdNext") << held << QString() << 1 << QString();
 }
 
 void TestAdministration::keysOutsideTheOptions()
 {
     QFETCH(bool, started);
     QFETCH(QString, focus);
-    QFETCH(QString, keys);
+    QFETCH(Keys, keys);
     QFETCH(QString, box);
     QFETCH(int, shown);
     QFETCH(QString, answer);
@@ -664,16 +640,7 @@ void TestAdministration::keysOutsideTheOptions()
     target->setFocus();
     if (auto *edit = qobject_cast<QLineEdit *>(target))
         edit->end(false);
-    if (keys == QLatin1String("held")) {
-        QKeyEvent held(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
-        QApplication::sendEvent(target, &held);
-    } else if (keys.startsWith(QLatin1String("Pg"))) {
-        for (const QString &key : keys.split(QLatin1Char(' ')))
-            QTest::keyClick(target,
-                            key == QLatin1String("PgDn") ? Qt::Key_PageDown : Qt::Key_PageUp);
-    } else {
-        typeInto(target, keys);
-    }
+    keys(target);
     if (auto *edit = qobject_cast<QLineEdit *>(target))
         QCOMPARE(edit->text(), box);
     QCOMPARE(started ? window->Frame2->title().toInt() : 0, shown);
@@ -711,7 +678,7 @@ void TestAdministration::autoAdvance()
         QTest::mouseClick(window->CmdNext, Qt::LeftButton);
     QTest::qWait(400);
     QCOMPARE(window->Frame2->title(), QString::number(ends));
-    QCOMPARE(shownTexts(), from == 56 ? QStringList{u(FrmTestText::End)} : QStringList());
+    QCOMPARE(ShownTexts(), from == 56 ? QStringList{u(FrmTestText::End)} : QStringList());
     QCOMPARE(stored(from), Direct.contains(from) ? u("2") : u("4"));
     // The choice is the user's, kept for the next window, and the database's tables hold none of
     // it.
@@ -749,7 +716,7 @@ void TestAdministration::progressAndNextUnanswered()
     window->Text6->setText(QString::number(from));
     QTest::mouseClick(window->CmdUnanswered, Qt::LeftButton);
     QCOMPARE(window->Frame2->title(), QString::number(next ? next : from));
-    QCOMPARE(shownTexts(), next ? QStringList() : QStringList{u(FrmTestText::AllAnswered)});
+    QCOMPARE(ShownTexts(), next ? QStringList() : QStringList{u(FrmTestText::AllAnswered)});
     // An answer counts once, however often it is changed.
     QTest::mouseClick(window->Option3, Qt::LeftButton);
     QTest::mouseClick(window->Option4, Qt::LeftButton);
@@ -767,7 +734,7 @@ void TestAdministration::fitsTheScreen_data()
 void TestAdministration::fitsTheScreen()
 {
     QFETCH(int, theme);
-    storeTheme(theme);
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     addSubject(QStringLiteral("K1"));
     // The longest statement the window may have to show.
     Cursor bank(QStringLiteral("QU"));
@@ -777,13 +744,9 @@ void TestAdministration::fitsTheScreen()
             bank.save());
     FrmTest *window = open(QStringLiteral("K1"), false);
     QVERIFY(window);
-    const QRect area = window->screen()->availableGeometry();
     for (int state = 0; state < 2; ++state) {
         QCOMPARE(Clipped(window), QStringList());
-        QVERIFY(area.contains(window->frameGeometry()));
-        // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
-        QVERIFY2(window->width() + 16 <= area.width() && window->height() + 40 <= area.height(),
-                 qPrintable(QStringLiteral("%1 x %2").arg(window->width()).arg(window->height())));
+        QCOMPARE(Misfit(window), QString());
         QTest::mouseClick(window->Command1, Qt::LeftButton);
     }
 }
@@ -791,7 +754,7 @@ void TestAdministration::fitsTheScreen()
 void TestAdministration::answerMarksAreLargeAndShowTheKeyboard()
 {
     QFETCH(int, theme);
-    storeTheme(theme);
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     addSubject(QStringLiteral("K1"));
     FrmTest *window = open(QStringLiteral("K1"));
     QVERIFY(window);
@@ -819,23 +782,17 @@ void TestAdministration::subjectThatCannotBeRead()
 {
     addSubject(QStringLiteral("K1"), {}, true);
     FrmTest window;
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("holder"));
-    other.setDatabaseName(QSqlDatabase::database().databaseName());
-    QVERIFY(other.open());
-    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-    QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    AnswerNextModal([](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box))
-            message->accept();
-    });
-    const bool found = window.FilterToSubject(nullptr, QStringLiteral("K1"));
-    QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u("holder"));
+    bool found = true;
+    {
+        OtherProgram other(m_gui.databasePath());
+        QVERIFY(SetBusyTimeout(50));
+        QVERIFY(other.holdExclusiveLock());
+        AnswerNextBox(QMessageBox::Ok);
+        found = window.FilterToSubject(nullptr, QStringLiteral("K1"));
+    }
     QVERIFY(!found);
     const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError, u("5"));
-    QCOMPARE(shownTexts(),
+    QCOMPARE(ShownTexts(),
              QStringList{u(FrmTestText::ReadFailed) + u("\n") + ReadFailure(locked).description()});
 }
 

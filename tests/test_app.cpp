@@ -1,13 +1,14 @@
 // The main window, the confirmation window and the exit dialog, driven as a user drives them.
-#include "TestProgramFolder.h"
+#include "GuiTest.h"
+#include "Seed.h"
+#include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "app/Frm1Text.h"
 #include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
-#include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "registration/RegistrationPanel.h"
@@ -18,33 +19,36 @@
 #include <QFrame>
 #include <QLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QtTest>
 
-#include <memory>
+#include <functional>
 
 namespace {
-QString u(const char *utf8)
+// What a user does to an exit dialog on screen.
+using DialogStep = std::function<void(exitpro *)>;
+
+// A key pressed where the keyboard is.
+DialogStep key(Qt::Key key)
 {
-    return QString::fromUtf8(utf8);
+    return [key](exitpro *) { QTest::keyClick(QApplication::focusWidget(), key); };
 }
 
-void setStored(const QString &field, const QString &value)
+// Tab from the background onto cancel; then, the pointer over it or not, a key.
+DialogStep tabToCancel(bool pointer, Qt::Key then)
 {
-    Cursor theme(QStringLiteral("Theme"));
-    QVERIFY(theme.open());
-    QVERIFY(theme.setField(field, value));
-    QVERIFY(theme.save());
+    return [pointer, then](exitpro *dialog) {
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        PointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), dialog->C1);
+        // Lit under the pointer, the picture keeps the keyboard.
+        if (pointer)
+            PointAt(dialog->C1);
+        QTest::keyClick(QApplication::focusWidget(), then);
+    };
 }
 
-// Moves the pointer to a point of a widget and lets the window deliver it.
-void pointAt(QWidget *widget, QPoint at = QPoint(-1, -1))
-{
-    if (at == QPoint(-1, -1))
-        at = widget->rect().center();
-    QTest::mouseMove(widget, at);
-    QCoreApplication::processEvents();
-}
+using MakeWindow = std::function<QWidget *()>;
 } // namespace
 
 class TestApp : public QObject
@@ -52,13 +56,9 @@ class TestApp : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
-    }
-    void init();
-    void cleanup();
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
+    void init() { QCOMPARE(m_gui.begin(), QString()); }
+    void cleanup() { m_gui.end(); }
 
     void startupShowsTheButtonColumn();
     void clinicHeadingShowsTheStoredName();
@@ -91,28 +91,8 @@ private slots:
     void exitDialogCaptionTakesTurns();
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
-    bool m_ended = false;
+    GuiTest m_gui;
 };
-
-void TestApp::init()
-{
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-    DialogHooks::Enable();
-    m_ended = false;
-    ProgramEndHooks::SetHandler([this] { m_ended = true; });
-}
-
-void TestApp::cleanup()
-{
-    ProgramEndHooks::SetHandler({});
-    DialogHooks::Disable();
-    // Windows go before the database they read.
-    DeleteAllWindows();
-    m_folder.reset();
-}
 
 void TestApp::startupShowsTheButtonColumn()
 {
@@ -152,7 +132,7 @@ void TestApp::startupShowsTheButtonColumn()
 
 void TestApp::clinicHeadingShowsTheStoredName()
 {
-    setStored(QStringLiteral("Name"), u("مرکز مشاوره‌ی «امید»"));
+    QVERIFY(StoreSetting(QStringLiteral("Name"), u("مرکز مشاوره‌ی «امید»")));
     Frm1 *window = Frm1::ShowNew();
     QCOMPARE(window->SkinLabel1->text(), u("مرکز مشاوره‌ی «امید»"));
 }
@@ -160,7 +140,7 @@ void TestApp::clinicHeadingShowsTheStoredName()
 void TestApp::clinicHeadingShowsMarkupAsItsCharacters()
 {
     const QString name = u("<b>امید</b> &amp; <i>نو</i>");
-    setStored(QStringLiteral("Name"), name);
+    QVERIFY(StoreSetting(QStringLiteral("Name"), name));
     Frm1 *window = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(ShownText(window->SkinLabel1), name);
@@ -177,33 +157,33 @@ void TestApp::hintsFollowThePointer()
     const QPoint bareWindow(4, window->height() / 2);
     QCOMPARE(window->childAt(bareWindow), nullptr);
 
-    pointAt(window->Command1);
+    PointAt(window->Command1);
     QVERIFY(hint->isVisible());
     QCOMPARE(hint->text(), u(Frm1Text::Command1Hint));
     QVERIFY(hint->text().startsWith(QLatin1Char(' ')));
 
     // Straight onto a button without a hint: the last hint stays.
-    pointAt(window->Command5);
+    PointAt(window->Command5);
     QVERIFY(hint->isVisible());
     QCOMPARE(hint->text(), u(Frm1Text::Command1Hint));
 
-    pointAt(window->Frame7, bareColumn);
+    PointAt(window->Frame7, bareColumn);
     QVERIFY(!hint->isVisible());
     QCOMPARE(hint->text(), QString());
 
-    pointAt(window->Command4);
+    PointAt(window->Command4);
     QCOMPARE(hint->text(), u(Frm1Text::Command4Hint));
     QVERIFY(hint->text().contains(u("روي  اين"))); // the double blank is kept
-    pointAt(window->Command2);
+    PointAt(window->Command2);
     QVERIFY(hint->text().endsWith(QLatin1Char(' ')));
-    pointAt(window->Command9);
+    PointAt(window->Command9);
     QCOMPARE(hint->text(), u(Frm1Text::Command9Hint));
     // The empty area where the panels open is bare window as well.
-    pointAt(window->findChild<QWidget *>(QStringLiteral("PanelArea")));
+    PointAt(window->findChild<QWidget *>(QStringLiteral("PanelArea")));
     QVERIFY(!hint->isVisible());
 
-    pointAt(window->Command3);
-    pointAt(window, bareWindow);
+    PointAt(window->Command3);
+    PointAt(window, bareWindow);
     QVERIFY(!hint->isVisible());
     QCOMPARE(hint->text(), QString());
 }
@@ -236,10 +216,7 @@ void TestApp::hideAllPanelsDropsAnUnsavedSubject()
     QVERIFY(window->Adodc2->setField(QStringLiteral("Code"), QStringLiteral("begun")));
     window->Text3 = QStringLiteral("1");
     window->close();
-    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT COUNT(*) FROM \"IDE\""))
-                 .value(0)
-                 .toInt(),
-             0);
+    QCOMPARE(CountInFile(m_gui.databasePath(), QStringLiteral("IDE")), 0);
 }
 
 void TestApp::closeBoxOpensTheExitDialog()
@@ -285,24 +262,23 @@ void TestApp::confirmationWindowReturnsToAFreshMainWindow()
     confirmation->close();
     QVERIFY(confirmation->isVisible());
 
-    pointAt(confirmation->k1);
+    PointAt(confirmation->k1);
     QVERIFY(confirmation->k2->isVisible());
     QVERIFY(!confirmation->k1->isVisible());
-    pointAt(confirmation, QPoint(2, 2));
+    PointAt(confirmation, QPoint(2, 2));
     QVERIFY(confirmation->k1->isVisible());
-    pointAt(confirmation->k1);
-    QTest::mouseClick(confirmation->k2, Qt::LeftButton);
+    ClickPicture(confirmation->k1, confirmation->k2);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!confirmation);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
-    QVERIFY(!mains.first()->Frame10->isVisible());
+    Frm1 *main = OnlyVisible<Frm1>();
+    QVERIFY(main);
+    QCOMPARE(main->Text3, QStringLiteral("2"));
+    QVERIFY(!main->Frame10->isVisible());
 }
 
 void TestApp::confirmationWindowCarriesTheStoredTheme()
 {
-    setStored(QStringLiteral("TH"), QStringLiteral("3"));
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QStringLiteral("3")));
     Frmskin *confirmation = Frmskin::ShowNew();
     QCOMPARE(confirmation->Skin1->loadedFile(), QStringLiteral("galaxy.skn"));
     QCOMPARE(confirmation->styleSheet(), confirmation->Skin1->styleSheet());
@@ -312,97 +288,77 @@ void TestApp::confirmationWindowCarriesTheStoredTheme()
 void TestApp::exitDialogConfirm_data()
 {
     QTest::addColumn<bool>("backup");
-    QTest::addColumn<int>("key"); // 0: the mouse
+    QTest::addColumn<DialogStep>("confirm"); // the keyboard starts on confirm
     QTest::addColumn<bool>("onTheBox");
-    QTest::newRow("confirm") << false << 0 << false;
-    QTest::newRow("confirm with backup ticked") << true << 0 << false;
-    QTest::newRow("Enter") << false << int(Qt::Key_Return) << false;
-    QTest::newRow("Enter with backup ticked") << true << int(Qt::Key_Return) << false;
-    QTest::newRow("Space") << false << int(Qt::Key_Space) << false;
-    QTest::newRow("Enter on the box") << true << int(Qt::Key_Return) << true;
+    const DialogStep mouse = [](exitpro *dialog) { ClickPicture(dialog->k1, dialog->k2); };
+    QTest::newRow("confirm") << false << mouse << false;
+    QTest::newRow("confirm with backup ticked") << true << mouse << false;
+    QTest::newRow("Enter") << false << key(Qt::Key_Return) << false;
+    QTest::newRow("Enter with backup ticked") << true << key(Qt::Key_Return) << false;
+    QTest::newRow("Space") << false << key(Qt::Key_Space) << false;
+    QTest::newRow("Enter on the box") << true << key(Qt::Key_Return) << true;
 }
 
 void TestApp::exitDialogConfirm()
 {
     QFETCH(bool, backup);
-    QFETCH(int, key);
+    QFETCH(DialogStep, confirm);
     QFETCH(bool, onTheBox);
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    QVERIFY(ShowOnScreen(dialog, true));
     dialog->Check1->setChecked(backup);
     if (onTheBox)
         dialog->Check1->setFocus(Qt::TabFocusReason);
-    if (key) {
-        // The keyboard starts on confirm.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
-    } else {
-        pointAt(dialog->k1);
-        QTest::mouseClick(dialog->k2, Qt::LeftButton);
-    }
+    confirm(dialog);
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
     // With the box ticked the backup window takes over, and the program ends only when it
     // closes; the exit dialog stays hidden.
-    QCOMPARE(m_ended, !backup);
+    QCOMPARE(m_gui.programEnded(), !backup);
     const QList<Frmbackup *> backups = VisibleWindows<Frmbackup>();
     QCOMPARE(backups.size(), int(backup));
     if (backup) {
         QVERIFY(!dialog->isVisible());
         backups.first()->close();
-        QVERIFY(m_ended);
+        QVERIFY(m_gui.programEnded());
         QVERIFY(!dialog->isVisible());
     }
 }
 
 void TestApp::exitDialogCancel_data()
 {
-    QTest::addColumn<int>("route");
-    QTest::newRow("cancel picture") << 0;
-    QTest::newRow("Escape") << 1;
-    QTest::newRow("close box") << 2;
-    QTest::newRow("Tab, then Enter") << 3;
-    QTest::newRow("Tab, the pointer over it, then Space") << 4;
+    QTest::addColumn<DialogStep>("cancel");
+    QTest::newRow("cancel picture") << DialogStep([](exitpro *dialog) {
+        PointAt(dialog->C1);
+        QVERIFY(dialog->C2->isVisible());
+        QTest::mouseClick(dialog->C2, Qt::LeftButton);
+    });
+    QTest::newRow("Escape") << DialogStep(
+        [](exitpro *dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
+    QTest::newRow("close box") << DialogStep([](exitpro *dialog) { dialog->close(); });
+    QTest::newRow("Tab, then Enter") << tabToCancel(false, Qt::Key_Return);
+    QTest::newRow("Tab, the pointer over it, then Space") << tabToCancel(true, Qt::Key_Space);
 }
 
 void TestApp::exitDialogCancel()
 {
-    QFETCH(int, route);
+    QFETCH(DialogStep, cancel);
     QPointer<exitpro> dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    const QByteArray before = FileHash(m_folder->databasePath());
-    if (route == 0) {
-        pointAt(dialog->C1);
-        QVERIFY(dialog->C2->isVisible());
-        QTest::mouseClick(dialog->C2, Qt::LeftButton);
-    } else if (route == 1) {
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    } else if (route == 2) {
-        dialog->close();
-    } else {
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        pointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), dialog->C1);
-        // Lit under the pointer, the picture keeps the keyboard.
-        if (route == 4)
-            pointAt(dialog->C1);
-        QTest::keyClick(QApplication::focusWidget(), route == 3 ? Qt::Key_Return : Qt::Key_Space);
-    }
+    QVERIFY(ShowOnScreen(dialog));
+    const QByteArray before = FileHash(m_gui.databasePath());
+    cancel(dialog);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!dialog);
-    QVERIFY(!m_ended);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
-    QCOMPARE(FileHash(m_folder->databasePath()), before);
+    QVERIFY(!m_gui.programEnded());
+    Frm1 *main = OnlyVisible<Frm1>();
+    QVERIFY(main);
+    QCOMPARE(main->Text3, QStringLiteral("2"));
+    QCOMPARE(FileHash(m_gui.databasePath()), before);
 }
 
 void TestApp::exitDialogPicturesLightUnderThePointer()
 {
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    QVERIFY(ShowOnScreen(dialog));
     QCOMPARE(dialog->Label1->text(), u("آيا براي خروج از برنامه اطمينان داريد"));
     QVERIFY(!dialog->Check1->isChecked());
     // Confirm stands to the right of cancel.
@@ -410,9 +366,9 @@ void TestApp::exitDialogPicturesLightUnderThePointer()
     const QPoint background(3, 3);
     QCOMPARE(dialog->childAt(background), nullptr);
     for (int round = 0; round < 2; ++round) {
-        pointAt(dialog->k1);
+        PointAt(dialog->k1);
         QVERIFY(dialog->k2->isVisible() && !dialog->k1->isVisible());
-        pointAt(dialog, background);
+        PointAt(dialog, background);
         QVERIFY(dialog->k1->isVisible() && !dialog->k2->isVisible());
         QVERIFY(dialog->C1->isVisible() && !dialog->C2->isVisible());
     }
@@ -423,11 +379,10 @@ void TestApp::exitDialogShowsTheKeyboard()
     // The dialog wears the stored theme, and so its focus mark: the control the keyboard is on
     // looks different from the same control without it, all the way round with Tab.
     QFETCH(int, theme);
-    setStored(QStringLiteral("TH"), QString::number(theme));
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     auto *dialog = new exitpro;
-    dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(dialog));
-    pointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
+    QVERIFY(ShowOnScreen(dialog, true));
+    PointAt(dialog, QPoint(3, 3)); // the background: both pictures at rest
     QVERIFY(!dialog->Skin1->loadedFile().isEmpty());
     QCOMPARE(dialog->styleSheet(), dialog->Skin1->styleSheet());
     const QList<QWidget *> order = {dialog->k1, dialog->C1, dialog->Check1};
@@ -513,8 +468,8 @@ void TestApp::nothingIsClipped_data()
 void TestApp::nothingIsClipped()
 {
     QFETCH(int, theme);
-    setStored(QStringLiteral("TH"), QString::number(theme));
-    setStored(QStringLiteral("Name"), u("مرکز مشاوره‌ی امید"));
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
+    QVERIFY(StoreSetting(QStringLiteral("Name"), u("مرکز مشاوره‌ی امید")));
     Frm1 *window = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     window->registration->open();
@@ -527,8 +482,7 @@ void TestApp::nothingIsClipped()
     }
     auto *dialog = new exitpro;
     for (QWidget *other : {static_cast<QWidget *>(new Frmskin), static_cast<QWidget *>(dialog)}) {
-        other->show();
-        QVERIFY(QTest::qWaitForWindowExposed(other));
+        QVERIFY(ShowOnScreen(other));
         QCOMPARE(Clipped(other), QStringList());
     }
     dialog->Check1->setText(u(exitproText::CaptionA)); // the longer of its two captions
@@ -537,25 +491,18 @@ void TestApp::nothingIsClipped()
 
 void TestApp::windowsFitTheScreen_data()
 {
-    QTest::addColumn<int>("window");
-    QTest::newRow("main window") << 0;
-    QTest::newRow("confirmation window") << 1;
-    QTest::newRow("exit dialog") << 2;
+    QTest::addColumn<MakeWindow>("make");
+    QTest::newRow("main window") << MakeWindow([]() -> QWidget * { return new Frm1; });
+    QTest::newRow("confirmation window") << MakeWindow([]() -> QWidget * { return new Frmskin; });
+    QTest::newRow("exit dialog") << MakeWindow([]() -> QWidget * { return new exitpro; });
 }
 
 void TestApp::windowsFitTheScreen()
 {
-    QFETCH(int, window);
-    QWidget *shown = window == 0   ? static_cast<QWidget *>(new Frm1)
-                     : window == 1 ? static_cast<QWidget *>(new Frmskin)
-                                   : static_cast<QWidget *>(new exitpro);
-    shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
-    const QRect area = shown->screen()->availableGeometry();
-    QVERIFY(area.contains(shown->frameGeometry()));
-    // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
-    QVERIFY2(shown->width() + 16 <= area.width() && shown->height() + 40 <= area.height(),
-             qPrintable(QStringLiteral("%1 x %2").arg(shown->width()).arg(shown->height())));
+    QFETCH(MakeWindow, make);
+    QWidget *shown = make();
+    QVERIFY(ShowOnScreen(shown));
+    QCOMPARE(Misfit(shown), QString());
 }
 
 void TestApp::picturesReactOnlyOverThemselves_data()
@@ -574,8 +521,7 @@ void TestApp::picturesReactOnlyOverThemselves()
     QFETCH(QString, rest);
     QFETCH(QString, lit);
     QPointer<QWidget> window = confirmation ? static_cast<QWidget *>(new Frmskin) : new exitpro;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowOnScreen(window));
     auto *atRest = window->findChild<PictureBox *>(rest);
     auto *lighted = window->findChild<PictureBox *>(lit);
     const QRect picture =
@@ -584,11 +530,11 @@ void TestApp::picturesReactOnlyOverThemselves()
     // Beside the picture, on either side, nothing lights up and a click does nothing.
     for (const int x : {picture.left() - 6, picture.right() + 6}) {
         const QPoint at = atRest->mapTo(window, QPoint(x, picture.center().y()));
-        pointAt(window, at);
+        PointAt(window, at);
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, at);
         QVERIFY(window && window->isVisible() && atRest->isVisible() && !lighted->isVisible());
     }
-    pointAt(atRest, picture.topLeft() + QPoint(3, 3));
+    PointAt(atRest, picture.topLeft() + QPoint(3, 3));
     QVERIFY(lighted->isVisible());
 }
 

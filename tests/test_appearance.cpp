@@ -32,6 +32,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -101,6 +102,13 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, data);
     }
 };
+
+// Lays down something at the skin file's path, where no file is now.
+using Lay = std::function<bool(const QString &path)>;
+Lay writes(const QByteArray &content)
+{
+    return [content](const QString &path) { return WriteFile(path, content); };
+}
 } // namespace
 
 class TestAppearance : public QObject
@@ -259,48 +267,38 @@ void TestAppearance::dialogButtonsCarryNoIcons()
 
 void TestAppearance::badSkinFileLeavesAWorkingWindow_data()
 {
-    // How the skin file is laid down: "file" writes content, "missing" removes it, "folder",
-    // "named pipe" and "link to /dev/zero" put something else than a file there.
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QByteArray>("content");
-    QTest::newRow("missing") << "missing" << QByteArray();
-    QTest::newRow("empty") << "file" << QByteArray();
-    QTest::newRow("binary") << "file" << QByteArray("\x00\xff\xfe\x01skin", 8);
-    QTest::newRow("not ours") << "file"
-                              << QByteArray("QWidget { background: black; color: black; }");
-    QTest::newRow("bad UTF-8") << "file" << QByteArray("/* Korvat skin: x */\n\xc3\x28");
+    // What lies where the skin file should be; none: something only Unix has.
+    QTest::addColumn<Lay>("lay");
+    QTest::newRow("missing") << Lay([](const QString &) { return true; });
+    QTest::newRow("empty") << writes(QByteArray());
+    QTest::newRow("binary") << writes(QByteArray("\x00\xff\xfe\x01skin", 8));
+    QTest::newRow("not ours") << writes("QWidget { background: black; color: black; }");
+    QTest::newRow("bad UTF-8") << writes("/* Korvat skin: x */\n\xc3\x28");
     QByteArray big("/* Korvat skin: Big */\ntext: #111111\n");
     while (big.size() <= 64 * 1024)
         big += "/* a skin is a couple of kilobytes; this one is far more */\n";
-    QTest::newRow("oversized") << "file" << big;
-    QTest::newRow("folder") << "folder" << QByteArray();
-    QTest::newRow("named pipe") << "named pipe" << QByteArray();
-    QTest::newRow("link to /dev/zero") << "link to /dev/zero" << QByteArray();
+    QTest::newRow("oversized") << writes(big);
+    QTest::newRow("folder") << Lay([](const QString &path) { return QDir().mkdir(path); });
+#ifdef Q_OS_UNIX
+    QTest::newRow("named pipe") << Lay(
+        [](const QString &path) { return mkfifo(QFile::encodeName(path).constData(), 0600) == 0; });
+    QTest::newRow("link to /dev/zero")
+        << Lay([](const QString &path) { return QFile::link(QStringLiteral("/dev/zero"), path); });
+#else
+    QTest::newRow("named pipe") << Lay();
+    QTest::newRow("link to /dev/zero") << Lay();
+#endif
 }
 
 void TestAppearance::badSkinFileLeavesAWorkingWindow()
 {
-    QFETCH(QString, kind);
-    QFETCH(QByteArray, content);
+    QFETCH(Lay, lay);
+    if (!lay)
+        QSKIP("Named pipes and /dev/zero are the Unix kind");
     TestProgramFolder folder;
     const QString path = QDir(folder.path()).filePath(QStringLiteral("galaxy.skn"));
     QFile::remove(path);
-    if (kind == QLatin1String("file")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("galaxy.skn")));
-    } else if (kind != QLatin1String("missing")) {
-#ifdef Q_OS_UNIX
-        if (kind == QLatin1String("named pipe"))
-            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        else
-            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
-#else
-        QSKIP("Named pipes and /dev/zero are the Unix kind");
-#endif
-    }
+    QVERIFY(lay(path));
     QCOMPARE(folder.openDatabase(), QString());
     QVERIFY(QSqlQuery().exec(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = '3'")));
 

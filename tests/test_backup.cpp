@@ -1,15 +1,16 @@
 // Backing the database up and restoring it: the copy routine against a hostile world, and the
 // backup window driven as a user drives it.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
+#include "OtherProgram.h"
 #include "Seed.h"
-#include "TestProgramFolder.h"
+#include "Text.h"
 #include "TmpfsMount.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "backup/Backup.h"
 #include "common/Dialogs.h"
-#include "common/ProgramEnd.h"
 #include "common/ProgramFolder.h"
-#include "common/ProgramLook.h"
 #include "data/Database.h"
 #include "safety/Frmbackup.h"
 
@@ -21,17 +22,12 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSqlQuery>
 #include <QtTest>
 
-#include <memory>
+#include <functional>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Bytes that differ from place to place, so that a chunk in the wrong place shows.
 QByteArray patterned(qint64 size, char seed = 1)
@@ -40,18 +36,6 @@ QByteArray patterned(qint64 size, char seed = 1)
     for (qint64 i = 0; i < size; ++i)
         bytes[i] = char((i * 7 + seed) % 251);
     return bytes;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QStringList filesIn(const QString &folder)
@@ -74,43 +58,11 @@ bool run(const QString &sql)
     return query.exec(sql);
 }
 
-// A second program's connection to the database file.
-struct OtherProgram
-{
-    explicit OtherProgram(const QString &path)
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-        db.open();
-    }
-    ~OtherProgram()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(name, false);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(name);
-    }
-    bool exec(const QString &sql)
-    {
-        QSqlQuery query(QSqlDatabase::database(name, false));
-        return query.exec(sql);
-    }
-    QString name = QStringLiteral("other-program");
-};
-
 // Presses a button while every message box that comes up is answered with its first button;
 // returns what the boxes said, each as its title and text, and their icons in *icons.
 QStringList pressAndAnswer(QPushButton *button, QList<QMessageBox::Icon> *icons = nullptr)
 {
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [] {
-        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-            box->buttons().first()->click();
-    });
-    answerer.start(20);
+    const BoxAnswerer answerer;
     DialogHooks::TakeShown();
     QTest::mouseClick(button, Qt::LeftButton);
     QStringList said;
@@ -126,6 +78,14 @@ QString said(const char *title, const QString &text)
 {
     return u(title) + QLatin1Char('|') + text;
 }
+
+// What another program holds on the database while a backup is taken.
+using Hold = std::function<bool(OtherProgram &)>;
+// Lays down the file a restore is asked to take, given a good backup's bytes.
+using MakeFile = std::function<bool(const QString &path, const QByteArray &backup)>;
+
+// The overwrite question, and how it is answered.
+enum class Replace { NotAsked, No, Yes };
 } // namespace
 
 class TestBackup : public QObject
@@ -133,9 +93,13 @@ class TestBackup : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ApplyProgramLook(*qApp); }
-    void init();
-    void cleanup();
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
+    void init() { QCOMPARE(m_gui.begin(), QString()); }
+    void cleanup()
+    {
+        Frmbackup::SetClock({});
+        m_gui.end();
+    }
 
     void copyGoesInChunks_data();
     void copyGoesInChunks();
@@ -164,28 +128,8 @@ private slots:
 
 private:
     QString back(const QString &name) const { return QDir(BackupFolderPath()).filePath(name); }
-    std::unique_ptr<TestProgramFolder> m_folder;
-    bool m_ended = false;
+    GuiTest m_gui;
 };
-
-void TestBackup::init()
-{
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-    DialogHooks::Enable();
-    m_ended = false;
-    ProgramEndHooks::SetHandler([this] { m_ended = true; });
-}
-
-void TestBackup::cleanup()
-{
-    Frmbackup::SetClock({});
-    ProgramEndHooks::SetHandler({});
-    DialogHooks::Disable();
-    DeleteAllWindows();
-    m_folder.reset();
-}
 
 void TestBackup::copyGoesInChunks_data()
 {
@@ -208,11 +152,11 @@ void TestBackup::copyGoesInChunks()
     QFETCH(qint64, size);
     QFETCH(qint64, oldSize);
     QFETCH(QList<qint64>, steps);
-    const QString source = m_folder->path() + QStringLiteral("/source.bin");
+    const QString source = m_gui.folder().path() + QStringLiteral("/source.bin");
     const QString destination = back(u("copy.mdbB"));
-    QVERIFY(writeFile(source, patterned(size)));
+    QVERIFY(WriteFile(source, patterned(size)));
     if (oldSize >= 0)
-        QVERIFY(writeFile(destination, patterned(oldSize, 9)));
+        QVERIFY(WriteFile(destination, patterned(oldSize, 9)));
     QList<qint64> seen;
     QString failure;
     QCOMPARE(Backup::CopyDatabaseFile(source, destination, &failure,
@@ -223,14 +167,14 @@ void TestBackup::copyGoesInChunks()
              1);
     QCOMPARE(failure, QString());
     QCOMPARE(seen, steps);
-    QCOMPARE(readFile(destination), patterned(size));
+    QCOMPARE(ReadFile(destination), patterned(size));
     QCOMPARE(filesIn(BackupFolderPath()), QStringList{u("copy.mdbB")});
 }
 
 void TestBackup::eventsAreServedBetweenChunks()
 {
-    const QString source = m_folder->path() + QStringLiteral("/source.bin");
-    QVERIFY(writeFile(source, patterned(40 * Backup::ChunkSize)));
+    const QString source = m_gui.folder().path() + QStringLiteral("/source.bin");
+    QVERIFY(WriteFile(source, patterned(40 * Backup::ChunkSize)));
     int ticks = 0;
     QTimer timer;
     connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
@@ -265,10 +209,10 @@ void TestBackup::failedCopyLeavesTheDestination()
     QFETCH(QString, destination);
     QFETCH(bool, oldFile);
     QFETCH(QString, said);
-    const QDir folder(m_folder->path());
-    QVERIFY(writeFile(folder.filePath(u("source.bin")), patterned(10000)));
+    const QDir folder(m_gui.folder().path());
+    QVERIFY(WriteFile(folder.filePath(u("source.bin")), patterned(10000)));
     if (oldFile)
-        QVERIFY(writeFile(folder.filePath(destination), patterned(30000, 5)));
+        QVERIFY(WriteFile(folder.filePath(destination), patterned(30000, 5)));
     const QStringList before = filesIn(QFileInfo(folder.filePath(destination)).absolutePath());
     QString failure;
     QCOMPARE(
@@ -277,7 +221,7 @@ void TestBackup::failedCopyLeavesTheDestination()
     QVERIFY2(failure.contains(said), qPrintable(failure));
     QCOMPARE(filesIn(QFileInfo(folder.filePath(destination)).absolutePath()), before);
     if (oldFile)
-        QCOMPARE(readFile(folder.filePath(destination)), patterned(30000, 5));
+        QCOMPARE(ReadFile(folder.filePath(destination)), patterned(30000, 5));
 }
 
 void TestBackup::fullOrReadOnlyDiskLeavesTheDestination_data()
@@ -296,18 +240,17 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     QFETCH(bool, readOnly);
     // A database of some 2.5 MB, and a small disk holding the backup folder or the database.
     QVERIFY(SeedSubjects(4000));
-    const QString database = m_folder->databasePath();
-    const QString backup = m_folder->path() + QStringLiteral("/backup.mdbB");
+    const QString database = m_gui.databasePath();
+    const QString backup = m_gui.folder().path() + QStringLiteral("/backup.mdbB");
     QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
     CloseDatabase();
     // The disk holds an old backup, or the database, as delivered.
     const QString disk = restore ? QFileInfo(database).absolutePath() : BackupFolderPath();
     const QString kept = restore ? database : back(u("old.mdbB"));
-    const QByteArray old = readFile(DeliveredDatabasePath());
+    const QByteArray old = ReadFile(DeliveredDatabasePath());
     TmpfsMount mount(disk, u("1m"));
-    if (!mount.isMounted())
-        QSKIP("mounting a file system is not allowed here");
-    QVERIFY(writeFile(kept, old));
+    SKIP_UNLESS_MOUNTED(mount);
+    QVERIFY(WriteFile(kept, old));
     if (readOnly)
         QVERIFY(mount.remountReadOnly());
     else
@@ -327,7 +270,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
              qPrintable(failure));
     QVERIFY2(failure.contains(restore ? u("پایگاه داده دست نخورد") : u("فایل قبلی دست نخورد")),
              qPrintable(failure));
-    QCOMPARE(readFile(kept), old);
+    QCOMPARE(ReadFile(kept), old);
     QCOMPARE(filesIn(disk), QStringList{QFileInfo(kept).fileName()});
     QCOMPARE(IsDatabaseOpen(), restore && !readOnly);
     CloseDatabase();
@@ -335,23 +278,23 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
 
 void TestBackup::backupWhileAnotherProgramWrites_data()
 {
-    QTest::addColumn<QString>("lock");
+    QTest::addColumn<Hold>("hold"); // none: the other program tries to write while copying
     QTest::addColumn<bool>("made");
-    QTest::newRow("a write begun, not committed") << u("BEGIN IMMEDIATE") << true;
-    QTest::newRow("a write being committed") << u("BEGIN EXCLUSIVE") << false;
-    QTest::newRow("a write tried while copying") << u("") << true;
+    QTest::newRow("a write begun, not committed") << Hold(&OtherProgram::holdWriteLock) << true;
+    QTest::newRow("a write being committed") << Hold(&OtherProgram::holdExclusiveLock) << false;
+    QTest::newRow("a write tried while copying") << Hold() << true;
 }
 
 void TestBackup::backupWhileAnotherProgramWrites()
 {
-    QFETCH(QString, lock);
+    QFETCH(Hold, hold);
     QFETCH(bool, made);
     QVERIFY(SeedSubjects(20));
-    const QString database = m_folder->databasePath();
-    const QByteArray committed = readFile(database);
-    OtherProgram other(database);
-    if (!lock.isEmpty()) {
-        QVERIFY(other.exec(lock));
+    const QString database = m_gui.databasePath();
+    const QByteArray committed = ReadFile(database);
+    OtherProgram other(database, 0);
+    if (hold) {
+        QVERIFY(hold(other));
         QVERIFY(other.exec(QStringLiteral("DELETE FROM \"IDE\"")));
     }
     bool refused = false;
@@ -361,12 +304,12 @@ void TestBackup::backupWhileAnotherProgramWrites()
     QString failure;
     const QString destination = back(u("copy.mdbB"));
     QCOMPARE(Backup::BackUpDatabase(database, destination, &failure,
-                                    lock.isEmpty() ? Backup::Progress(tryWriting) : nullptr, 200),
+                                    hold ? nullptr : Backup::Progress(tryWriting), 200),
              made ? Backup::Outcome::Made : Backup::Outcome::Refused);
-    QCOMPARE(refused, lock.isEmpty());
+    QCOMPARE(refused, !hold);
     if (made) {
         // What was committed, and nothing of the write still under way.
-        QCOMPARE(readFile(destination), committed);
+        QCOMPARE(ReadFile(destination), committed);
         QCOMPARE(codesIn(destination).size(), 20);
     } else {
         QVERIFY2(failure.contains(u("برنامه‌ی دیگری")), qPrintable(failure));
@@ -377,106 +320,131 @@ void TestBackup::backupWhileAnotherProgramWrites()
 
 void TestBackup::backupNeverGoesOverTheDatabase_data()
 {
-    QTest::addColumn<QString>("destination"); // under the program folder; "LINK -> TARGET"
+    QTest::addColumn<QString>("destination"); // under the program folder
+    QTest::addColumn<QString>("linkTo");      // what the destination links to; empty: no link
     QTest::addColumn<bool>("refused");
-    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb") << true;
-    QTest::newRow("the database, by another way") << u("Back/../DBKORVAT/dbkorvat.mdb") << true;
-    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal") << true;
-    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal") << true;
-    QTest::newRow("its shared-memory file") << u("DBKORVAT/DBKORVAT.MDB-SHM") << true;
+    const QString none;
+    QTest::newRow("the database") << u("DBKORVAT/DBKorvat.mdb") << none << true;
+    QTest::newRow("the database, by another way")
+        << u("Back/../DBKORVAT/dbkorvat.mdb") << none << true;
+    QTest::newRow("its journal") << u("DBKORVAT/DBKorvat.mdb-journal") << none << true;
+    QTest::newRow("its WAL file") << u("DBKORVAT/DBKorvat.mdb-wal") << none << true;
+    QTest::newRow("its shared-memory file") << u("DBKORVAT/DBKORVAT.MDB-SHM") << none << true;
     QTest::newRow("a link to its journal, not there yet")
-        << u("Back/x.mdbB -> DBKORVAT/DBKorvat.mdb-journal") << true;
+        << u("Back/x.mdbB") << u("DBKORVAT/DBKorvat.mdb-journal") << true;
     // Names that only begin like the database's are the user's to choose.
-    QTest::newRow("beside it, a backup's name") << u("DBKORVAT/DBKorvat.mdbB") << false;
-    QTest::newRow("beside it, a copy's name") << u("DBKORVAT/DBKorvat.mdb.bak") << false;
+    QTest::newRow("beside it, a backup's name") << u("DBKORVAT/DBKorvat.mdbB") << none << false;
+    QTest::newRow("beside it, a copy's name") << u("DBKORVAT/DBKorvat.mdb.bak") << none << false;
 }
 
 void TestBackup::backupNeverGoesOverTheDatabase()
 {
     QFETCH(QString, destination);
+    QFETCH(QString, linkTo);
     QFETCH(bool, refused);
-    const QDir folder(m_folder->path());
-    const QStringList link = destination.split(u(" -> "));
-    if (link.size() == 2)
-        QVERIFY(QFile::link(folder.filePath(link.last()), folder.filePath(link.first())));
-    const QString database = m_folder->databasePath();
-    const QByteArray before = readFile(database);
+    const QDir folder(m_gui.folder().path());
+    if (!linkTo.isEmpty())
+        QVERIFY(QFile::link(folder.filePath(linkTo), folder.filePath(destination)));
+    const QString database = m_gui.databasePath();
+    const QByteArray before = ReadFile(database);
     QStringList files = filesIn(QFileInfo(database).absolutePath());
     QString failure;
-    QCOMPARE(Backup::BackUpDatabase(database, folder.filePath(link.first()), &failure),
+    QCOMPARE(Backup::BackUpDatabase(database, folder.filePath(destination), &failure),
              refused ? Backup::Outcome::Refused : Backup::Outcome::Made);
     QVERIFY2(!refused || failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
     if (!refused) {
-        QCOMPARE(readFile(folder.filePath(destination)), before);
+        QCOMPARE(ReadFile(folder.filePath(destination)), before);
         files << QFileInfo(destination).fileName();
     }
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
-    QCOMPARE(readFile(database), before);
+    QCOMPARE(ReadFile(database), before);
 }
 
 void TestBackup::restoreRefusesWhatIsNotOurs_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("name"); // in the backup folder
+    QTest::addColumn<MakeFile>("make");
     QTest::addColumn<QString>("said");
     const QString notOurs =
         u("نسخه‌ی پشتیبان پایگاه داده‌ی این برنامه نیست");
-    QTest::newRow("missing file") << u("missing") << u("missing.mdbB");
-    QTest::newRow("text file") << u("text") << notOurs;
-    QTest::newRow("picture") << u("png") << notOurs;
-    QTest::newRow("empty file") << u("empty") << notOurs;
-    QTest::newRow("backup cut short") << u("truncated") << notOurs;
-    QTest::newRow("backup with a damaged page") << u("damaged") << notOurs;
-    QTest::newRow("database of another program") << u("foreign") << u("IDE");
-    QTest::newRow("codes not unique") << u("duplicates") << u("Answer.Code UNIQUE");
-    QTest::newRow("a trigger that rewrites the scores") << u("trigger") << u("false_total");
+    QTest::newRow("missing file") << u("missing.mdbB")
+                                  << MakeFile(
+                                         [](const QString &, const QByteArray &) { return true; })
+                                  << u("missing.mdbB");
+    QTest::newRow("text file") << u("text.mdbB")
+                               << MakeFile([](const QString &path, const QByteArray &) {
+                                      return WriteFile(path, "Korvat backup\r\n");
+                                  })
+                               << notOurs;
+    QTest::newRow("picture") << u("png.mdbB")
+                             << MakeFile([](const QString &path, const QByteArray &) {
+                                    QImage picture(64, 64, QImage::Format_RGB32);
+                                    picture.fill(Qt::darkCyan);
+                                    return picture.save(path, "PNG");
+                                })
+                             << notOurs;
+    QTest::newRow("empty file") << u("empty.mdbB")
+                                << MakeFile([](const QString &path, const QByteArray &) {
+                                       return WriteFile(path, QByteArray());
+                                   })
+                                << notOurs;
+    QTest::newRow("backup cut short")
+        << u("truncated.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
+               return WriteFile(path, backup.left(backup.size() / 2));
+           })
+        << notOurs;
+    QTest::newRow("backup with a damaged page")
+        << u("damaged.mdbB") << MakeFile([](const QString &path, QByteArray backup) {
+               backup.replace(backup.size() / 2, 4096, QByteArray(4096, '\x5a'));
+               return WriteFile(path, backup);
+           })
+        << notOurs;
+    QTest::newRow("database of another program")
+        << u("foreign.mdbB") << MakeFile([](const QString &path, const QByteArray &) {
+               return OtherProgram(path).exec(
+                   QStringLiteral("CREATE TABLE patients (name TEXT, born TEXT)"));
+           })
+        << u("IDE");
+    QTest::newRow("codes not unique")
+        << u("duplicates.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
+               if (!WriteFile(path, backup))
+                   return false;
+               OtherProgram other(path);
+               return other.exec(QStringLiteral("ALTER TABLE \"Answer\" RENAME TO \"Old\"")) &&
+                      other.exec(
+                          QStringLiteral("CREATE TABLE \"Answer\" AS SELECT * FROM \"Old\"")) &&
+                      other.exec(QStringLiteral("DROP TABLE \"Old\""));
+           })
+        << u("Answer.Code UNIQUE");
+    QTest::newRow("a trigger that rewrites the scores")
+        << u("trigger.mdbB") << MakeFile([](const QString &path, const QByteArray &backup) {
+               return WriteFile(path, backup) && AddScoreRewritingTrigger(path);
+           })
+        << u("false_total");
 }
 
 void TestBackup::restoreRefusesWhatIsNotOurs()
 {
-    QFETCH(QString, kind);
+    QFETCH(QString, name);
+    QFETCH(MakeFile, make);
     QFETCH(QString, said);
     QVERIFY(SeedSubjects(400));
-    const QString database = m_folder->databasePath();
-    const QString source = back(kind + QStringLiteral(".mdbB"));
-    const QString good = m_folder->path() + QStringLiteral("/good.mdbB");
+    const QString database = m_gui.databasePath();
+    const QString source = back(name);
+    const QString good = m_gui.folder().path() + QStringLiteral("/good.mdbB");
     QCOMPARE(Backup::BackUpDatabase(database, good), Backup::Outcome::Made);
-    QByteArray bytes = readFile(good);
-    if (kind == QLatin1String("text")) {
-        QVERIFY(writeFile(source, "Korvat backup\r\n"));
-    } else if (kind == QLatin1String("png")) {
-        QImage picture(64, 64, QImage::Format_RGB32);
-        picture.fill(Qt::darkCyan);
-        QVERIFY(picture.save(source, "PNG"));
-    } else if (kind == QLatin1String("empty")) {
-        QVERIFY(writeFile(source, QByteArray()));
-    } else if (kind == QLatin1String("truncated")) {
-        QVERIFY(writeFile(source, bytes.left(bytes.size() / 2)));
-    } else if (kind == QLatin1String("damaged")) {
-        bytes.replace(bytes.size() / 2, 4096, QByteArray(4096, '\x5a'));
-        QVERIFY(writeFile(source, bytes));
-    } else if (kind == QLatin1String("foreign")) {
-        OtherProgram other(source);
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE patients (name TEXT, born TEXT)")));
-    } else if (kind == QLatin1String("duplicates")) {
-        QVERIFY(writeFile(source, bytes));
-        OtherProgram other(source);
-        QVERIFY(other.exec(QStringLiteral("ALTER TABLE \"Answer\" RENAME TO \"Old\"")));
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE \"Answer\" AS SELECT * FROM \"Old\"")));
-        QVERIFY(other.exec(QStringLiteral("DROP TABLE \"Old\"")));
-    } else if (kind == QLatin1String("trigger")) {
-        QVERIFY(writeFile(source, bytes) && AddScoreRewritingTrigger(source));
-    }
-    const QByteArray sourceBefore = readFile(source);
-    const QByteArray before = readFile(database);
+    QVERIFY(make(source, ReadFile(good)));
+    const QByteArray sourceBefore = ReadFile(source);
+    const QByteArray before = ReadFile(database);
     const QStringList files = filesIn(QFileInfo(database).absolutePath());
 
     QString failure;
     QCOMPARE(Backup::RestoreDatabase(source, database, &failure), Backup::Outcome::CopyFailed);
     QVERIFY2(failure.contains(said) && failure.endsWith(u("پایگاه داده دست نخورد.")),
              qPrintable(failure));
-    QCOMPARE(readFile(database), before);
+    QCOMPARE(ReadFile(database), before);
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), files);
-    QCOMPARE(readFile(source), sourceBefore); // the user's file is only read
+    QCOMPARE(ReadFile(source), sourceBefore); // the user's file is only read
     QVERIFY(IsDatabaseOpen());
     QCOMPARE(QSqlQuery(QStringLiteral("SELECT COUNT(*) FROM \"IDE\"")).next(), true);
 }
@@ -484,12 +452,12 @@ void TestBackup::restoreRefusesWhatIsNotOurs()
 void TestBackup::restoreBringsBackTheBackup()
 {
     QVERIFY(SeedSubjects(30));
-    const QString database = m_folder->databasePath();
+    const QString database = m_gui.databasePath();
     const QString backup = back(u("backup.mdbB"));
     QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
     const QStringList backedUp = codesIn(database);
     QVERIFY(run(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S3'")));
-    QVERIFY(run(QStringLiteral("UPDATE \"Theme\" SET \"Name\" = 'changed'")));
+    QVERIFY(StoreSetting(QStringLiteral("Name"), QStringLiteral("changed")));
     QVERIFY(SeedSubjects(5, QStringLiteral("after-")));
     QVERIFY(codesIn(database) != backedUp);
 
@@ -497,10 +465,10 @@ void TestBackup::restoreBringsBackTheBackup()
     QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), Backup::Outcome::Made);
     QCOMPARE(failure, QString());
     QVERIFY(!IsDatabaseOpen()); // let go of before the file was replaced
-    QCOMPARE(readFile(database), readFile(backup));
+    QCOMPARE(ReadFile(database), ReadFile(backup));
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
     // The next start opens the restored data.
-    QCOMPARE(m_folder->openDatabase(), QString());
+    QCOMPARE(m_gui.folder().openDatabase(), QString());
     QCOMPARE(codesIn(database), backedUp);
     QCOMPARE(ReadFromFile(database, QStringLiteral("SELECT \"Name\" FROM \"Theme\"")).value(0),
              QVariant(QString()));
@@ -508,53 +476,63 @@ void TestBackup::restoreBringsBackTheBackup()
 
 void TestBackup::windowBacksUp_data()
 {
-    QTest::addColumn<QString>("typed");   // "dialog:" first: typed into Qt's own save dialog
-    QTest::addColumn<QString>("written"); // in the backup folder; "Error|…": refused so, in part
-    QTest::addColumn<int>("oldSize");     // -1: none
-    QTest::addColumn<int>("answer");      // to the overwrite question: -1 none asked, 0 No, 1 Yes
-    QTest::newRow("nothing typed") << u("") << u("") << -1 << -1;
-    QTest::newRow("blanks only") << u("   ") << u("") << -1 << -1;
-    QTest::newRow("new file") << u("*/new.mdbB") << u("new.mdbB") << -1 << -1;
+    QTest::addColumn<QString>("typed");   // "*": the backup folder
+    QTest::addColumn<bool>("inDialog");   // typed into Qt's own save dialog, else into the box
+    QTest::addColumn<QString>("written"); // in the backup folder; empty: nothing
+    QTest::addColumn<QString>("refusal"); // part of the box that refuses the name at once
+    QTest::addColumn<int>("oldSize");     // of an old backup there before; -1: none
+    QTest::addColumn<Replace>("question");
+    const QString none;
+    QTest::newRow("nothing typed") << u("") << false << none << none << -1 << Replace::NotAsked;
+    QTest::newRow("blanks only") << u("   ") << false << none << none << -1 << Replace::NotAsked;
+    QTest::newRow("new file") << u("*/new.mdbB") << false << u("new.mdbB") << none << -1
+                              << Replace::NotAsked;
     QTest::newRow("bare name, into the backup folder")
-        << u("بيمارستان.mdbB") << u("بيمارستان.mdbB") << -1 << -1;
-    QTest::newRow("larger old backup, replaced") << u("*/old.mdbB") << u("old.mdbB") << 900000 << 1;
-    QTest::newRow("old backup kept") << u("*/old.mdbB") << u("") << 100 << 0;
-    QTest::newRow("path in quotes") << u("\"*/new.mdbB\" ") << u("new.mdbB") << -1 << -1;
-    QTest::newRow("typed without the extension") << u("new") << u("new.mdbB") << -1 << -1;
+        << u("بيمارستان.mdbB") << false << u("بيمارستان.mdbB") << none << -1 << Replace::NotAsked;
+    QTest::newRow("larger old backup, replaced")
+        << u("*/old.mdbB") << false << u("old.mdbB") << none << 900000 << Replace::Yes;
+    QTest::newRow("old backup kept")
+        << u("*/old.mdbB") << false << none << none << 100 << Replace::No;
+    QTest::newRow("path in quotes")
+        << u("\"*/new.mdbB\" ") << false << u("new.mdbB") << none << -1 << Replace::NotAsked;
+    QTest::newRow("typed without the extension")
+        << u("new") << false << u("new.mdbB") << none << -1 << Replace::NotAsked;
     QTest::newRow("the offered name, its extension deleted in the dialog")
-        << u("dialog:در تاريخ1393.7.15 ساعت)9.05)") << u("در تاريخ1393.7.15 ساعت)9.05).mdbB") << -1
-        << -1;
+        << u("در تاريخ1393.7.15 ساعت)9.05)") << true << u("در تاريخ1393.7.15 ساعت)9.05).mdbB")
+        << none << -1 << Replace::NotAsked;
     QTest::newRow("an old backup chosen in the dialog, asked once")
-        << u("dialog:old.mdbB") << u("old.mdbB") << 100 << 1;
+        << u("old.mdbB") << true << u("old.mdbB") << none << 100 << Replace::Yes;
     QTest::newRow("the database, refused before any question")
-        << u("*/../DBKORVAT/DBKorvat.mdb") << u("Error|روی خود پایگاه داده") << -1 << -1;
-    QTest::newRow("a folder") << u("*/../DBKORVAT") << u("Error|DBKORVAT\u2069 فایل نیست") << -1
-                              << -1;
-    QTest::newRow("a named pipe") << u("*/../pipe") << u("Error|pipe\u2069 فایل نیست") << -1 << -1;
-    QTest::newRow("a device") << u("/dev/null") << u("Error|null\u2069 فایل نیست") << -1 << -1;
+        << u("*/../DBKORVAT/DBKorvat.mdb") << false << none << u("روی خود پایگاه داده") << -1
+        << Replace::NotAsked;
+    QTest::newRow("a folder") << u("*/../DBKORVAT") << false << none
+                              << u("DBKORVAT\u2069 فایل نیست") << -1 << Replace::NotAsked;
+    QTest::newRow("a named pipe") << u("*/../pipe") << false << none << u("pipe\u2069 فایل نیست")
+                                  << -1 << Replace::NotAsked;
+    QTest::newRow("a device") << u("/dev/null") << false << none << u("null\u2069 فایل نیست") << -1
+                              << Replace::NotAsked;
 }
 
 void TestBackup::windowBacksUp()
 {
     QFETCH(QString, typed);
+    QFETCH(bool, inDialog);
     QFETCH(QString, written);
+    QFETCH(QString, refusal);
     QFETCH(int, oldSize);
-    QFETCH(int, answer);
-    const bool viaDialog = typed.startsWith(u("dialog:"));
-    const QString refusal = written.startsWith(u("Error|")) ? written.mid(6) : QString();
-    if (!refusal.isEmpty())
-        written.clear();
-    typed.remove(u("dialog:")).replace(u("*"), BackupFolderPath());
+    QFETCH(Replace, question);
+    typed.replace(u("*"), BackupFolderPath());
     const QString old = back(u("old.mdbB"));
     if (oldSize >= 0)
-        QVERIFY(writeFile(old, patterned(oldSize)));
+        QVERIFY(WriteFile(old, patterned(oldSize)));
     else
         QVERIFY(QDir(BackupFolderPath()).removeRecursively()); // made again when needed
-    const QString pipe = QDir(m_folder->path()).filePath(u("pipe"));
-    if (typed.endsWith(u("/pipe")) && QProcess::execute(u("mkfifo"), {pipe}) != 0)
+    // A named pipe in the program folder, for a name that leads to it.
+    const QString pipe = QDir(m_gui.folder().path()).filePath(u("pipe"));
+    if (QProcess::execute(u("mkfifo"), {pipe}) != 0)
         QSKIP("no mkfifo here");
     Frmbackup *window = Frmbackup::ShowNew();
-    if (viaDialog) {
+    if (inDialog) {
         // Typed into Qt's own dialog, which is to ask nothing itself: a box it shows is counted.
         int dialogAsked = 0;
         AnswerNextModal([&](QWidget *dialog) {
@@ -575,19 +553,19 @@ void TestBackup::windowBacksUp()
     } else {
         window->Text1->setText(typed);
     }
-    if (answer >= 0)
-        DialogHooks::PresetAnswer(answer == 1);
+    if (question != Replace::NotAsked)
+        DialogHooks::PresetAnswer(question == Replace::Yes);
 
     QList<QMessageBox::Icon> icons;
     const QStringList shown = pressAndAnswer(window->VisualButtonEx2, &icons);
     QStringList expected;
-    if (answer >= 0)
+    if (question != Replace::NotAsked)
         expected << said("Korvat", u(FrmbackupText::Replace));
     if (!refusal.isEmpty()) {
         // One box, before any question, plain and without an icon.
         QVERIFY2(shown.size() == 1 && shown.first().startsWith(u("Error|")) &&
                      shown.first().contains(refusal),
-                 qPrintable(shown.first()));
+                 qPrintable(shown.join(u("\n"))));
         QCOMPARE(icons, QList<QMessageBox::Icon>{QMessageBox::NoIcon});
     } else if (typed.trimmed().isEmpty()) {
         expected << said(FrmbackupText::ErrorTitle, u(FrmbackupText::EmptyBackupPath));
@@ -598,19 +576,18 @@ void TestBackup::windowBacksUp()
     }
     if (refusal.isEmpty())
         QCOMPARE(shown, expected);
-    QCOMPARE(m_ended, !written.isEmpty());
+    QCOMPARE(m_gui.programEnded(), !written.isEmpty());
     QVERIFY(!written.isEmpty() || window->isVisible());
     if (!written.isEmpty())
-        QCOMPARE(readFile(back(written)), readFile(m_folder->databasePath()));
+        QCOMPARE(ReadFile(back(written)), ReadFile(m_gui.databasePath()));
     if (oldSize >= 0 && written.isEmpty())
-        QCOMPARE(readFile(old), patterned(oldSize));
+        QCOMPARE(ReadFile(old), patterned(oldSize));
     QStringList files = written.isEmpty() ? QStringList() : QStringList{written};
     if (oldSize >= 0 && written != QLatin1String("old.mdbB"))
         files << u("old.mdbB");
     QCOMPARE(filesIn(BackupFolderPath()), files);
     QCOMPARE(QFileInfo::exists(BackupFolderPath()), !files.isEmpty());
-    if (typed.endsWith(u("/pipe")))
-        QVERIFY(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()); // still the pipe
+    QVERIFY(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()); // still the pipe
 }
 
 void TestBackup::windowRestores_data()
@@ -618,16 +595,16 @@ void TestBackup::windowRestores_data()
     QTest::addColumn<QString>("source");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("lock"); // what another program holds on the database meanwhile
-    QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath) << u("");
-    QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored) << u("");
-    QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored) << u("");
+    QTest::addColumn<bool>("held"); // another program holds the database meanwhile
+    QTest::newRow("nothing typed") << u("") << false << u(FrmbackupText::EmptyRestorePath) << false;
+    QTest::newRow("No") << u("backup.mdbB") << false << u(FrmbackupText::NotRestored) << false;
+    QTest::newRow("Yes") << u("backup.mdbB") << true << u(FrmbackupText::Restored) << false;
     QTest::newRow("Yes, not a backup")
-        << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n") << u("");
+        << u("notes.mdbB") << true << u(FrmbackupText::CopyFailed) + u("\n") << false;
     // Not the copy: the backup is copied and checked, the database is not to be had.
     QTest::newRow("Yes, the database held by another program")
         << u("backup.mdbB") << true << u("دست نخورد.") + u(FrmbackupText::CloseOtherWindows)
-        << u("BEGIN IMMEDIATE");
+        << true;
 }
 
 void TestBackup::windowRestores()
@@ -635,16 +612,16 @@ void TestBackup::windowRestores()
     QFETCH(QString, source);
     QFETCH(bool, answer);
     QFETCH(QString, message);
-    QFETCH(QString, lock);
+    QFETCH(bool, held);
     QVERIFY(SeedSubjects(10));
-    const QString database = m_folder->databasePath();
+    const QString database = m_gui.databasePath();
     QCOMPARE(Backup::BackUpDatabase(database, back(u("backup.mdbB"))), Backup::Outcome::Made);
-    QVERIFY(writeFile(back(u("notes.mdbB")), "not a database"));
+    QVERIFY(WriteFile(back(u("notes.mdbB")), "not a database"));
     QVERIFY(SeedSubjects(10, u("later-")));
-    const QByteArray before = readFile(database);
-    OtherProgram other(database);
-    if (!lock.isEmpty())
-        QVERIFY(other.exec(lock));
+    const QByteArray before = ReadFile(database);
+    OtherProgram other(database, 0);
+    if (held)
+        QVERIFY(other.holdWriteLock());
     if (!source.isEmpty())
         DialogHooks::PresetAnswer(answer);
     Frmbackup *window = Frmbackup::ShowNew();
@@ -653,15 +630,15 @@ void TestBackup::windowRestores()
     QList<QMessageBox::Icon> icons;
     const QStringList shown = pressAndAnswer(window->VisualButtonEx3, &icons);
     QVERIFY2(shown.last().contains(message), qPrintable(shown.join(u("\n"))));
-    if (!lock.isEmpty()) // titled, marked and ended as the window's other failures are
+    if (held) // titled, marked and ended as the window's other failures are
         QVERIFY(shown.last().startsWith(u(FrmbackupText::ErrorTitle) + u("|")) &&
                 shown.last().endsWith(message) && icons.last() == QMessageBox::Warning);
     if (!source.isEmpty())
         QCOMPARE(shown.first(), said("Korvat", u(FrmbackupText::AskRestore)));
     const bool restored = message == u(FrmbackupText::Restored);
-    QCOMPARE(m_ended, restored);
+    QCOMPARE(m_gui.programEnded(), restored);
     QVERIFY(restored || window->isVisible());
-    QCOMPARE(readFile(database), restored ? readFile(back(u("backup.mdbB"))) : before);
+    QCOMPARE(ReadFile(database), restored ? ReadFile(back(u("backup.mdbB"))) : before);
     // Given back to the program's windows unless the program is ending.
     QCOMPARE(IsDatabaseOpen(), !restored);
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
@@ -726,27 +703,23 @@ void TestBackup::windowWaitsWhileCopying()
         for (QWidget *widget : window->findChildren<QPushButton *>())
             if (widget->isVisible() && widget->isEnabled())
                 during << widget->objectName();
-        during << QString::number(window->isVisible()) << QString::number(m_ended)
+        during << QString::number(window->isVisible()) << QString::number(m_gui.programEnded())
                << QString::number(window->ProgressBar1->isVisible()) << window->Text1->text();
     });
     watcher.start(0);
     const QStringList shown = pressAndAnswer(window->VisualButtonEx2);
     QCOMPARE(during, (QStringList{u("1"), u("0"), u("1"), back(u("big.mdbB"))}));
     QCOMPARE(shown, QStringList{said("Korvat", u(FrmbackupText::BackedUp))});
-    QCOMPARE(readFile(back(u("big.mdbB"))), readFile(m_folder->databasePath()));
+    QCOMPARE(ReadFile(back(u("big.mdbB"))), ReadFile(m_gui.databasePath()));
 }
 
 void TestBackup::windowByKeyboard()
 {
     Frmbackup *window = Frmbackup::ShowNew();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QStringList order;
-    do {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    } while (QApplication::focusWidget() != window->Text1 && order.size() < 20);
-    QCOMPARE(order, (QStringList{u("Text1"), u("b1"), u("VisualButtonEx2"), u("Text2"), u("b2"),
-                                 u("VisualButtonEx3"), u("Command3"), u("Command1")}));
+    QCOMPARE(TabRound(window->Text1, 20),
+             (QStringList{u("Text1"), u("b1"), u("VisualButtonEx2"), u("Text2"), u("b2"),
+                          u("VisualButtonEx3"), u("Command3"), u("Command1")}));
     // Escape never clears what was typed; Enter on the help button opens the help, Escape
     // leaves it.
     QTest::keyClicks(window->Text1, u("D:/backups/x.mdbB"));
@@ -758,9 +731,9 @@ void TestBackup::windowByKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     QVERIFY(!window->Frame1->isVisible());
     QCOMPARE(QApplication::focusWidget(), window->Command3);
-    QVERIFY(!m_ended);
+    QVERIFY(!m_gui.programEnded());
     QTest::keyClick(window->Command1, Qt::Key_Return);
-    QVERIFY(m_ended);
+    QVERIFY(m_gui.programEnded());
 }
 
 void TestBackup::windowFitsTheScreen_data()
@@ -773,17 +746,15 @@ void TestBackup::windowFitsTheScreen_data()
 void TestBackup::windowFitsTheScreen()
 {
     QFETCH(int, theme);
-    QVERIFY(run(QStringLiteral("UPDATE \"Theme\" SET \"TH\" = '%1'").arg(theme)));
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     Frmbackup *window = Frmbackup::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    const QRect area = window->screen()->availableGeometry();
-    QVERIFY(window->width() + 16 <= area.width() && window->height() + 40 <= area.height());
-    QVERIFY(area.contains(window->frameGeometry()));
+    QCOMPARE(Misfit(window), QString());
     window->ProgressBar1->show();
     QCOMPARE(Clipped(window), QStringList());
     window->showHelp();
     QCoreApplication::processEvents();
-    QVERIFY(area.contains(window->frameGeometry()));
+    QCOMPARE(Misfit(window), QString());
     QCOMPARE(Clipped(window), QStringList());
     // The help reads whole lines: none is broken by the panel's width.
     QCOMPARE(window->Text4->document()->lineCount(), window->Text4->document()->blockCount());

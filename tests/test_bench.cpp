@@ -39,14 +39,11 @@ QProcessEnvironment environmentOn(const QString &platform)
     return env;
 }
 
-// The program alone in a folder, with no database beside it: it refuses to start. Its lock
-// lives in a folder of the test's own, so a program the user has open does not get in the way.
+// The program alone in a folder, with no database beside it: it refuses to start.
 QString programWithoutDatabase()
 {
     static QTemporaryDir folder;
-    const QString exe = folder.filePath(QStringLiteral("korvat"));
-    if (!QFile::exists(exe))
-        QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
+    static const QString exe = InstallProgram(folder.path());
     return exe;
 }
 
@@ -54,24 +51,9 @@ QString programWithoutDatabase()
 QString programWithDatabase()
 {
     static QTemporaryDir folder;
-    const QString exe = folder.filePath(QStringLiteral("korvat"));
-    const QString database = folder.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
-    if (!QFile::exists(exe)) {
-        QDir(folder.path()).mkpath(QStringLiteral("DBKORVAT"));
-        QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
-        QFile::copy(DeliveredDatabasePath(), database);
-        QFile::setPermissions(database, QFile::ReadOwner | QFile::WriteOwner);
-    }
+    static const QString exe =
+        InstallDatabase(folder.path()) ? InstallProgram(folder.path()) : QString();
     return exe;
-}
-
-QProcessEnvironment withOwnLockFolder(QProcessEnvironment env)
-{
-    static QTemporaryDir locks;
-    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "TMP", "TEMP"})
-        env.insert(QString::fromLatin1(name), locks.path());
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
-    return env;
 }
 
 // A shell line run as a stand-in program.
@@ -165,7 +147,7 @@ void TestBench::start()
         QSKIP("This system has no such program.");
 
     ProgramStart start;
-    start.setEnvironment(withOwnLockFolder(environmentOn(platform)));
+    start.setEnvironment(ProgramEnvironment(environmentOn(platform)));
     QElapsedTimer clock;
     clock.start();
     const QByteArray marker =
@@ -396,23 +378,13 @@ void TestBench::dropFromCache()
     }
     if (QStorageInfo(folder.path()).fileSystemType() == "tmpfs")
         QSKIP("The build folder is in memory (tmpfs): nothing can be dropped there.");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.write(QByteArray(8 << 20, 'k')) == (8 << 20));
-    }
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll().size(), 8 << 20);
-    }
+    QVERIFY(WriteFile(path, QByteArray(8 << 20, 'k')));
+    QCOMPARE(ReadFile(path).size(), 8 << 20);
     QVERIFY2(CachedShare(path) > 0.9, qPrintable(QString::number(CachedShare(path))));
     QVERIFY2(DropFromCache(path, &why), qPrintable(why));
     QVERIFY2(CachedShare(path) < 0.1, qPrintable(QString::number(CachedShare(path))));
     // And the file is still whole.
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray(8 << 20, 'k'));
+    QCOMPARE(ReadFile(path), QByteArray(8 << 20, 'k'));
 #endif
 }
 

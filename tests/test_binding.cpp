@@ -84,14 +84,11 @@ void TestBinding::typedTextIsSavedToTheFile()
 {
     CodeAndName form;
     QVERIFY(form.open(0));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    QCOMPARE(code.text(), QString());
-    QTest::keyClicks(&code, QStringLiteral(" O'Neil\\50% "));
-    name.setText(QString::fromUtf8("\u200Fمریم"));
-    QVERIFY(subjects.save());
+    QVERIFY(form.subjects.add());
+    QCOMPARE(form.code.text(), QString());
+    QTest::keyClicks(&form.code, QStringLiteral(" O'Neil\\50% "));
+    form.name.setText(QString::fromUtf8("\u200Fمریم"));
+    QVERIFY(form.subjects.save());
     QCOMPARE(
         ReadFromFile(form.folder.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
         QVariantList{QStringLiteral(" O'Neil\\50% ")});
@@ -104,42 +101,36 @@ void TestBinding::newRowSavedIntoALargeTableCanBeEditedAgain()
 {
     CodeAndName form;
     QVERIFY(form.open(2000));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    code.setText(QStringLiteral("fresh"));
-    name.setText(QStringLiteral("first"));
-    QVERIFY(subjects.save());
+    QVERIFY(form.subjects.add());
+    form.code.setText(QStringLiteral("fresh"));
+    form.name.setText(QStringLiteral("first"));
+    QVERIFY(form.subjects.save());
     // Saving did not fetch the table to find the new row, and the widgets still show it.
-    QVERIFY(subjects.model()->rowCount() < 2000);
-    QCOMPARE(code.text(), QStringLiteral("fresh"));
+    QVERIFY(form.subjects.model()->rowCount() < 2000);
+    QCOMPARE(form.code.text(), QStringLiteral("fresh"));
 
-    name.setText(QStringLiteral("second"));
-    QVERIFY(subjects.save());
-    QCOMPARE(name.text(), QStringLiteral("second"));
+    form.name.setText(QStringLiteral("second"));
+    QVERIFY(form.subjects.save());
+    QCOMPARE(form.name.text(), QStringLiteral("second"));
     QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'fresh'")),
              QVariantList{QStringLiteral("second")});
-    QCOMPARE(subjects.count(), 2001);
+    QCOMPARE(form.subjects.count(), 2001);
 }
 
 void TestBinding::refusedSaveKeepsWhatWasTyped()
 {
     CodeAndName form;
     QVERIFY(form.open(1));
-    Cursor &subjects = form.subjects;
-    QLineEdit &code = form.code;
-    QLineEdit &name = form.name;
-    QVERIFY(subjects.add());
-    code.setText(QStringLiteral("S0"));
-    name.setText(QStringLiteral("typed"));
-    QVERIFY(!subjects.save());
-    QCOMPARE(code.text(), QStringLiteral("S0"));
-    QCOMPARE(name.text(), QStringLiteral("typed"));
+    QVERIFY(form.subjects.add());
+    form.code.setText(QStringLiteral("S0"));
+    form.name.setText(QStringLiteral("typed"));
+    QVERIFY(!form.subjects.save());
+    QCOMPARE(form.code.text(), QStringLiteral("S0"));
+    QCOMPARE(form.name.text(), QStringLiteral("typed"));
 
-    code.setText(QStringLiteral("S9"));
-    QVERIFY(subjects.save());
+    form.code.setText(QStringLiteral("S9"));
+    QVERIFY(form.subjects.save());
     QCOMPARE(ReadFromFile(form.folder.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S9'")),
              QVariantList{QStringLiteral("typed")});
@@ -172,17 +163,23 @@ void TestBinding::rebindShowsAnotherField()
 
 void TestBinding::boxesMoveToAnotherCursor_data()
 {
-    QTest::addColumn<QString>("to");    // the code the other cursor is filtered to; "-": none
+    QTest::addColumn<QString>("to");    // the code the other cursor is filtered to
+    QTest::addColumn<bool>("bound");    // the boxes are bound to it, else to no cursor at all
+    QTest::addColumn<QString>("shown"); // the code the boxes show then: the row they write into
     QTest::addColumn<QString>("typed"); // typed into the name box before the move
-    QTest::newRow("to a subject, nothing typed") << QStringLiteral("S2") << QString();
-    QTest::newRow("to a subject, a name typed") << QStringLiteral("S2") << QStringLiteral("typed");
-    QTest::newRow("to a cursor with no row") << QStringLiteral("none") << QStringLiteral("typed");
-    QTest::newRow("to no cursor") << QStringLiteral("-") << QStringLiteral("typed");
+    const QString s2 = QStringLiteral("S2");
+    QTest::newRow("to a subject, nothing typed") << s2 << true << s2 << QString();
+    QTest::newRow("to a subject, a name typed") << s2 << true << s2 << QStringLiteral("typed");
+    QTest::newRow("to a cursor with no row")
+        << QStringLiteral("none") << true << QString() << QStringLiteral("typed");
+    QTest::newRow("to no cursor") << s2 << false << QString() << QStringLiteral("typed");
 }
 
 void TestBinding::boxesMoveToAnotherCursor()
 {
     QFETCH(QString, to);
+    QFETCH(bool, bound);
+    QFETCH(QString, shown);
     QFETCH(QString, typed);
     CodeAndName form;
     QVERIFY(form.open(3));
@@ -190,21 +187,20 @@ void TestBinding::boxesMoveToAnotherCursor()
     QVERIFY(other.filter(QStringLiteral("Code"), to));
     if (!typed.isEmpty())
         form.name.setText(typed);
-    form.binder.setCursor(to == QLatin1String("-") ? nullptr : &other);
+    form.binder.setCursor(bound ? &other : nullptr);
 
     // The boxes show the other cursor's row, or nothing; what was typed stayed with the first.
-    QCOMPARE(form.code.text(), to.startsWith(QLatin1Char('S')) ? to : QString());
+    QCOMPARE(form.code.text(), shown);
     QCOMPARE(form.subjects.field(QStringLiteral("FName")),
              typed.isEmpty() ? SeedFirstName(0) : typed);
     // Typing now writes into the other cursor's row only, and each save stores its own row.
     form.name.setText(QStringLiteral("after"));
     QVERIFY(form.subjects.save());
     QVERIFY(other.save());
-    QCOMPARE(
-        ReadFromFile(form.folder.databasePath(),
-                     QStringLiteral("SELECT \"FName\" FROM \"IDE\" ORDER BY rowid")),
-        (QVariantList{typed.isEmpty() ? SeedFirstName(0) : typed, SeedFirstName(1),
-                      to == QLatin1String("S2") ? QStringLiteral("after") : SeedFirstName(2)}));
+    QCOMPARE(ReadFromFile(form.folder.databasePath(),
+                          QStringLiteral("SELECT \"FName\" FROM \"IDE\" ORDER BY rowid")),
+             (QVariantList{typed.isEmpty() ? SeedFirstName(0) : typed, SeedFirstName(1),
+                           shown.isEmpty() ? SeedFirstName(2) : QStringLiteral("after")}));
 }
 
 QTEST_MAIN(TestBinding)

@@ -18,6 +18,13 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <functional>
+
+namespace {
+// Shows a text in one of the boxes.
+using ShowText = std::function<void(const QString &)>;
+} // namespace
+
 class TestCommon : public QObject
 {
     Q_OBJECT
@@ -117,22 +124,22 @@ void TestCommon::timedMessageClosedEarlyPressesNothingLater()
 
 void TestCommon::yesNoQuestion_data()
 {
-    QTest::addColumn<int>("button");
+    QTest::addColumn<QMessageBox::StandardButton>("button");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("yes") << int(QMessageBox::Yes) << true;
-    QTest::newRow("no") << int(QMessageBox::No) << false;
+    QTest::newRow("yes") << QMessageBox::Yes << true;
+    QTest::newRow("no") << QMessageBox::No << false;
 }
 
 void TestCommon::yesNoQuestion()
 {
-    QFETCH(int, button);
+    QFETCH(QMessageBox::StandardButton, button);
     QFETCH(bool, expected);
     QString title;
     AnswerNextModal([&](QWidget *widget) {
         auto *box = qobject_cast<QMessageBox *>(widget);
         title = box->windowTitle();
         QCOMPARE(box->buttons().size(), 2);
-        box->button(QMessageBox::StandardButton(button))->click();
+        box->button(button)->click();
     });
     QCOMPARE(AskYesNo(nullptr, QString::fromUtf8("آيا مطمئن هستيد؟")), expected);
     QCOMPARE(title, QStringLiteral("Korvat"));
@@ -278,16 +285,18 @@ void TestCommon::qtTranslation()
 
 void TestCommon::textsAreShownAsTheirCharacters_data()
 {
-    QTest::addColumn<int>("box");
-    QTest::newRow("timed notice") << 0;
-    QTest::newRow("message") << 1;
-    QTest::newRow("question") << 2;
-    QTest::newRow("input box") << 3;
+    QTest::addColumn<ShowText>("show");
+    QTest::newRow("timed notice") << ShowText(
+        [](const QString &text) { ShowTimedMessage(nullptr, text, 5000); });
+    QTest::newRow("message") << ShowText([](const QString &text) { ShowMessage(nullptr, text); });
+    QTest::newRow("question") << ShowText([](const QString &text) { AskYesNo(nullptr, text); });
+    QTest::newRow("input box") << ShowText(
+        [](const QString &text) { AskText(nullptr, text, QStringLiteral("t")); });
 }
 
 void TestCommon::textsAreShownAsTheirCharacters()
 {
-    QFETCH(int, box);
+    QFETCH(ShowText, show);
     // A path or a typed code may look like markup; it is shown as it is.
     const QString text = QString::fromUtf8("/home/<b>مریم</b>/&amp;");
     QString shown;
@@ -297,14 +306,7 @@ void TestCommon::textsAreShownAsTheirCharacters()
                 shown = ShownText(label);
         qobject_cast<QDialog *>(widget)->done(0);
     });
-    if (box == 0)
-        ShowTimedMessage(nullptr, text, 5000);
-    else if (box == 1)
-        ShowMessage(nullptr, text);
-    else if (box == 2)
-        AskYesNo(nullptr, text);
-    else
-        AskText(nullptr, text, QStringLiteral("t"));
+    show(text);
     QCOMPARE(shown, text);
 }
 

@@ -1,9 +1,11 @@
 // One subject's whole way through the program, driven through the real windows as a user drives
 // them, with the database file itself read after every step.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
 #include "PdfText.h"
 #include "Seed.h"
-#include "TestProgramFolder.h"
+#include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "administration/FrmTest.h"
 #include "administration/FrmTestText.h"
@@ -12,7 +14,6 @@
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
 #include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "records/FrmCode.h"
 #include "records/FrmCodeText.h"
 #include "registration/RegistrationPanel.h"
@@ -39,20 +40,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
-
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-// Types text as a keyboard does, one character at a time (Persian too).
-void type(QWidget *widget, const QString &text)
-{
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // Picks a list's entry with the arrow key, from no choice at all.
 void choose(QComboBox *list, int position)
@@ -71,14 +59,14 @@ QString registerThroughPanel(Frm1 *main, const QString &code)
     RegistrationPanel *panel = main->registration;
     if (!main->Frame10->isVisible())
         return QString();
-    type(panel->Text11, code);
-    type(panel->Text6, u("سارا"));
-    type(panel->Text4, u("محمدی"));
-    type(panel->Text5, QStringLiteral("11"));
+    TypeText(panel->Text11, code);
+    TypeText(panel->Text6, u("سارا"));
+    TypeText(panel->Text4, u("محمدی"));
+    TypeText(panel->Text5, QStringLiteral("11"));
     choose(panel->Combo1, 0);
     choose(panel->Combo2, 1);
     choose(panel->Combo3, 2);
-    type(panel->Text7, u("پنجم دبستان"));
+    TypeText(panel->Text7, u("پنجم دبستان"));
     const QString date = panel->Text8->text();
     QTest::mouseClick(panel->Command8, Qt::LeftButton);
     return date;
@@ -92,7 +80,7 @@ void answerInputBox(const QString &code, bool *typed, std::function<void()> then
         auto *edit = box ? box->findChild<QLineEdit *>() : nullptr;
         if (!edit)
             return;
-        type(edit, code);
+        TypeText(edit, code);
         QTest::keyClick(edit, Qt::Key_Return);
         *typed = true;
         if (then)
@@ -100,22 +88,10 @@ void answerInputBox(const QString &code, bool *typed, std::function<void()> then
     });
 }
 
-// Every column of every row of the subjects and the answers, as text, in stored order.
+// Every row of the subjects and the answers, every field, as the file holds them.
 QStringList allRows(const QString &path)
 {
-    QStringList rows;
-    for (const char *name : {"IDE", "Answer"}) {
-        const QLatin1String table(name);
-        QStringList columns;
-        for (const QVariant &column : ReadFromFile(
-                 path, QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
-            columns << QStringLiteral("quote(\"%1\")").arg(column.toString());
-        for (const QVariant &row :
-             ReadFromFile(path, QStringLiteral("SELECT '%1|' || %2 FROM \"%1\" ORDER BY rowid")
-                                    .arg(table, columns.join(QStringLiteral(" || '|' || ")))))
-            rows << row.toString();
-    }
-    return rows;
+    return EveryRow(path, {QStringLiteral("IDE"), QStringLiteral("Answer")});
 }
 
 // The subject's 56 answers as the file holds them, empty text for none.
@@ -151,30 +127,6 @@ bool CaptionBesideNumber(const QStringList &lines, const QString &caption, const
     return false;
 }
 
-template <typename Window> Window *onlyVisible()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QList<Window *> shown = VisibleWindows<Window>();
-    return shown.size() == 1 ? shown.first() : nullptr;
-}
-
-// What the boxes shown since the last call said: an error box among them fails the step.
-QStringList shownTexts()
-{
-    QStringList texts;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.text;
-    return texts;
-}
-
-QList<ReportPreview *> previews()
-{
-    QList<ReportPreview *> shown;
-    for (QWidget *widget : QApplication::topLevelWidgets())
-        if (auto *preview = dynamic_cast<ReportPreview *>(widget); preview && preview->isVisible())
-            shown << preview;
-    return shown;
-}
 } // namespace
 
 class TestFlow : public QObject
@@ -182,12 +134,7 @@ class TestFlow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true); // the user's settings stay untouched
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
     void init();
     void cleanup();
 
@@ -195,8 +142,7 @@ private slots:
     void backupAndRestoreThroughTheExit();
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
-    bool m_ended = false;
+    GuiTest m_gui;
     QTimer m_guard;
     QPointer<QWidget> m_stuck;
     QElapsedTimer m_stuckFor;
@@ -204,13 +150,7 @@ private:
 
 void TestFlow::init()
 {
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-    DialogHooks::Enable();
-    DialogHooks::SetTimedDelay(0);
-    m_ended = false;
-    ProgramEndHooks::SetHandler([this] { m_ended = true; });
+    QCOMPARE(m_gui.begin(0), QString());
     // A message the flow does not expect (an error, say) waits for nobody: it is closed after a
     // while, and the step's check of what was shown fails instead of the test hanging.
     m_guard.setInterval(200);
@@ -230,15 +170,12 @@ void TestFlow::cleanup()
 {
     m_guard.stop();
     m_guard.disconnect();
-    ProgramEndHooks::SetHandler({});
-    DialogHooks::Disable();
-    DeleteAllWindows();
-    m_folder.reset();
+    m_gui.end();
 }
 
 void TestFlow::subjectFromRegistrationToDeletion()
 {
-    const QString path = m_folder->databasePath();
+    const QString path = m_gui.databasePath();
     const QString code = QStringLiteral("K-1405");
     QVERIFY(SeedSubjects(3));
     const QStringList others = allRows(path);
@@ -257,12 +194,11 @@ void TestFlow::subjectFromRegistrationToDeletion()
              QVariantList{u("سارا|محمدی|11|زن|مجرد|پنجم دبستان|C|") + date});
     QCOMPARE(storedAnswers(path, code), QString(ScoringKey::StatementCount - 1, QLatin1Char(',')));
 
-    QCOMPARE(shownTexts(), QStringList());
-    Frmskin *confirmation = onlyVisible<Frmskin>();
+    QCOMPARE(ShownTexts(), QStringList());
+    Frmskin *confirmation = OnlyVisible<Frmskin>();
     QVERIFY(confirmation);
-    QTest::mouseMove(confirmation->k1);
-    QTest::mouseClick(confirmation->k2, Qt::LeftButton);
-    main = onlyVisible<Frm1>();
+    ClickPicture(confirmation->k1, confirmation->k2);
+    main = OnlyVisible<Frm1>();
     QVERIFY(main);
 
     // 2. The test: "always" for every statement, then save and exit.
@@ -287,7 +223,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
     QTest::mouseClick(main->Command2, Qt::LeftButton);
     QVERIFY(typed);
     QVERIFY(saved);
-    QCOMPARE(shownTexts(), (QStringList{u(FrmTestText::CodePrompt), u(FrmTestText::End)}));
+    QCOMPARE(ShownTexts(), (QStringList{u(FrmTestText::CodePrompt), u(FrmTestText::End)}));
     QStringList numbers;
     QStringList expected;
     for (int n = 1; n <= ScoringKey::StatementCount; ++n) {
@@ -299,11 +235,11 @@ void TestFlow::subjectFromRegistrationToDeletion()
     QCOMPARE(storedAnswers(path, code), expected.join(QLatin1Char(',')));
 
     // 3. Scoring.
-    QCOMPARE(onlyVisible<Frm1>(), main);
+    QCOMPARE(OnlyVisible<Frm1>(), main);
     QTest::mouseClick(main->Command3, Qt::LeftButton);
-    FrmkLID *scoring = onlyVisible<FrmkLID>();
+    FrmkLID *scoring = OnlyVisible<FrmkLID>();
     QVERIFY(scoring);
-    QVERIFY(!onlyVisible<Frm1>());
+    QVERIFY(!OnlyVisible<Frm1>());
     typed = false;
     answerInputBox(code, &typed);
     QTest::mouseClick(scoring->Command1, Qt::LeftButton);
@@ -316,11 +252,11 @@ void TestFlow::subjectFromRegistrationToDeletion()
                           {code}),
              QVariantList{scores.join(QLatin1Char('|'))});
 
-    QCOMPARE(shownTexts(), (QStringList{u(FrmkLIDText::AskPrompt), u(FrmkLIDText::Saved)}));
+    QCOMPARE(ShownTexts(), (QStringList{u(FrmkLIDText::AskPrompt), u(FrmkLIDText::Saved)}));
     // 4. The result sheet, saved as PDF from its preview.
     QTest::mouseClick(scoring->Command6, Qt::LeftButton);
-    QCOMPARE(previews().size(), 1);
-    ReportPreview *preview = previews().first();
+    QCOMPARE(VisibleWindows<ReportPreview>().size(), 1);
+    ReportPreview *preview = VisibleWindows<ReportPreview>().first();
     QTemporaryDir out;
     const QString pdf = out.filePath(QStringLiteral("sheet.pdf"));
     AnswerNextModal([&](QWidget *modal) {
@@ -342,54 +278,36 @@ void TestFlow::subjectFromRegistrationToDeletion()
                  qPrintable(subscales.at(i).field + u("\n") + lines.join(u("\n"))));
     QVERIFY2(CaptionBesideNumber(lines, ScoringKey::TotalListCaption(), scores.at(5)),
              qPrintable(lines.join(u("\n"))));
-    QCOMPARE(shownTexts().mid(1), QStringList{ReportsText::Saved()});
+    QCOMPARE(ShownTexts().mid(1), QStringList{ReportsText::Saved()});
     preview->close();
 
     // 5. Back to a new main window, to the browser, and the subject deleted by its code.
     QTest::mouseClick(scoring->Command4, Qt::LeftButton);
-    QVERIFY(!onlyVisible<FrmkLID>());
-    main = onlyVisible<Frm1>();
+    QVERIFY(!OnlyVisible<FrmkLID>());
+    main = OnlyVisible<Frm1>();
     QVERIFY(main);
     QTest::mouseClick(main->Command4, Qt::LeftButton);
-    FrmCode *browser = onlyVisible<FrmCode>();
+    FrmCode *browser = OnlyVisible<FrmCode>();
     QVERIFY(browser);
-    type(browser->Text5, code);
-    bool asked = false;
-    AnswerNextModal([&](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box || !box->button(QMessageBox::Yes))
-            return;
-        asked = true;
-        box->button(QMessageBox::Yes)->click();
-    });
+    TypeText(browser->Text5, code);
+    SeenBox question;
+    AnswerNextBox(QMessageBox::Yes, &question);
     QCOMPARE(browser->Command2->text(), u("حذف "));
     QTest::mouseClick(browser->Command2, Qt::LeftButton);
-    QVERIFY(asked);
+    QVERIFY(question.yesNo);
     for (const char *table : {"IDE", "Answer"})
-        QCOMPARE(ReadFromFile(path,
-                              QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Code\" = ?")
-                                  .arg(QLatin1String(table)),
-                              {code})
-                     .value(0)
-                     .toInt(),
-                 0);
-    QCOMPARE(shownTexts(), (QStringList{u(FrmCodeText::SureToDelete), u(FrmCodeText::Deleted)}));
+        QCOMPARE(CountInFile(path, QLatin1String(table), code), 0);
+    QCOMPARE(ShownTexts(), (QStringList{u(FrmCodeText::SureToDelete), u(FrmCodeText::Deleted)}));
     QCOMPARE(allRows(path), others);
     // The grid lists the others, read to its end, and no longer the subject.
-    QAbstractItemModel *grid = browser->DataGrid1->model();
-    while (grid->canFetchMore(QModelIndex()))
-        grid->fetchMore(QModelIndex());
-    QStringList listed;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        listed << grid->index(row, 0).data().toString();
-    QCOMPARE(listed, (QStringList{u("S0"), u("S1"), u("S2")}));
+    QCOMPARE(ColumnTexts(browser->DataGrid1->model(), 0), (QStringList{u("S0"), u("S1"), u("S2")}));
 }
 
 // A backup taken on the way out, the data changed at the next start, and the backup restored on
 // the way out again: the file is the one backed up, byte for byte.
 void TestFlow::backupAndRestoreThroughTheExit()
 {
-    const QString path = m_folder->databasePath();
+    const QString path = m_gui.databasePath();
     QVERIFY(SeedSubjects(3));
     QTemporaryDir out;
     const QString backup = out.filePath(QStringLiteral("before.mdbB"));
@@ -397,19 +315,12 @@ void TestFlow::backupAndRestoreThroughTheExit()
     // Out through the exit dialog, its backup box ticked, into the backup window.
     auto leave = [](Frm1 *main) -> Frmbackup * {
         QTest::mouseClick(main->Command6, Qt::LeftButton);
-        exitpro *dialog = onlyVisible<exitpro>();
+        exitpro *dialog = OnlyVisible<exitpro>();
         if (!dialog)
             return nullptr;
         QTest::mouseClick(dialog->Check1, Qt::LeftButton);
-        QTest::mouseMove(dialog->k1);
-        QTest::mouseClick(dialog->k2, Qt::LeftButton);
-        return onlyVisible<Frmbackup>();
-    };
-    auto pressOk = [] {
-        AnswerNextModal([](QWidget *modal) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal); box && box->button(QMessageBox::Ok))
-                box->button(QMessageBox::Ok)->click();
-        });
+        ClickPicture(dialog->k1, dialog->k2);
+        return OnlyVisible<Frmbackup>();
     };
 
     Frm1 *main = Frm1::ShowNew();
@@ -418,41 +329,40 @@ void TestFlow::backupAndRestoreThroughTheExit()
     QVERIFY(window);
     const QByteArray backedUp = FileHash(path);
     const QStringList rowsBackedUp = allRows(path);
-    type(window->Text1, QDir::toNativeSeparators(backup));
-    pressOk();
+    TypeText(window->Text1, QDir::toNativeSeparators(backup));
+    AnswerNextBox(QMessageBox::Ok);
     QTest::mouseClick(window->VisualButtonEx2, Qt::LeftButton);
-    QCOMPARE(shownTexts(), QStringList{u(FrmbackupText::BackedUp)});
-    QVERIFY(m_ended);
+    QCOMPARE(ShownTexts(), QStringList{u(FrmbackupText::BackedUp)});
+    QVERIFY(m_gui.programEnded());
     QCOMPARE(FileHash(backup), backedUp);
 
     // The next start: a subject registered.
     DeleteAllWindows();
-    m_ended = false;
+    m_gui.forgetProgramEnd();
     main = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     QVERIFY(!registerThroughPanel(main, QStringLiteral("K-2")).isEmpty());
-    Frmskin *confirmation = onlyVisible<Frmskin>();
+    Frmskin *confirmation = OnlyVisible<Frmskin>();
     QVERIFY(confirmation);
-    QTest::mouseMove(confirmation->k1);
-    QTest::mouseClick(confirmation->k2, Qt::LeftButton);
-    main = onlyVisible<Frm1>();
+    ClickPicture(confirmation->k1, confirmation->k2);
+    main = OnlyVisible<Frm1>();
     QVERIFY(main);
     QVERIFY(allRows(path) != rowsBackedUp);
 
     // Out again, restoring the backup.
     window = leave(main);
     QVERIFY(window);
-    type(window->Text2, QDir::toNativeSeparators(backup));
-    AnswerNextModal([pressOk](QWidget *modal) {
+    TypeText(window->Text2, QDir::toNativeSeparators(backup));
+    AnswerNextModal([](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box || !box->button(QMessageBox::Yes))
             return;
-        pressOk();
+        AnswerNextBox(QMessageBox::Ok);
         box->button(QMessageBox::Yes)->click();
     });
     QTest::mouseClick(window->VisualButtonEx3, Qt::LeftButton);
-    QCOMPARE(shownTexts(), (QStringList{u(FrmbackupText::AskRestore), u(FrmbackupText::Restored)}));
-    QVERIFY(m_ended);
+    QCOMPARE(ShownTexts(), (QStringList{u(FrmbackupText::AskRestore), u(FrmbackupText::Restored)}));
+    QVERIFY(m_gui.programEnded());
     QCOMPARE(FileHash(path), backedUp);
     QCOMPARE(allRows(path), rowsBackedUp);
 }

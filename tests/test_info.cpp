@@ -1,6 +1,8 @@
 // The questionnaire introduction and the About window.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
-#include "TestProgramFolder.h"
+#include "Seed.h"
+#include "Text.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "common/ProgramEnd.h"
@@ -15,27 +17,14 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QtTest>
 
 #include <cstdio>
-#include <memory>
+#include <functional>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-void setStored(const QString &field, const QString &value)
-{
-    Cursor theme(QStringLiteral("Theme"));
-    QVERIFY(theme.open());
-    QVERIFY(theme.setField(field, value));
-    QVERIFY(theme.save());
-}
 
 // An About window on screen, its timers stopped so that a test steps them itself.
 About *openAbout()
@@ -94,6 +83,17 @@ int printLabel3Colours(int argc, char **argv)
     }
     return 0;
 }
+
+// How the user leaves a window shown modally.
+using Leave = std::function<void(QWidget *)>;
+Leave key(Qt::Key key)
+{
+    return [key](QWidget *window) {
+        QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, key);
+    };
+}
+
+using MakeWindow = std::function<QWidget *()>;
 } // namespace
 
 class TestInfo : public QObject
@@ -101,13 +101,9 @@ class TestInfo : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow();
-    }
-    void init();
-    void cleanup();
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
+    void init() { QCOMPARE(m_gui.begin(), QString()); }
+    void cleanup() { m_gui.end(); }
 
     void creditsScrollInTurn_data();
     void creditsScrollInTurn();
@@ -126,21 +122,8 @@ private slots:
     void windowsFitTheScreen();
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
+    GuiTest m_gui;
 };
-
-void TestInfo::init()
-{
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-}
-
-void TestInfo::cleanup()
-{
-    DeleteAllWindows();
-    m_folder.reset();
-}
 
 void TestInfo::creditsScrollInTurn_data()
 {
@@ -354,11 +337,10 @@ void TestInfo::introductionShowsItsTexts()
 {
     QFETCH(QString, stored);
     QFETCH(QString, skinFile);
-    setStored(QStringLiteral("TH"), stored);
+    QVERIFY(StoreSetting(QStringLiteral("TH"), stored));
     auto *window = new Frmravansanji;
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(ShowOnScreen(window));
     QCOMPARE(window->Skin1->loadedFile(), skinFile);
     QCOMPARE(window->styleSheet().isEmpty(), skinFile.isEmpty());
     QCOMPARE(window->windowTitle(), u("معرفي پرسشنامه"));
@@ -408,14 +390,20 @@ void TestInfo::openedFromTheMainWindow_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("panelStays");
-    QTest::addColumn<int>("route"); // 0 the exit button, 1 Enter, 2 Escape
+    QTest::addColumn<Leave>("leave");
+    const Leave exitButton = [](QWidget *window) {
+        QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command1")),
+                          Qt::LeftButton);
+    };
     QTest::newRow("introduction over the registration, exit button")
-        << u("Command11") << u("Frmravansanji") << true << 0;
-    QTest::newRow("introduction, Enter") << u("Command11") << u("Frmravansanji") << true << 1;
-    QTest::newRow("introduction, Escape") << u("Command11") << u("Frmravansanji") << true << 2;
+        << u("Command11") << u("Frmravansanji") << true << exitButton;
+    QTest::newRow("introduction, Enter")
+        << u("Command11") << u("Frmravansanji") << true << key(Qt::Key_Return);
+    QTest::newRow("introduction, Escape")
+        << u("Command11") << u("Frmravansanji") << true << key(Qt::Key_Escape);
     QTest::newRow("About closes the panels, exit button")
-        << u("Command12") << u("About") << false << 0;
-    QTest::newRow("About, Escape") << u("Command12") << u("About") << false << 2;
+        << u("Command12") << u("About") << false << exitButton;
+    QTest::newRow("About, Escape") << u("Command12") << u("About") << false << key(Qt::Key_Escape);
 }
 
 void TestInfo::openedFromTheMainWindow()
@@ -423,14 +411,14 @@ void TestInfo::openedFromTheMainWindow()
     QFETCH(QString, button);
     QFETCH(QString, window);
     QFETCH(bool, panelStays);
-    QFETCH(int, route);
+    QFETCH(Leave, leave);
     Frm1 *main = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     main->registration->open();
     main->registration->Text11->setText(QStringLiteral("K-7"));
     main->registration->Text6->setText(u("سارا"));
     const bool begun = main->Adodc2->hasUnsavedChanges();
-    const QByteArray before = FileHash(m_folder->databasePath());
+    const QByteArray before = FileHash(m_gui.databasePath());
 
     QString shown;
     bool modal = false;
@@ -439,12 +427,7 @@ void TestInfo::openedFromTheMainWindow()
         shown = box->objectName();
         modal = box->isModal();
         panelWhileShown = main->Frame10->isVisible();
-        if (route == 0)
-            QTest::mouseClick(box->findChild<QPushButton *>(QStringLiteral("Command1")),
-                              Qt::LeftButton);
-        else
-            QTest::keyClick(box->focusWidget() ? box->focusWidget() : box,
-                            route == 1 ? Qt::Key_Return : Qt::Key_Escape);
+        leave(box);
     });
     QTest::mouseClick(main->findChild<QPushButton *>(button), Qt::LeftButton);
 
@@ -460,26 +443,22 @@ void TestInfo::openedFromTheMainWindow()
     QVERIFY(VisibleWindows<Frmravansanji>().isEmpty());
     QVERIFY(VisibleWindows<About>().isEmpty());
     QCOMPARE(VisibleWindows<Frm1>(), QList<Frm1 *>{main});
-    QCOMPARE(FileHash(m_folder->databasePath()), before);
+    QCOMPARE(FileHash(m_gui.databasePath()), before);
 }
 
 void TestInfo::windowsFitTheScreen_data()
 {
-    QTest::addColumn<bool>("about");
-    QTest::newRow("introduction") << false;
-    QTest::newRow("About") << true;
+    QTest::addColumn<MakeWindow>("make");
+    QTest::newRow("introduction") << MakeWindow([]() -> QWidget * { return new Frmravansanji; });
+    QTest::newRow("About") << MakeWindow([]() -> QWidget * { return new About; });
 }
 
 void TestInfo::windowsFitTheScreen()
 {
-    QFETCH(bool, about);
-    QWidget *shown = about ? static_cast<QWidget *>(new About) : new Frmravansanji;
-    shown->show();
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
-    const QRect area = shown->screen()->availableGeometry();
-    QVERIFY(area.contains(shown->frameGeometry()));
-    // Room for a real title bar and edges as well.
-    QVERIFY(shown->width() + 16 <= area.width() && shown->height() + 40 <= area.height());
+    QFETCH(MakeWindow, make);
+    QWidget *shown = make();
+    QVERIFY(ShowOnScreen(shown));
+    QCOMPARE(Misfit(shown), QString());
     QCOMPARE(Clipped(shown), QStringList());
 }
 

@@ -1,13 +1,15 @@
 // The subject browser: its selectors, its name lists, deletion and every way deletion can go
 // wrong, and the way in from the main window and back.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
+#include "OtherProgram.h"
 #include "Seed.h"
-#include "TestProgramFolder.h"
+#include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "common/Dialogs.h"
 #include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/TableModel.h"
@@ -22,36 +24,26 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringListModel>
 #include <QTableView>
 #include <QtTest>
 
-#include <memory>
+#include <functional>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // A subject put straight into the file; answersCode null: no answers row at all.
 void addSubject(const QString &code, const QString &fName, const QString &lName,
                 const QString &group, const QString &answersCode)
 {
-    QSqlQuery query(QSqlDatabase::database());
-    QVERIFY(query.prepare(QStringLiteral(
-        "INSERT INTO \"IDE\" (\"Code\", \"FName\", \"LName\", \"Group\") VALUES (?, ?, ?, ?)")));
-    for (const QString &value : {code, fName, lName, group})
-        query.addBindValue(value);
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-    if (answersCode.isNull())
-        return;
-    QVERIFY(query.prepare(QStringLiteral("INSERT INTO \"Answer\" (\"Code\") VALUES (?)")));
-    query.addBindValue(answersCode);
-    QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
+    QVERIFY(AddRow(QStringLiteral("IDE"), {{QStringLiteral("Code"), code},
+                                           {QStringLiteral("FName"), fName},
+                                           {QStringLiteral("LName"), lName},
+                                           {QStringLiteral("Group"), group}}));
+    if (!answersCode.isNull())
+        QVERIFY(AddRow(QStringLiteral("Answer"), {{QStringLiteral("Code"), answersCode}}));
 }
 
 // Every row of both tables, in stored order, as "table rowid code".
@@ -83,14 +75,8 @@ QStringList codesInFile(const QString &path, const QString &field, const QString
 // The codes the grid shows, every row of them.
 QStringList gridCodes(FrmCode *window)
 {
-    QAbstractItemModel *model = window->DataGrid1->model();
-    while (model->canFetchMore(QModelIndex()))
-        model->fetchMore(QModelIndex());
-    const int code = window->Adodc2->fieldIndex(QStringLiteral("Code"));
-    QStringList codes;
-    for (int row = 0; row < model->rowCount(); ++row)
-        codes << model->index(row, code).data().toString();
-    return codes;
+    return ColumnTexts(window->DataGrid1->model(),
+                       window->Adodc2->fieldIndex(QStringLiteral("Code")));
 }
 
 QStringList selectorTexts(FrmCode *window)
@@ -99,42 +85,81 @@ QStringList selectorTexts(FrmCode *window)
             window->DataCombo1->currentText()};
 }
 
-QStringList shownTexts()
+// What the user does to the browser.
+using Step = std::function<void(FrmCode *)>;
+
+// The three selectors.
+const QString GroupBox = QStringLiteral("Combo3");
+const QString FirstNameBox = QStringLiteral("DataCombo6");
+const QString LastNameBox = QStringLiteral("DataCombo1");
+
+// A step on one of the three selectors, with the keyboard on its text.
+Step onSelector(const QString &name, std::function<void(QComboBox *, QLineEdit *)> step)
 {
-    QStringList texts;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.title + QLatin1Char('|') + shown.text;
-    return texts;
+    return [name, step](FrmCode *window) {
+        auto *combo = window->findChild<QComboBox *>(name);
+        QVERIFY2(combo, qPrintable(name));
+        combo->lineEdit()->setFocus();
+        step(combo, combo->lineEdit());
+    };
 }
 
-// Types text as a keyboard does, one character at a time (Persian too).
-void type(QWidget *widget, const QString &text)
+// Typed at the end of the text.
+Step typeInto(const QString &selector, const QString &text)
 {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-// What a message box looked like when it came.
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::LayoutDirection direction = Qt::LeftToRight;
-    bool yesNo = false;
-};
-
-void answerBox(SeenBox *seen, QMessageBox::StandardButton answer)
-{
-    AnswerNextModal([seen, answer](QWidget *modal) {
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        if (!box)
-            return;
-        *seen = {box->windowTitle(), box->text(), box->icon(), box->layoutDirection(),
-                 box->button(QMessageBox::Yes) && box->button(QMessageBox::No)};
-        box->button(answer)->click();
+    return onSelector(selector, [text](QComboBox *, QLineEdit *edit) {
+        edit->end(false);
+        TypeText(edit, text);
     });
 }
+
+// Picked from the list with the keyboard.
+Step pick(const QString &selector, const QString &text)
+{
+    return onSelector(selector, [text](QComboBox *combo, QLineEdit *) {
+        const int row = combo->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        QVERIFY2(row >= 0, qPrintable(text));
+        combo->showPopup();
+        QAbstractItemView *list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        list->setCurrentIndex(list->model()->index(row, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+    });
+}
+
+// Typed, then the first name the box offers taken.
+Step complete(const QString &selector, const QString &text)
+{
+    return onSelector(selector, [text](QComboBox *combo, QLineEdit *edit) {
+        TypeText(edit, text);
+        QAbstractItemView *offered = combo->completer()->popup();
+        QTRY_VERIFY(offered->isVisible());
+        QTest::keyClick(offered, Qt::Key_Down);
+        QTest::keyClick(offered, Qt::Key_Return);
+    });
+}
+
+// X11's Delete, with its text U+007F, at the start.
+Step deleteFirst(const QString &selector)
+{
+    return onSelector(selector, [](QComboBox *, QLineEdit *edit) {
+        edit->home(false);
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, u("\x7f"), Qt::NoModifier);
+    });
+}
+
+Step press(const QString &selector, Qt::Key key)
+{
+    return onSelector(selector,
+                      [key](QComboBox *, QLineEdit *edit) { QTest::keyClick(edit, key); });
+}
+
+// How a deletion is asked for.
+enum class Delete { ByClick, ByEnter, Twice }; // Twice: clicked, then the same code again
+
+// A fault another program lays on the database file.
+using Fault = std::function<bool(OtherProgram &)>;
 } // namespace
 
 class TestRecords : public QObject
@@ -142,13 +167,9 @@ class TestRecords : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
     void init();
-    void cleanup();
+    void cleanup() { m_gui.end(); }
 
     void opensUnfilteredLazilyAndByKeyboard();
     void selectors_data();
@@ -166,18 +187,14 @@ private slots:
 private:
     FrmCode *openBrowser();
 
-    std::unique_ptr<TestProgramFolder> m_folder;
+    GuiTest m_gui;
     QString m_path;
 };
 
 void TestRecords::init()
 {
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-    m_path = m_folder->databasePath();
-    DialogHooks::Enable();
-    DialogHooks::SetTimedDelay(0);
+    QCOMPARE(m_gui.begin(0), QString());
+    m_path = m_gui.databasePath();
     // 30 subjects in groups A to G, and the ones the seeding never makes.
     QVERIFY(SeedSubjects(30));
     addSubject(QStringLiteral("NG-1"), u("سارا"), u("بی‌گروه"), QStringLiteral(""),
@@ -192,13 +209,6 @@ void TestRecords::init()
     addSubject(QStringLiteral(" K8 "), u("کیان"), u("رضایی 1"), QStringLiteral("C"), QString());
     addSubject(QStringLiteral("K8"), u("کیان"), u("رضایی 1"), QStringLiteral("C"),
                QStringLiteral("K8"));
-}
-
-void TestRecords::cleanup()
-{
-    DialogHooks::Disable();
-    DeleteAllWindows();
-    m_folder.reset();
 }
 
 FrmCode *TestRecords::openBrowser()
@@ -240,14 +250,10 @@ void TestRecords::opensUnfilteredLazilyAndByKeyboard()
     QCOMPARE(window->gridFrame->title(), u(FrmCodeText::GridCaption));
 
     // The keyboard alone: Tab visits every control once, in reading order, and passes the grid.
-    QStringList visited;
-    for (int i = 0; i < 10; ++i) {
-        visited << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(visited, QStringList({u("Combo3"), u("DataCombo6"), u("DataCombo1"), u("DataGrid1"),
-                                   u("Text5"), u("Command2"), u("Command1"), u("Command7"),
-                                   u("Command6"), u("Combo3")}));
+    QCOMPARE(
+        ReachedByTab(10),
+        QStringList({u("Combo3"), u("DataCombo6"), u("DataCombo1"), u("DataGrid1"), u("Text5"),
+                     u("Command2"), u("Command1"), u("Command7"), u("Command6"), u("Combo3")}));
     // Printing by group is wired from outside: the button only asks for it.
     QSignalSpy print(window, &FrmCode::printByGroupRequested);
     QTest::keyClick(window->Command1, Qt::Key_Return);
@@ -255,65 +261,63 @@ void TestRecords::opensUnfilteredLazilyAndByKeyboard()
     QSignalSpy summary(window, &FrmCode::groupSummaryRequested);
     QTest::keyClick(window->Command7, Qt::Key_Return);
     QCOMPARE(summary.count(), 1);
-    QCOMPARE(shownTexts(), QStringList());
+    QCOMPARE(ShownTitlesAndTexts(), QStringList());
 }
 
 void TestRecords::selectors_data()
 {
-    // Steps, each "action selector argument": type (at the end of the text), pick (from the
-    // list with the keyboard), complete (type, then take the first name the box offers), delete
-    // (X11's Delete, with its text U+007F, at the start), tab, escape.
-    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QList<Step>>("steps");
     QTest::addColumn<QString>("field"); // the filter in force: field and text; empty: none
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("texts"); // group, first name, last name
     QTest::addColumn<int>("reads");         // times the grid's rows were read: once a change
     const QString none;
-    QTest::newRow("group C picked") << QStringList{u("pick Combo3 C")} << u("Group") << u("C")
+    using Steps = QList<Step>;
+    QTest::newRow("group C picked") << Steps{pick(GroupBox, u("C"))} << u("Group") << u("C")
                                     << QStringList{u("C"), none, none} << 1;
     QTest::newRow("group C typed, then Tab")
-        << QStringList{u("type Combo3 C"), u("tab Combo3")} << u("Group") << u("C")
+        << Steps{typeInto(GroupBox, u("C")), press(GroupBox, Qt::Key_Tab)} << u("Group") << u("C")
         << QStringList{u("C"), none, none} << 1;
     QTest::newRow("group emptied with Delete")
-        << QStringList{u("type Combo3 C"), u("delete Combo3")} << u("Group") << none
+        << Steps{typeInto(GroupBox, u("C")), deleteFirst(GroupBox)} << u("Group") << none
         << QStringList{none, none, none} << 2;
-    QTest::newRow("two letters") << QStringList{u("type Combo3 CD")} << u("Group") << u("CD")
+    QTest::newRow("two letters") << Steps{typeInto(GroupBox, u("CD"))} << u("Group") << u("CD")
                                  << QStringList{u("CD"), none, none} << 2;
     // A lower-case letter is not a stored group, and leaving the box does not change it to one.
     QTest::newRow("lower-case letter, then Tab")
-        << QStringList{u("type Combo3 c"), u("tab Combo3")} << u("Group") << u("c")
+        << Steps{typeInto(GroupBox, u("c")), press(GroupBox, Qt::Key_Tab)} << u("Group") << u("c")
         << QStringList{u("c"), none, none} << 1;
     QTest::newRow("last name after a group")
-        << QStringList{u("pick Combo3 C"), u("pick DataCombo1 محمدی 1")} << u("LName")
+        << Steps{pick(GroupBox, u("C")), pick(LastNameBox, u("محمدی 1"))} << u("LName")
         << u("محمدی 1") << QStringList{none, none, u("محمدی 1")} << 2;
     QTest::newRow("first name typed after a last name")
-        << QStringList{u("pick DataCombo1 محمدی 1"), u("type DataCombo6 سارا")} << u("FName")
+        << Steps{pick(LastNameBox, u("محمدی 1")), typeInto(FirstNameBox, u("سارا"))} << u("FName")
         << u("سارا") << QStringList{none, u("سارا"), none} << 5;
     QTest::newRow("group after a first name")
-        << QStringList{u("type DataCombo6 سارا"), u("pick Combo3 G")} << u("Group") << u("G")
+        << Steps{typeInto(FirstNameBox, u("سارا")), pick(GroupBox, u("G"))} << u("Group") << u("G")
         << QStringList{u("G"), none, none} << 5;
     QTest::newRow("the same group picked again after a name")
-        << QStringList{u("pick Combo3 C"), u("pick DataCombo6 سارا"), u("pick Combo3 C")}
+        << Steps{pick(GroupBox, u("C")), pick(FirstNameBox, u("سارا")), pick(GroupBox, u("C"))}
         << u("Group") << u("C") << QStringList{u("C"), none, none} << 3;
     QTest::newRow("last name completed")
-        << QStringList{u("complete DataCombo1 کامران")} << u("LName") << u("کامرانی 1")
+        << Steps{complete(LastNameBox, u("کامران"))} << u("LName") << u("کامرانی 1")
         << QStringList{none, none, u("کامرانی 1")} << 7;
     QTest::newRow("part of a name typed")
-        << QStringList{u("type DataCombo1 کامران")} << u("LName") << u("کامران")
+        << Steps{typeInto(LastNameBox, u("کامران"))} << u("LName") << u("کامران")
         << QStringList{none, none, u("کامران")} << 6;
     QTest::newRow("apostrophe in a last name")
-        << QStringList{u("pick DataCombo1 O'Brien")} << u("LName") << u("O'Brien")
+        << Steps{pick(LastNameBox, u("O'Brien"))} << u("LName") << u("O'Brien")
         << QStringList{none, none, u("O'Brien")} << 1;
-    QTest::newRow("apostrophe as a group") << QStringList{u("type Combo3 '")} << u("Group")
+    QTest::newRow("apostrophe as a group") << Steps{typeInto(GroupBox, u("'"))} << u("Group")
                                            << u("'") << QStringList{u("'"), none, none} << 1;
     QTest::newRow("Escape keeps the text and the filter")
-        << QStringList{u("type DataCombo6 سارا"), u("escape DataCombo6")} << u("FName") << u("سارا")
-        << QStringList{none, u("سارا"), none} << 4;
+        << Steps{typeInto(FirstNameBox, u("سارا")), press(FirstNameBox, Qt::Key_Escape)}
+        << u("FName") << u("سارا") << QStringList{none, u("سارا"), none} << 4;
 }
 
 void TestRecords::selectors()
 {
-    QFETCH(QStringList, steps);
+    QFETCH(QList<Step>, steps);
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QStringList, texts);
@@ -321,42 +325,8 @@ void TestRecords::selectors()
     FrmCode *window = openBrowser();
     DialogHooks::TakeShown();
     QSignalSpy read(window->Adodc2->model(), &QAbstractItemModel::modelReset);
-    for (const QString &step : steps) {
-        const QString action = step.section(QLatin1Char(' '), 0, 0);
-        auto *combo = window->findChild<QComboBox *>(step.section(QLatin1Char(' '), 1, 1));
-        QVERIFY(combo);
-        const QString argument = step.section(QLatin1Char(' '), 2);
-        QLineEdit *edit = combo->lineEdit();
-        edit->setFocus();
-        if (action == QLatin1String("type")) {
-            edit->end(false);
-            type(edit, argument);
-        } else if (action == QLatin1String("pick")) {
-            const int row = combo->findText(argument, Qt::MatchExactly | Qt::MatchCaseSensitive);
-            QVERIFY2(row >= 0, qPrintable(argument));
-            combo->showPopup();
-            QAbstractItemView *list = combo->view();
-            QTRY_VERIFY(list->isVisible());
-            list->setCurrentIndex(list->model()->index(row, 0));
-            QTest::keyClick(list, Qt::Key_Return);
-            QTRY_VERIFY(!list->isVisible());
-        } else if (action == QLatin1String("complete")) {
-            type(edit, argument);
-            QAbstractItemView *offered = combo->completer()->popup();
-            QTRY_VERIFY(offered->isVisible());
-            QTest::keyClick(offered, Qt::Key_Down);
-            QTest::keyClick(offered, Qt::Key_Return);
-        } else if (action == QLatin1String("delete")) {
-            edit->home(false);
-            QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, u("\x7f"), Qt::NoModifier);
-        } else if (action == QLatin1String("tab")) {
-            QTest::keyClick(edit, Qt::Key_Tab);
-        } else if (action == QLatin1String("escape")) {
-            QTest::keyClick(edit, Qt::Key_Escape);
-        } else {
-            QFAIL(qPrintable(step));
-        }
-    }
+    for (const Step &step : steps)
+        step(window);
     QCOMPARE(selectorTexts(window), texts);
     QCOMPARE(read.count(), reads);
     const QStringList expected = codesInFile(m_path, field, value);
@@ -367,7 +337,7 @@ void TestRecords::selectors()
     // Only the rows of one filter, and what printing by group would take is what the grid shows.
     QCOMPARE(window->subjects()->count(), expected.size());
     QCOMPARE(window->groupText(), texts.at(0));
-    QCOMPARE(shownTexts(), QStringList());
+    QCOMPARE(ShownTitlesAndTexts(), QStringList());
     QVERIFY(window->isVisible());
 }
 
@@ -399,39 +369,41 @@ void TestRecords::nameListsHoldEveryNameOnceInPersianOrder()
 void TestRecords::deletion_data()
 {
     QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("how");      // click, enter, or twice (a second deletion follows)
+    QTest::addColumn<Delete>("how");
     QTest::addColumn<int>("answer");       // 1 Yes, 0 No, -1 no question expected
     QTest::addColumn<QString>("message");  // the notice after it
     QTest::addColumn<QStringList>("gone"); // rows gone from the file, as registerRows gives them
     const QString need = u(FrmCodeText::NeedCode);
     const QString noSuch = u(FrmCodeText::NoSuchCode);
     const QString done = u(FrmCodeText::Deleted);
-    QTest::newRow("empty code") << QString() << u("click") << -1 << need << QStringList();
-    QTest::newRow("leading blank") << u(" S3") << u("click") << -1 << noSuch << QStringList();
-    QTest::newRow("trailing blank") << u("S3 ") << u("click") << -1 << noSuch << QStringList();
-    QTest::newRow("only blanks") << u("   ") << u("enter") << -1 << noSuch << QStringList();
+    QTest::newRow("empty code") << QString() << Delete::ByClick << -1 << need << QStringList();
+    QTest::newRow("leading blank") << u(" S3") << Delete::ByClick << -1 << noSuch << QStringList();
+    QTest::newRow("trailing blank") << u("S3 ") << Delete::ByClick << -1 << noSuch << QStringList();
+    QTest::newRow("only blanks") << u("   ") << Delete::ByEnter << -1 << noSuch << QStringList();
     // The answers row's code finds the subject registered with blanks around it.
     QTest::newRow("a code's trimmed answers code")
-        << u("K7") << u("click") << 1 << done << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
-    QTest::newRow("No") << u("S3") << u("click") << 0 << QString() << QStringList();
+        << u("K7") << Delete::ByClick << 1 << done
+        << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
+    QTest::newRow("No") << u("S3") << Delete::ByClick << 0 << QString() << QStringList();
     QTest::newRow("Yes, by Enter in the code box")
-        << u("S3") << u("enter") << 1 << done << QStringList{u("IDE 4 S3"), u("Answer 4 S3")};
+        << u("S3") << Delete::ByEnter << 1 << done << QStringList{u("IDE 4 S3"), u("Answer 4 S3")};
     QTest::newRow("Yes, then the same code again")
-        << u("S0") << u("twice") << 1 << noSuch << QStringList{u("IDE 1 S0"), u("Answer 1 S0")};
+        << u("S0") << Delete::Twice << 1 << noSuch << QStringList{u("IDE 1 S0"), u("Answer 1 S0")};
     QTest::newRow("subject without answers")
-        << u("NA-1") << u("click") << 1 << done << QStringList{u("IDE 33 NA-1")};
+        << u("NA-1") << Delete::ByClick << 1 << done << QStringList{u("IDE 33 NA-1")};
     QTest::newRow("code with blanks, answers under the trimmed code")
-        << u(" K7 ") << u("click") << 1 << done << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
+        << u(" K7 ") << Delete::ByClick << 1 << done
+        << QStringList{u("IDE 34  K7 "), u("Answer 33 K7")};
     QTest::newRow("code with blanks, the bare code's answers kept")
-        << u(" K8 ") << u("click") << 1 << done << QStringList{u("IDE 35  K8 ")};
-    QTest::newRow("apostrophe") << u("O'Brien") << u("click") << 1 << done
+        << u(" K8 ") << Delete::ByClick << 1 << done << QStringList{u("IDE 35  K8 ")};
+    QTest::newRow("apostrophe") << u("O'Brien") << Delete::ByClick << 1 << done
                                 << QStringList{u("IDE 32 O'Brien"), u("Answer 32 O'Brien")};
 }
 
 void TestRecords::deletion()
 {
     QFETCH(QString, code);
-    QFETCH(QString, how);
+    QFETCH(Delete, how);
     QFETCH(int, answer);
     QFETCH(QString, message);
     QFETCH(QStringList, gone);
@@ -449,8 +421,8 @@ void TestRecords::deletion()
     QTest::keyClick(window->Text5, Qt::Key_Escape); // never erases what was typed
     SeenBox question;
     if (answer >= 0)
-        answerBox(&question, answer ? QMessageBox::Yes : QMessageBox::No);
-    if (how == QLatin1String("enter")) {
+        AnswerNextBox(answer ? QMessageBox::Yes : QMessageBox::No, &question);
+    if (how == Delete::ByEnter) {
         window->Text5->setFocus();
         QTest::keyClick(window->Text5, Qt::Key_Return);
     } else {
@@ -465,15 +437,16 @@ void TestRecords::deletion()
         QVERIFY(question.yesNo);
         expectedShown << QStringLiteral("Korvat|") + u(FrmCodeText::SureToDelete);
     }
-    if (how == QLatin1String("twice")) {
-        QCOMPARE(shownTexts(), expectedShown + QStringList{u("پيام|") + u(FrmCodeText::Deleted)});
+    if (how == Delete::Twice) {
+        QCOMPARE(ShownTitlesAndTexts(),
+                 expectedShown + QStringList{u("پيام|") + u(FrmCodeText::Deleted)});
         expectedShown.clear();
         window->Text5->setText(code);
         QTest::mouseClick(window->Command2, Qt::LeftButton);
     }
     if (!message.isEmpty())
         expectedShown << u("پيام|") + message;
-    QCOMPARE(shownTexts(), expectedShown);
+    QCOMPARE(ShownTitlesAndTexts(), expectedShown);
 
     // Exactly the subject's rows went from the file, and nothing else changed.
     QStringList after = before;
@@ -496,68 +469,53 @@ void TestRecords::deletion()
 
 void TestRecords::failedDeletionDeletesNothing_data()
 {
-    QTest::addColumn<QString>("lock");
+    QTest::addColumn<Fault>("fault");
+    QTest::addColumn<QString>("cause"); // as the message names it
+    const QString busy = u("برنامه‌ی دیگری");
     // Another program writing: the deletion cannot even begin.
-    QTest::newRow("write lock held") << u("write");
+    QTest::newRow("write lock held") << Fault(&OtherProgram::holdWriteLock) << busy;
     // Another program reading: the rows go, and the commit waits for it past the timeout.
-    QTest::newRow("read lock held") << u("read");
+    QTest::newRow("read lock held") << Fault(&OtherProgram::holdReadLock) << busy;
     // The answers row refused: the subject's row, already gone, must come back.
-    QTest::newRow("answers row refused") << u("trigger");
+    QTest::newRow("answers row refused")
+        << Fault([](OtherProgram &other) { return other.refuse("DELETE", u("Answer")); })
+        << u("refused");
 }
 
 void TestRecords::failedDeletionDeletesNothing()
 {
-    QFETCH(QString, lock);
+    QFETCH(Fault, fault);
+    QFETCH(QString, cause);
     FrmCode *window = openBrowser();
     window->filterByGroup(QStringLiteral("D"));
     const QStringList before = registerRows(m_path);
     window->Text5->setText(QStringLiteral("S5"));
 
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-    other.setDatabaseName(m_path);
-    QVERIFY(other.open());
-    auto *holder = new QSqlQuery(other);
-    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-    if (lock == QLatin1String("write")) {
-        QVERIFY(holder->exec(QStringLiteral("BEGIN IMMEDIATE")));
-    } else if (lock == QLatin1String("read")) {
-        QVERIFY(holder->exec(QStringLiteral("BEGIN")));
-        QVERIFY(holder->exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder->next());
-    } else {
-        QVERIFY(holder->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON \"Answer\" "
-                                            "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
-    }
+    auto other = std::make_unique<OtherProgram>(m_path);
+    QVERIFY(SetBusyTimeout(50));
+    QVERIFY(fault(*other));
 
     DialogHooks::TakeShown();
     DialogHooks::PresetAnswer(true);
     SeenBox error;
-    answerBox(&error, QMessageBox::Ok);
+    AnswerNextBox(QMessageBox::Ok, &error);
     QTest::mouseClick(window->Command2, Qt::LeftButton);
     QCOMPARE(error.title, QStringLiteral("Error"));
     QCOMPARE(error.icon, QMessageBox::Warning);
     QCOMPARE(error.direction, Qt::RightToLeft);
-    const QString cause = lock == QLatin1String("trigger")
-                              ? QStringLiteral("refused")
-                              : u("برنامه‌ی دیگری"); // another program holds the file
     QVERIFY2(error.text.contains(cause), qPrintable(error.text));
-    const QStringList shown = shownTexts();
+    const QStringList shown = ShownTitlesAndTexts();
     QCOMPARE(shown.size(), 2); // the question, then the failure: never "deleted"
     QVERIFY(!shown.join(QLatin1Char('\n')).contains(u(FrmCodeText::Deleted)));
 
     // Nothing deleted; the code stays for another try, and the grid as it was.
-    holder->finish();
-    other.rollback();
+    QVERIFY(other->letGo());
     QCOMPARE(registerRows(m_path), before);
     QCOMPARE(window->Text5->text(), QStringLiteral("S5"));
     QCOMPARE(gridCodes(window), codesInFile(m_path, u("Group"), u("D")));
 
     // With the cause gone the same button deletes both rows.
-    if (lock == QLatin1String("trigger"))
-        QVERIFY(holder->exec(QStringLiteral("DROP TRIGGER refuse")));
-    delete holder;
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u("other"));
+    other.reset();
     DialogHooks::PresetAnswer(true);
     QTest::mouseClick(window->Command2, Qt::LeftButton);
     QStringList after = before;
@@ -568,15 +526,19 @@ void TestRecords::failedDeletionDeletesNothing()
 
 void TestRecords::wayInAndBack_data()
 {
-    QTest::addColumn<QString>("leave");
-    QTest::newRow("exit button") << u("button");
-    QTest::newRow("exit button by keyboard") << u("keyboard");
-    QTest::newRow("close box") << u("close");
+    QTest::addColumn<Step>("leave");
+    QTest::newRow("exit button") << Step(
+        [](FrmCode *window) { QTest::mouseClick(window->Command6, Qt::LeftButton); });
+    QTest::newRow("exit button by keyboard") << Step([](FrmCode *window) {
+        window->Command6->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window->Command6, Qt::Key_Return);
+    });
+    QTest::newRow("close box") << Step([](FrmCode *window) { window->close(); });
 }
 
 void TestRecords::wayInAndBack()
 {
-    QFETCH(QString, leave);
+    QFETCH(Step, leave);
     Frm1 *main = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(main));
     main->Frame8->show();
@@ -584,27 +546,19 @@ void TestRecords::wayInAndBack()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
-    const QList<FrmCode *> browsers = VisibleWindows<FrmCode>();
-    QCOMPARE(browsers.size(), 1);
-    FrmCode *window = browsers.first();
+    FrmCode *window = OnlyVisible<FrmCode>();
+    QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowActive(window));
     QCOMPARE(gridCodes(window), codesInFile(m_path, QString(), QString()));
 
-    if (leave == QLatin1String("button")) {
-        QTest::mouseClick(window->Command6, Qt::LeftButton);
-    } else if (leave == QLatin1String("keyboard")) {
-        window->Command6->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(window->Command6, Qt::Key_Return);
-    } else {
-        window->close();
-    }
+    leave(window);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleWindows<FrmCode>().size(), 0);
     QCOMPARE(VisibleWindows<exitpro>().size(), 0);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    QVERIFY(!mains.first()->Frame8->isVisible());
-    QCOMPARE(mains.first()->Text3, QStringLiteral("2"));
+    Frm1 *returned = OnlyVisible<Frm1>();
+    QVERIFY(returned);
+    QVERIFY(!returned->Frame8->isVisible());
+    QCOMPARE(returned->Text3, QStringLiteral("2"));
 }
 
 void TestRecords::fitsTheScreenUnderEveryTheme_data()
@@ -617,21 +571,10 @@ void TestRecords::fitsTheScreenUnderEveryTheme_data()
 void TestRecords::fitsTheScreenUnderEveryTheme()
 {
     QFETCH(int, theme);
-    Cursor settings(QStringLiteral("Theme"));
-    QVERIFY(settings.open());
-    QVERIFY(settings.setField(QStringLiteral("TH"), QString::number(theme)));
-    QVERIFY(settings.save());
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     FrmCode *window = openBrowser();
     window->filterByGroup(QStringLiteral("C"));
-    const QRect area = window->screen()->availableGeometry();
-    QVERIFY(area.contains(window->frameGeometry()));
-    // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
-    QVERIFY2(window->width() + 16 <= area.width() && window->height() + 40 <= area.height(),
-             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
-                            .arg(window->width())
-                            .arg(window->height())
-                            .arg(area.width())
-                            .arg(area.height())));
+    QCOMPARE(Misfit(window), QString());
     QCOMPARE(Clipped(window), QStringList());
     // At least six rows of the grid are in view.
     const int rows = window->DataGrid1->viewport()->height() /

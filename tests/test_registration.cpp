@@ -1,15 +1,17 @@
 // Registering a subject through the main window's panel, and every way it can go wrong.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
+#include "OtherProgram.h"
 #include "Seed.h"
-#include "TestProgramFolder.h"
+#include "Text.h"
 #include "TmpfsMount.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "appearance/Frmskin.h"
 #include "common/Dialogs.h"
 #include "common/PictureBox.h"
 #include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
 #include "common/TextRules.h"
@@ -26,14 +28,10 @@
 #include <QStyle>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 struct Subject
 {
     QString code = QStringLiteral("K-100");
@@ -58,27 +56,20 @@ void fill(RegistrationPanel *panel, const Subject &subject)
     panel->Text7->setText(subject.education);
 }
 
-int rows(const QString &path, const QString &table)
-{
-    return ReadFromFile(path, QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table))
-        .value(0)
-        .toInt();
-}
-
-QStringList shownTexts()
-{
-    QStringList texts;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.text;
-    return texts;
-}
-
 // The horizontal distance between two rectangles side by side.
 int apart(const QRect &a, const QRect &b)
 {
     return qMax(b.left() - a.right(), a.left() - b.right()) - 1;
 }
 
+// What the examiner left out of a subject.
+using LeaveOut = std::function<void(Subject &)>;
+
+// What another program does to keep the subject's rows out of the file; none: the disk is full.
+using Fault = std::function<bool(OtherProgram &)>;
+
+// Where the examiner is when another program writes.
+enum class State { Idle, Typing, Saved };
 } // namespace
 
 class TestRegistration : public QObject
@@ -86,13 +77,9 @@ class TestRegistration : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
     void init();
-    void cleanup();
+    void cleanup() { m_gui.end(); }
 
     void openingStampsDateAndTime();
     void checks_data();
@@ -120,30 +107,21 @@ private slots:
     void cancelWritesNothing();
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
+    int rows(const QString &table) const { return CountInFile(m_gui.databasePath(), table); }
+
+    GuiTest m_gui;
     Frm1 *m_window = nullptr;
     RegistrationPanel *m_panel = nullptr;
 };
 
 void TestRegistration::init()
 {
-    m_folder = std::make_unique<TestProgramFolder>();
-    QVERIFY(m_folder->isValid());
-    QCOMPARE(m_folder->openDatabase(), QString());
-    DialogHooks::Enable();
-    DialogHooks::SetTimedDelay(0);
+    QCOMPARE(m_gui.begin(0), QString());
     m_window = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     m_panel = m_window->registration;
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
     QVERIFY(m_window->Frame10->isVisible());
-}
-
-void TestRegistration::cleanup()
-{
-    DialogHooks::Disable();
-    DeleteAllWindows();
-    m_folder.reset();
 }
 
 void TestRegistration::openingStampsDateAndTime()
@@ -160,54 +138,49 @@ void TestRegistration::openingStampsDateAndTime()
 
 void TestRegistration::checks_data()
 {
-    QTest::addColumn<QString>("missing");
+    QTest::addColumn<LeaveOut>("leaveOut");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("everything") << u("all") << u(RegistrationText::NeedCode) << u("Text11");
-    QTest::newRow("first name") << u("first") << u(RegistrationText::NeedFName) << u("Text6");
-    QTest::newRow("last name") << u("last") << u(RegistrationText::NeedLName) << u("Text4");
-    QTest::newRow("gender before age")
-        << u("gender+age") << u(RegistrationText::NeedGender) << u("Combo2");
-    QTest::newRow("age") << u("age") << u(RegistrationText::NeedAge) << u("Text5");
-    QTest::newRow("marital status")
-        << u("marital") << u(RegistrationText::NeedMarital) << u("Combo1");
-    QTest::newRow("group") << u("group") << u(RegistrationText::NeedGroup) << u("Combo3");
-    QTest::newRow("education") << u("education") << u(RegistrationText::NeedEducation)
-                               << u("Text7");
+    QTest::newRow("everything") << LeaveOut([](Subject &subject) {
+        subject = Subject{QString(), QString(), QString(), QString(), -1, -1, -1, QString()};
+    }) << u(RegistrationText::NeedCode)
+                                << u("Text11");
+    QTest::newRow("first name") << LeaveOut([](Subject &subject) { subject.firstName.clear(); })
+                                << u(RegistrationText::NeedFName) << u("Text6");
+    QTest::newRow("last name") << LeaveOut([](Subject &subject) { subject.lastName.clear(); })
+                               << u(RegistrationText::NeedLName) << u("Text4");
+    QTest::newRow("gender before age") << LeaveOut([](Subject &subject) {
+        subject.gender = -1;
+        subject.age.clear();
+    }) << u(RegistrationText::NeedGender)
+                                       << u("Combo2");
+    QTest::newRow("age") << LeaveOut([](Subject &subject) { subject.age.clear(); })
+                         << u(RegistrationText::NeedAge) << u("Text5");
+    QTest::newRow("marital status") << LeaveOut([](Subject &subject) { subject.marital = -1; })
+                                    << u(RegistrationText::NeedMarital) << u("Combo1");
+    QTest::newRow("group") << LeaveOut([](Subject &subject) { subject.group = -1; })
+                           << u(RegistrationText::NeedGroup) << u("Combo3");
+    QTest::newRow("education") << LeaveOut([](Subject &subject) { subject.education.clear(); })
+                               << u(RegistrationText::NeedEducation) << u("Text7");
 }
 
 void TestRegistration::checks()
 {
-    QFETCH(QString, missing);
+    QFETCH(LeaveOut, leaveOut);
     QFETCH(QString, message);
     QFETCH(QString, focus);
     Subject subject;
-    if (missing == QLatin1String("all"))
-        subject = Subject{QString(), QString(), QString(), QString(), -1, -1, -1, QString()};
-    if (missing == QLatin1String("first"))
-        subject.firstName.clear();
-    if (missing == QLatin1String("last"))
-        subject.lastName.clear();
-    if (missing.contains(QLatin1String("gender")))
-        subject.gender = -1;
-    if (missing.contains(QLatin1String("age")))
-        subject.age.clear();
-    if (missing == QLatin1String("marital"))
-        subject.marital = -1;
-    if (missing == QLatin1String("group"))
-        subject.group = -1;
-    if (missing == QLatin1String("education"))
-        subject.education.clear();
+    leaveOut(subject);
     fill(m_panel, subject);
     DialogHooks::TakeShown();
 
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(shownTexts(), QStringList{message});
+    QCOMPARE(ShownTexts(), QStringList{message});
     QVERIFY(m_window->focusWidget());
     QCOMPARE(m_window->focusWidget()->objectName(), focus);
     QVERIFY(m_window->Frame10->isVisible());
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+    QCOMPARE(rows(QStringLiteral("IDE")), 0);
+    QCOMPARE(rows(QStringLiteral("Answer")), 0);
 }
 
 void TestRegistration::savedSubjectLeadsToTheConfirmationWindow()
@@ -217,29 +190,25 @@ void TestRegistration::savedSubjectLeadsToTheConfirmationWindow()
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(),
                           QStringLiteral("SELECT \"Code\" || '|' || \"FName\" || '|' || \"LName\" "
                                          "|| '|' || \"Sen\" || '|' || \"Jens\" || '|' || "
                                          "\"Taahol\" || '|' || \"Tahsil\" || '|' || \"Group\" || "
                                          "'|' || \"Date\" FROM \"IDE\"")),
              QVariantList{u("K-100|سارا|محمدی|11|زن|مجرد|پنجم دبستان|C|") + date});
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
-                          QStringLiteral("SELECT COUNT(*) FROM \"IDE\" WHERE \"Time\" <> ''"))
-                 .value(0)
+    QCOMPARE(rows(QStringLiteral("Answer")), 1);
+    QCOMPARE(ReadOneFromFile(m_gui.databasePath(),
+                             QStringLiteral("SELECT COUNT(*) FROM \"IDE\" WHERE \"Time\" <> ''"))
                  .toInt(),
              1);
 
     QCOMPARE(VisibleWindows<Frm1>().size(), 0);
-    const QList<Frmskin *> confirmations = VisibleWindows<Frmskin>();
-    QCOMPARE(confirmations.size(), 1);
-    QTest::mouseMove(confirmations.first()->k1);
-    QTest::mouseClick(confirmations.first()->k2, Qt::LeftButton);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const QList<Frm1 *> mains = VisibleWindows<Frm1>();
-    QCOMPARE(mains.size(), 1);
-    for (QFrame *panel : {mains.first()->Frame10, mains.first()->Frame6, mains.first()->Frame8,
-                          mains.first()->Frame9})
+    Frmskin *confirmation = OnlyVisible<Frmskin>();
+    QVERIFY(confirmation);
+    ClickPicture(confirmation->k1, confirmation->k2);
+    Frm1 *main = OnlyVisible<Frm1>();
+    QVERIFY(main);
+    for (QFrame *panel : {main->Frame10, main->Frame6, main->Frame8, main->Frame9})
         QVERIFY(!panel->isVisible());
 }
 
@@ -249,11 +218,10 @@ void TestRegistration::codeIsTrimmedOnlyInTheAnswersRow()
     subject.code = QStringLiteral("  K 7 ");
     fill(m_panel, subject);
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
              QVariantList{QStringLiteral("  K 7 ")});
-    QCOMPARE(
-        ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"Answer\"")),
-        QVariantList{QStringLiteral("K 7")});
+    QCOMPARE(ReadFromFile(m_gui.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"Answer\"")),
+             QVariantList{QStringLiteral("K 7")});
     QCOMPARE(TrimBlanks(QStringLiteral("\t x \t")), QStringLiteral("\t x \t"));
 }
 
@@ -278,16 +246,11 @@ void TestRegistration::textsAreStoredExactly()
     subject.firstName = name;
     fill(m_panel, subject);
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"),
                           {code}),
              QVariantList{name});
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
-                          QStringLiteral("SELECT COUNT(*) FROM \"Answer\" WHERE \"Code\" = ?"),
-                          {TrimBlanks(code)})
-                 .value(0)
-                 .toInt(),
-             1);
+    QCOMPARE(CountInFile(m_gui.databasePath(), QStringLiteral("Answer"), TrimBlanks(code)), 1);
 }
 
 void TestRegistration::duplicateCodeIsRefused_data()
@@ -307,72 +270,58 @@ void TestRegistration::duplicateCodeIsRefused()
     fill(m_panel, subject);
     DialogHooks::TakeShown();
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::CodeTaken)});
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    QCOMPARE(ShownTexts(), QStringList{u(RegistrationText::CodeTaken)});
+    QCOMPARE(rows(QStringLiteral("IDE")), 1);
+    QCOMPARE(rows(QStringLiteral("Answer")), 1);
     // The panel keeps everything entered, and a corrected code goes through.
     QVERIFY(m_window->Frame10->isVisible());
     QCOMPARE(m_panel->Text11->text(), code);
     QCOMPARE(m_panel->Text6->text(), subject.firstName);
     m_panel->Text11->setText(QStringLiteral("S1"));
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 2);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 2);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+    QCOMPARE(rows(QStringLiteral("IDE")), 2);
+    QCOMPARE(rows(QStringLiteral("Answer")), 2);
+    QCOMPARE(ReadFromFile(m_gui.databasePath(),
                           QStringLiteral("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = 'S1'")),
              QVariantList{subject.firstName});
 }
 
-namespace {
-// Every row of both tables, as text, in stored order.
-QStringList registerRows(const QString &path)
-{
-    QStringList rows;
-    for (const char *table : {"IDE", "Answer"})
-        for (const QVariant &row : ReadFromFile(
-                 path, QStringLiteral("SELECT quote(rowid) || '|' || quote(\"Code\") || '|' || "
-                                      "quote(\"%1\") FROM \"%2\" ORDER BY rowid")
-                           .arg(QString::fromLatin1(strcmp(table, "IDE") ? "1" : "FName"),
-                                QString::fromLatin1(table))))
-            rows << row.toString();
-    return rows;
-}
-} // namespace
-
 void TestRegistration::failedWriteKeepsWhatWasTyped_data()
 {
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("seeded");
     QTest::addColumn<QString>("says"); // a word of the message that names the cause
     const QString busy = u("برنامه‌ی دیگری");
     for (int seeded : {0, 100}) {
         // The rows go in, and the commit waits for a reader past the busy timeout.
-        QTest::addRow("read lock held, %d subjects", seeded) << u("read") << seeded << busy;
+        QTest::addRow("read lock held, %d subjects", seeded)
+            << Fault(&OtherProgram::holdReadLock) << seeded << busy;
         // The rows cannot even go in: another program is writing.
-        QTest::addRow("write lock held, %d subjects", seeded) << u("write") << seeded << busy;
-        QTest::addRow("disk full, %d subjects", seeded) << u("full") << seeded << u("دیسک");
+        QTest::addRow("write lock held, %d subjects", seeded)
+            << Fault(&OtherProgram::holdWriteLock) << seeded << busy;
+        QTest::addRow("disk full, %d subjects", seeded) << Fault() << seeded << u("دیسک");
         QTest::addRow("subject row refused, %d subjects", seeded)
-            << u("trigger") << seeded << u("ذخیره نشد");
+            << Fault([](OtherProgram &other) { return other.refuse("INSERT", u("IDE")); }) << seeded
+            << u("ذخیره نشد");
     }
 }
 
 void TestRegistration::failedWriteKeepsWhatWasTyped()
 {
-    QFETCH(QString, fault);
+    QFETCH(Fault, fault);
     QFETCH(int, seeded);
     QFETCH(QString, says);
     // The register as the examiner finds it when the program starts.
     DeleteAllWindows();
     QVERIFY(SeedSubjects(seeded));
-    QString path = m_folder->databasePath();
+    QString path = m_gui.databasePath();
     std::unique_ptr<TmpfsMount> disk;
-    if (fault == QLatin1String("full")) {
+    if (!fault) {
         CloseDatabase();
-        disk = std::make_unique<TmpfsMount>(m_folder->path() + QStringLiteral("/disk"),
+        disk = std::make_unique<TmpfsMount>(m_gui.folder().path() + QStringLiteral("/disk"),
                                             QStringLiteral("1m"));
-        if (!disk->isMounted())
-            QSKIP("mounting a file system is not allowed here");
-        const QString moved = m_folder->path() + QStringLiteral("/disk/DBKorvat.mdb");
+        SKIP_UNLESS_MOUNTED(*disk);
+        const QString moved = m_gui.folder().path() + QStringLiteral("/disk/DBKorvat.mdb");
         QVERIFY(QFile::copy(path, moved));
         path = moved;
         QCOMPARE(OpenDatabase(path).description(), QString());
@@ -380,41 +329,24 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
     m_window = Frm1::ShowNew();
     m_panel = m_window->registration;
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
-    const QStringList before = registerRows(path);
+    const QStringList before = EveryRow(path, {u("IDE"), u("Answer")});
     const Subject subject;
     fill(m_panel, subject);
 
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-    other.setDatabaseName(path);
-    QVERIFY(other.open());
-    QSqlQuery holder(other);
-    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-    if (fault == QLatin1String("read")) {
-        QVERIFY(holder.exec(QStringLiteral("BEGIN")));
-        QVERIFY(holder.exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\"")) && holder.next());
-    } else if (fault == QLatin1String("write")) {
-        QVERIFY(holder.exec(QStringLiteral("BEGIN IMMEDIATE")));
-    } else if (fault == QLatin1String("full")) {
-        QVERIFY(disk->fill());
-    } else {
-        QVERIFY(holder.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"IDE\" "
-                                           "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
-    }
+    auto other = std::make_unique<OtherProgram>(path);
+    QVERIFY(SetBusyTimeout(50));
+    QVERIFY(fault ? fault(*other) : disk->fill());
 
     DialogHooks::TakeShown();
-    AnswerNextModal([](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box))
-            message->button(QMessageBox::Ok)->click();
-    });
+    AnswerNextBox(QMessageBox::Ok);
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    const QStringList shown = shownTexts();
+    const QStringList shown = ShownTexts();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.first().contains(says), qPrintable(shown.first()));
 
     // Nothing written, nothing else changed, and the panel shows exactly what was typed.
-    holder.finish();
-    other.rollback();
-    QCOMPARE(registerRows(path), before);
+    QVERIFY(other->letGo());
+    QCOMPARE(EveryRow(path, {u("IDE"), u("Answer")}), before);
     QVERIFY(m_window->Frame10->isVisible());
     QCOMPARE(m_panel->Text11->text(), subject.code);
     QCOMPARE(m_panel->Text6->text(), subject.firstName);
@@ -426,15 +358,10 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
     // With the cause gone, the same Save stores exactly the typed subject, and only it.
     if (disk)
         disk->unfill();
-    if (fault == QLatin1String("trigger"))
-        QVERIFY(holder.exec(QStringLiteral("DROP TRIGGER refuse")));
-    holder = QSqlQuery();
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u("other"));
+    other.reset();
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
     QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
-    const QStringList after = registerRows(path);
+    const QStringList after = EveryRow(path, {u("IDE"), u("Answer")});
     QCOMPARE(after.size(), before.size() + 2);
     for (const QString &row : before)
         QVERIFY(after.contains(row));
@@ -454,42 +381,35 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
 
 void TestRegistration::idleProgramLetsOthersWrite_data()
 {
-    QTest::addColumn<QString>("state");
-    QTest::newRow("main window idle") << u("idle");
-    QTest::newRow("a subject half typed") << u("typing");
-    QTest::newRow("after a subject was registered") << u("saved");
+    QTest::addColumn<State>("state");
+    QTest::newRow("main window idle") << State::Idle;
+    QTest::newRow("a subject half typed") << State::Typing;
+    QTest::newRow("after a subject was registered") << State::Saved;
 }
 
 void TestRegistration::idleProgramLetsOthersWrite()
 {
-    QFETCH(QString, state);
+    QFETCH(State, state);
     DeleteAllWindows();
     QVERIFY(SeedSubjects(100));
     m_window = Frm1::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    if (state != QLatin1String("idle")) {
+    if (state != State::Idle) {
         QTest::mouseClick(m_window->Command1, Qt::LeftButton);
         fill(m_window->registration, Subject());
     }
-    if (state == QLatin1String("saved")) {
+    if (state == State::Saved) {
         QTest::mouseClick(m_window->registration->Command8, Qt::LeftButton);
         QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
     }
     QTest::qWait(20);
 
     // Another program (a second copy, a backup tool) writes without waiting at all.
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-        other.setDatabaseName(m_folder->databasePath());
-        other.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
-        QVERIFY(other.open());
-        QSqlQuery query(other);
-        QVERIFY2(query.exec(QStringLiteral("BEGIN IMMEDIATE")) &&
-                     query.exec(QStringLiteral("UPDATE \"Theme\" SET \"Adress\" = 'x'")) &&
-                     query.exec(QStringLiteral("COMMIT")),
-                 qPrintable(query.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(u("other"));
+    OtherProgram other(m_gui.databasePath(), 0);
+    QVERIFY2(other.holdWriteLock() &&
+                 other.exec(QStringLiteral("UPDATE \"Theme\" SET \"Adress\" = 'x'")) &&
+                 other.exec(QStringLiteral("COMMIT")),
+             qPrintable(other.lastError()));
 }
 
 void TestRegistration::ageAcceptsOnlyDigits()
@@ -499,18 +419,17 @@ void TestRegistration::ageAcceptsOnlyDigits()
     DialogHooks::TakeShown();
     QTest::keyClicks(age, QStringLiteral("1a"));
     QCOMPARE(age->text(), QStringLiteral("1"));
-    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
+    QCOMPARE(ShownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
     QTest::keyClick(age, Qt::Key_Backspace);
     QCOMPARE(age->text(), QString());
     // A Persian keyboard's digits are stored as 0 to 9.
-    QTest::sendKeyEvent(QTest::Click, age, Qt::Key_unknown, QString(QChar(0x06F1)), Qt::NoModifier);
-    QTest::sendKeyEvent(QTest::Click, age, Qt::Key_unknown, QString(QChar(0x06F2)), Qt::NoModifier);
+    TypeText(age, u("۱۲"));
     QCOMPARE(age->text(), QStringLiteral("12"));
     QTest::keyClicks(age, QStringLiteral("3"));
     QCOMPARE(age->text(), QStringLiteral("12")); // two characters at most
     QTest::keyClick(age, Qt::Key_Space);
     QCOMPARE(age->text(), QStringLiteral("12"));
-    QCOMPARE(shownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
+    QCOMPARE(ShownTexts(), QStringList{u(RegistrationText::NumbersOnly)});
 }
 
 void TestRegistration::enterInAnyBoxSaves_data()
@@ -534,8 +453,8 @@ void TestRegistration::enterInAnyBoxSaves()
     const QString typed = m_panel->Text5->text();
     QTest::keyClick(widget, Qt::Key(key));
     QCOMPARE(m_panel->Text5->text(), typed); // Enter types nothing
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 1);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 1);
+    QCOMPARE(rows(QStringLiteral("IDE")), 1);
+    QCOMPARE(rows(QStringLiteral("Answer")), 1);
     QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
 }
 
@@ -544,13 +463,12 @@ void TestRegistration::codeTypedInPersianDigitsIsStoredInLatin()
     QLineEdit *code = m_panel->Text11;
     code->setFocus();
     // A Persian keyboard's digits, an Arabic-Indic one and a letter between them.
-    for (const QChar c : {QChar(0x06F3), QChar(u'K'), QChar(0x06F0), QChar(0x0660), QChar(0x06F2)})
-        QTest::sendKeyEvent(QTest::Click, code, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    TypeText(code, u("۳K۰٠۲"));
     QCOMPARE(code->text(), QStringLiteral("3K002"));
     QCOMPARE(code->cursorPosition(), 5);
     fill(m_panel, Subject{code->text()});
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(), QStringLiteral("SELECT \"Code\" FROM \"IDE\"")),
              QVariantList{QStringLiteral("3K002")});
 }
 
@@ -572,7 +490,7 @@ void TestRegistration::listsKeepTheirChoiceWithinTheWindow()
     m_panel->Text5->setText(subject.age);
     m_panel->Text7->setText(subject.education);
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(),
                           QStringLiteral("SELECT \"Jens\" || \"Group\" FROM \"IDE\"")),
              QVariantList{u("زنC")});
 }
@@ -587,8 +505,8 @@ void TestRegistration::cancelWritesNothing()
     QTest::mouseClick(m_window->Command1, Qt::LeftButton);
     fill(m_panel, Subject());
     m_window->close(); // to the exit dialog
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("IDE")), 0);
-    QCOMPARE(rows(m_folder->databasePath(), QStringLiteral("Answer")), 0);
+    QCOMPARE(rows(QStringLiteral("IDE")), 0);
+    QCOMPARE(rows(QStringLiteral("Answer")), 0);
 }
 
 void TestRegistration::ageBoxPassesEditingKeys_data()
@@ -618,7 +536,7 @@ void TestRegistration::ageBoxPassesEditingKeys()
     DialogHooks::TakeShown();
     QTest::sendKeyEvent(QTest::Click, m_panel->Text5, Qt::Key(key), text,
                         Qt::KeyboardModifiers(modifiers));
-    QCOMPARE(shownTexts(), QStringList());
+    QCOMPARE(ShownTexts(), QStringList());
     QCOMPARE(m_panel->Text5->text(), after);
 }
 
@@ -651,7 +569,7 @@ void TestRegistration::escapeKeepsWhatWasTyped()
         m_panel->Text8->text() + u'|' + m_panel->Text9->text() + u'|' + edit->text();
     QTest::keyClick(edit, Qt::Key_Escape);
     QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    QCOMPARE(ReadFromFile(m_folder->databasePath(),
+    QCOMPARE(ReadFromFile(m_gui.databasePath(),
                           QStringLiteral("SELECT \"Date\" || '|' || \"Time\" || '|' || \"%1\" "
                                          "FROM \"IDE\"")
                               .arg(field)),

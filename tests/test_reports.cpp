@@ -1,12 +1,15 @@
 // The reports: the results list and the result sheet, produced as the three print actions
 // produce them, checked in the PDF, the CSV and the report the preview holds.
+#include "GuiTest.h"
 #include "ModalAnswer.h"
+#include "OtherProgram.h"
 #include "PdfText.h"
 #include "Seed.h"
-#include "TestProgramFolder.h"
+#include "Text.h"
+#include "UserInput.h"
+#include "Windows.h"
 #include "app/ReportButtons.h"
 #include "common/Dialogs.h"
-#include "common/ProgramLook.h"
 #include "common/SolarHijriDate.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
@@ -29,35 +32,25 @@
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QToolBar>
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 const QString Detail = QStringLiteral("Section1");
 
 // A subject's IDE row; fields not given stay empty (an unscored subject has no scores).
 bool AddSubject(const QHash<QString, QString> &fields)
 {
-    Cursor ide(QStringLiteral("IDE"));
-    if (!ide.open() || !ide.add())
-        return false;
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-        if (!ide.setField(it.key(), it.value()))
-            return false;
-    return bool(ide.save());
+    return AddRow(QStringLiteral("IDE"), fields);
 }
 
 // Whether every word of wanted is in text. pdftotext may move punctuation and blanks about in
@@ -72,23 +65,21 @@ bool HasWords(const QString &text, const QString &wanted)
     return !words.isEmpty();
 }
 
-int PdfPages(const QString &path)
+// What pdfinfo says of a PDF: its page count, title and author, or with meta its XMP.
+QString PdfInfo(const QString &path, bool meta = false)
 {
     QProcess process;
-    process.start(QStringLiteral("pdfinfo"), {path});
+    process.start(QStringLiteral("pdfinfo"),
+                  meta ? QStringList{QStringLiteral("-meta"), path} : QStringList{path});
     process.waitForFinished(60000);
-    const QString info = QString::fromUtf8(process.readAllStandardOutput());
-    const QRegularExpressionMatch m =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
+    return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-QStringList ShownTexts()
+int PdfPages(const QString &path)
 {
-    QStringList texts;
-    for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.text;
-    return texts;
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(PdfInfo(path));
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 // Reads CSV the way a spreadsheet program does (RFC 4180).
@@ -140,6 +131,51 @@ QStringList Codes(const ReportLayout &report)
         codes << report.value(row, QStringLiteral("Code"));
     return codes;
 }
+
+// The last preview on screen; nullptr when there is none.
+ReportPreview *LastPreview()
+{
+    const QList<ReportPreview *> shown = VisibleWindows<ReportPreview>();
+    return shown.isEmpty() ? nullptr : shown.last();
+}
+
+// One of the print actions, as its window calls it: the window's cursor, and the text of the box
+// it takes its subject or group from.
+using Print = std::function<ReportPreview *(Cursor *subjects, const QString &text)>;
+const Print Sheet = [](Cursor *, const QString &code) {
+    return PrintSelectedSubject(nullptr, code, QString(), QString());
+};
+const Print AllSubjects = [](Cursor *subjects, const QString &) {
+    return PrintAllSubjects(nullptr, subjects, QString(), QString());
+};
+const Print ByGroup = [](Cursor *subjects, const QString &group) {
+    return PrintByGroup(nullptr, group, subjects, QString(), QString());
+};
+const Print Summary = [](Cursor *, const QString &group) {
+    return PrintGroupSummary(nullptr, group, QString(), QString());
+};
+
+// The browser's grid when a print is asked for under another program's lock.
+enum class Grid { Whole, FilteredBefore, FilterFailedUnderTheLock };
+
+// One of the reports of the clinic "مرکز نور" in قم, opened for an owner window. Every subject is
+// in group B and scored.
+using Open = std::function<ReportPreview *(QWidget *owner, Cursor *subjects)>;
+// The sheet of subject "a/b:c".
+const Open OpenSheet = [](QWidget *owner, Cursor *) {
+    return PrintSelectedSubject(owner, QStringLiteral("a/b:c"), u("مرکز نور"), u("قم"));
+};
+const Open OpenList = [](QWidget *owner, Cursor *subjects) {
+    return PrintAllSubjects(owner, subjects, u("مرکز نور"), u("قم"));
+};
+const Open OpenGroupList = [](QWidget *owner, Cursor *subjects) {
+    return subjects->filter(QStringLiteral("Group"), QStringLiteral("B"))
+               ? PrintByGroup(owner, QStringLiteral("B"), subjects, u("مرکز نور"), u("قم"))
+               : nullptr;
+};
+const Open OpenSummary = [](QWidget *owner, Cursor *) {
+    return PrintGroupSummary(owner, QStringLiteral("B"), u("مرکز نور"), u("قم"));
+};
 } // namespace
 
 class TestReports : public QObject
@@ -147,27 +183,9 @@ class TestReports : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        DialogHooks::Enable();
-        DialogHooks::SetTimedDelay(20);
-    }
-    void init()
-    {
-        m_folder = std::make_unique<TestProgramFolder>();
-        QVERIFY(m_folder->isValid());
-        QCOMPARE(m_folder->openDatabase(), QString());
-        DialogHooks::TakeShown();
-    }
-    void cleanup()
-    {
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (dynamic_cast<ReportPreview *>(widget))
-                widget->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        m_folder.reset();
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
+    void init() { QCOMPARE(m_gui.begin(20), QString()); }
+    void cleanup() { m_gui.end(); }
 
     void rowNumbersStartAtOneEveryTime();
     void listRows_data();
@@ -197,7 +215,7 @@ private slots:
     void longListCancelled();
 
 private:
-    std::unique_ptr<TestProgramFolder> m_folder;
+    GuiTest m_gui;
     QTemporaryDir m_out;
 };
 
@@ -404,31 +422,28 @@ void TestReports::sheetShowsOneSubjectReadAtPrintTime()
 
 void TestReports::refusals_data()
 {
-    QTest::addColumn<int>("action");
+    QTest::addColumn<Print>("print");
     QTest::addColumn<QString>("text"); // what the caller's box held
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("sheet, nothing scored") << 0 << QString() << ReportsText::ScoreFirst();
+    QTest::newRow("sheet, nothing scored") << Sheet << QString() << ReportsText::ScoreFirst();
     QTest::newRow("sheet, subject deleted since")
-        << 0 << QStringLiteral("gone") << ReportsText::NoSuchSubject();
+        << Sheet << QStringLiteral("gone") << ReportsText::NoSuchSubject();
     QTest::newRow("sheet, code differs by a blank")
-        << 0 << QStringLiteral("S0 ") << ReportsText::NoSuchSubject();
-    QTest::newRow("group list, no group") << 1 << QString() << ReportsText::ChooseGroup();
+        << Sheet << QStringLiteral("S0 ") << ReportsText::NoSuchSubject();
+    QTest::newRow("group list, no group") << ByGroup << QString() << ReportsText::ChooseGroup();
 }
 
 void TestReports::refusals()
 {
-    QFETCH(int, action);
+    QFETCH(Print, print);
     QFETCH(QString, text);
     QFETCH(QString, message);
 
     QVERIFY(SeedSubjects(1));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
-    ReportPreview *preview = action == 0
-                                 ? PrintSelectedSubject(nullptr, text, QString(), QString())
-                                 : PrintByGroup(nullptr, text, &subjects, QString(), QString());
-    QVERIFY(!preview);
+    QVERIFY(!print(&subjects, text));
     QCOMPARE(ShownTexts(), QStringList{message});
 }
 
@@ -512,9 +527,7 @@ void TestReports::csvRoundTrip()
     QVERIFY(preview->saveCsvAction());
     const QString path = m_out.filePath(QStringLiteral("list.csv"));
     QVERIFY(preview->saveCsv(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     const QVector<QStringList> table = ParseCsv(QString::fromUtf8(bytes.mid(3)));
     QCOMPARE(table.size(), 2);
@@ -542,86 +555,65 @@ void TestReports::failedSaveIsReported()
     ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
     QVERIFY(preview);
     const QString path = m_out.filePath(QStringLiteral("no-such-folder/list.pdf"));
-    QStringList shown;
-    auto read = [&shown](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box)) {
-            shown << message->text();
-            message->accept();
-        }
-    };
-    AnswerNextModal(read);
+    SeenBox pdfBox;
+    SeenBox csvBox;
+    AnswerNextBox(QMessageBox::Ok, &pdfBox);
     QVERIFY(!preview->savePdf(path));
-    AnswerNextModal(read);
+    AnswerNextBox(QMessageBox::Ok, &csvBox);
     QVERIFY(!preview->saveCsv(m_out.filePath(QStringLiteral("no-such-folder/list.csv"))));
-    QCOMPARE(shown.size(), 2);
-    QVERIFY(shown[0].startsWith(ReportsText::SaveFailed()));
-    QVERIFY(shown[0].contains(QDir::toNativeSeparators(path)));
+    QVERIFY2(!csvBox.text.isEmpty(), "no box said the CSV was not saved");
+    QVERIFY(pdfBox.text.startsWith(ReportsText::SaveFailed()));
+    QVERIFY(pdfBox.text.contains(QDir::toNativeSeparators(path)));
     QVERIFY(!QFileInfo::exists(path));
 }
 
 void TestReports::lockedFileIsReported_data()
 {
-    QTest::addColumn<int>("action");
-    QTest::newRow("result sheet") << 0;
-    QTest::newRow("list of all subjects") << 1;
-    QTest::newRow("list of a group") << 2;
-    QTest::newRow("group summary") << 3;
-    QTest::newRow("list of a group whose filter failed") << 4;
+    QTest::addColumn<Print>("print");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Grid>("grid");
+    QTest::newRow("result sheet") << Sheet << u("S1") << Grid::Whole;
+    QTest::newRow("list of all subjects") << AllSubjects << QString() << Grid::Whole;
+    QTest::newRow("list of a group") << ByGroup << u("B") << Grid::FilteredBefore;
+    QTest::newRow("group summary") << Summary << QString() << Grid::Whole;
+    QTest::newRow("list of a group whose filter failed")
+        << ByGroup << u("B") << Grid::FilterFailedUnderTheLock;
 }
 
 // Another program writing the file past the busy timeout: a message that says the rows could not
 // be read because the file is busy, never a list that lacks them.
 void TestReports::lockedFileIsReported()
 {
-    QFETCH(int, action);
+    QFETCH(Print, print);
+    QFETCH(QString, text);
+    QFETCH(Grid, grid);
     QVERIFY(SeedSubjects(30));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
-    if (action == 2)
+    if (grid == Grid::FilteredBefore)
         QVERIFY(subjects.filter(QStringLiteral("Group"), QStringLiteral("B")));
 
-    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u"other"_s);
-    other.setDatabaseName(m_folder->databasePath());
-    QVERIFY(other.open());
-    QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-    QVERIFY(QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    // The grid's filter fails under the lock and leaves the grid empty; the print must not pass
-    // that emptiness off as the group's list.
-    if (action == 4)
-        QVERIFY(!subjects.filter(QStringLiteral("Group"), QStringLiteral("B")));
-
-    QStringList shown;
-    AnswerNextModal([&shown](QWidget *box) {
-        if (auto *message = qobject_cast<QMessageBox *>(box)) {
-            shown << message->text();
-            message->accept();
-        }
-    });
     ReportPreview *preview = nullptr;
-    switch (action) {
-    case 0:
-        preview = PrintSelectedSubject(nullptr, QStringLiteral("S1"), QString(), QString());
-        break;
-    case 1:
-        preview = PrintAllSubjects(nullptr, &subjects, QString(), QString());
-        break;
-    case 2:
-    case 4:
-        preview = PrintByGroup(nullptr, QStringLiteral("B"), &subjects, QString(), QString());
-        break;
-    default:
-        preview = PrintGroupSummary(nullptr, QString(), QString(), QString());
+    QList<SeenBox> shown;
+    {
+        OtherProgram other(m_gui.databasePath());
+        QVERIFY(SetBusyTimeout(50));
+        QVERIFY(other.holdExclusiveLock());
+        // The grid's filter fails under the lock and leaves the grid empty; the print must not
+        // pass that emptiness off as the group's list.
+        if (grid == Grid::FilterFailedUnderTheLock)
+            QVERIFY(!subjects.filter(QStringLiteral("Group"), QStringLiteral("B")));
+        const BoxAnswerer answerer(QMessageBox::Ok);
+        preview = print(&subjects, text);
+        shown = answerer.seen();
     }
-    QSqlQuery(other).exec(QStringLiteral("ROLLBACK"));
-    other.close();
-    other = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u"other"_s);
     QVERIFY(!preview);
     QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown.first().startsWith(ReportsText::ReadFailed() + u'\n'),
-             qPrintable(shown.first()));
+    QVERIFY2(shown.first().text.startsWith(ReportsText::ReadFailed() + u'\n'),
+             qPrintable(shown.first().text));
     const QSqlError locked(QString(), u"database is locked"_s, QSqlError::StatementError, u"5"_s);
-    QVERIFY2(shown.first().endsWith(ReadFailure(locked).description()), qPrintable(shown.first()));
+    QVERIFY2(shown.first().text.endsWith(ReadFailure(locked).description()),
+             qPrintable(shown.first().text));
 }
 
 // On a laptop's screen (run at 100 % and 125 %) the preview is whole, its title bar on screen,
@@ -634,13 +626,7 @@ void TestReports::previewFitsTheScreen()
     ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
     QVERIFY(preview);
     QVERIFY(QTest::qWaitForWindowExposed(preview));
-    const QRect area = preview->screen()->availableGeometry();
-    QVERIFY2(preview->width() + 16 <= area.width() && preview->height() + 40 <= area.height(),
-             qPrintable(QStringLiteral("%1 x %2 in %3 x %4")
-                            .arg(preview->width())
-                            .arg(preview->height())
-                            .arg(area.width())
-                            .arg(area.height())));
+    QCOMPARE(Misfit(preview), QString());
     QToolBar *bar = preview->findChild<QToolBar *>();
     QVERIFY(bar);
     for (QAction *action : {preview->savePdfAction(), preview->saveCsvAction()}) {
@@ -654,25 +640,15 @@ void TestReports::previewFitsTheScreen()
 void TestReports::scoringWindowButtons()
 {
     QVERIFY(SeedSubjects(3));
-    {
-        Cursor theme(QStringLiteral("Theme"));
-        QVERIFY(theme.open() && theme.setField(QStringLiteral("Name"), u("مرکز نور")) &&
-                theme.setField(QStringLiteral("Adress"), u("قم، بلوار امین")) && theme.save());
-    }
+    QVERIFY(StoreSetting(QStringLiteral("Name"), u("مرکز نور")));
+    QVERIFY(StoreSetting(QStringLiteral("Adress"), u("قم، بلوار امین")));
     auto *window = new FrmkLID;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     std::unique_ptr<FrmkLID> owned(window);
     ConnectReportButtons(window);
     window->show();
 
-    auto previews = [] {
-        QList<ReportPreview *> shown;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *preview = dynamic_cast<ReportPreview *>(widget);
-                preview && preview->isVisible())
-                shown << preview;
-        return shown;
-    };
+    auto previews = [] { return VisibleWindows<ReportPreview>(); };
     // The list first: it reads the scores stored after the window opened, S1's included.
     DialogHooks::PresetAnswer(QStringLiteral("S1"));
     QTest::mouseClick(window->Command1, Qt::LeftButton);
@@ -725,52 +701,41 @@ void TestReports::browserButtons()
                             {u"Etminan"_s, u"20"_s},
                             {u"neyaz"_s, u"15"_s},
                             {u"self"_s, u"15"_s}}));
-    {
-        Cursor theme(QStringLiteral("Theme"));
-        QVERIFY(theme.open() && theme.setField(QStringLiteral("Name"), u("مرکز نور")) &&
-                theme.setField(QStringLiteral("Adress"), u("کرج")) && theme.save());
-    }
+    QVERIFY(StoreSetting(QStringLiteral("Name"), u("مرکز نور")));
+    QVERIFY(StoreSetting(QStringLiteral("Adress"), u("کرج")));
     auto *window = new FrmCode;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     std::unique_ptr<FrmCode> owned(window);
     ConnectReportButtons(window);
     window->show();
-    auto lastPreview = [] {
-        ReportPreview *last = nullptr;
-        for (QWidget *widget : QApplication::topLevelWidgets())
-            if (auto *preview = dynamic_cast<ReportPreview *>(widget);
-                preview && preview->isVisible())
-                last = preview;
-        return last;
-    };
 
     // No group chosen: the notice, and no list.
     DialogHooks::TakeShown();
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QCOMPARE(ShownTexts(), QStringList{ReportsText::ChooseGroup()});
-    QVERIFY(!lastPreview());
+    QVERIFY(!LastPreview());
 
     window->Combo3->setCurrentText(u"B"_s);
     window->filterByGroup(u"B"_s);
     QTest::mouseClick(window->Command1, Qt::LeftButton);
-    QVERIFY(lastPreview());
-    QCOMPARE(Codes(lastPreview()->report()), (QStringList{u"B1"_s, u"B2"_s}));
-    QCOMPARE(lastPreview()->report().caption(u"Section4"_s, u"Label9"_s), u("مرکز نور"));
-    QCOMPARE(lastPreview()->report().caption(u"Section5"_s, u"Label14"_s), u("کرج"));
-    lastPreview()->close();
+    QVERIFY(LastPreview());
+    QCOMPARE(Codes(LastPreview()->report()), (QStringList{u"B1"_s, u"B2"_s}));
+    QCOMPARE(LastPreview()->report().caption(u"Section4"_s, u"Label9"_s), u("مرکز نور"));
+    QCOMPARE(LastPreview()->report().caption(u"Section5"_s, u"Label14"_s), u("کرج"));
+    LastPreview()->close();
 
     // After a deletion the grid lists everyone again while the selector keeps "B".
     QVERIFY(window->subjects()->reread());
     QTest::mouseClick(window->Command1, Qt::LeftButton);
-    QVERIFY(lastPreview());
-    QCOMPARE(Codes(lastPreview()->report()), (QStringList{u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s}));
-    lastPreview()->close();
+    QVERIFY(LastPreview());
+    QCOMPARE(Codes(LastPreview()->report()), (QStringList{u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s}));
+    LastPreview()->close();
 
     QTest::mouseClick(window->Command7, Qt::LeftButton);
-    QVERIFY(lastPreview());
-    QCOMPARE(lastPreview()->report().caption(u"Section4"_s, u"Label4"_s),
+    QVERIFY(LastPreview());
+    QCOMPARE(LastPreview()->report().caption(u"Section4"_s, u"Label4"_s),
              ReportsText::GroupLine().arg(u"B"_s));
-    QCOMPARE(lastPreview()->report().table().at(6).mid(1, 2), (QStringList{u"2"_s, u"120.00"_s}));
+    QCOMPARE(LastPreview()->report().table().at(6).mid(1, 2), (QStringList{u"2"_s, u"120.00"_s}));
 }
 
 void TestReports::groupSummary_data()
@@ -829,18 +794,14 @@ void TestReports::groupSummary()
         QVERIFY(AddSubject(fields));
     }
     // "every subject" counts the unscored of B and D; B'x is a group of its own.
-    QStringList shown;
+    SeenBox shown;
     if (!message.isEmpty())
-        AnswerNextModal([&shown](QWidget *box) {
-            if (auto *m = qobject_cast<QMessageBox *>(box)) {
-                shown << m->text();
-                m->accept();
-            }
-        });
+        AnswerNextBox(QMessageBox::Ok, &shown);
     ReportPreview *preview = PrintGroupSummary(nullptr, group, u("مرکز"), u("تبریز"));
     if (!message.isEmpty()) {
         QVERIFY(!preview);
-        QCOMPARE(shown, QStringList{message});
+        QCOMPARE(shown.text, message);
+        QCOMPARE(ShownTexts(), QStringList{message}); // one box, and only one
         return;
     }
     QVERIFY(preview);
@@ -852,9 +813,7 @@ void TestReports::groupSummary()
     // The CSV holds the same figures, Persian captions and all.
     const QString path = m_out.filePath(QStringLiteral("summary.csv"));
     QVERIFY(preview->saveCsv(path));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(ParseCsv(QString::fromUtf8(bytes.mid(3))), table);
     if (group == u"B"_s) {
@@ -862,24 +821,6 @@ void TestReports::groupSummary()
         QVERIFY(preview->savePdf(pdf));
         Keep(pdf, QStringLiteral("summary.pdf"));
         QVERIFY(HasWords(PdfText(pdf), ReportsText::SummaryTitle()));
-    }
-}
-
-// Opens one of the reports: 0 the sheet of subject "a/b:c", 1 the list of all, 2 the list of
-// group B, 3 the summary of group B. Every subject is in group B and scored.
-ReportPreview *OpenReport(int report, QWidget *owner, Cursor *subjects)
-{
-    switch (report) {
-    case 0:
-        return PrintSelectedSubject(owner, QStringLiteral("a/b:c"), u("مرکز نور"), u("قم"));
-    case 1:
-        return PrintAllSubjects(owner, subjects, u("مرکز نور"), u("قم"));
-    case 2:
-        return subjects->filter(QStringLiteral("Group"), QStringLiteral("B"))
-                   ? PrintByGroup(owner, QStringLiteral("B"), subjects, u("مرکز نور"), u("قم"))
-                   : nullptr;
-    default:
-        return PrintGroupSummary(owner, QStringLiteral("B"), u("مرکز نور"), u("قم"));
     }
 }
 
@@ -898,44 +839,35 @@ bool AddScoredSubjects(const QStringList &codes)
     return true;
 }
 
-QString PdfInfo(const QString &path, bool meta = false)
-{
-    QProcess process;
-    process.start(QStringLiteral("pdfinfo"),
-                  meta ? QStringList{QStringLiteral("-meta"), path} : QStringList{path});
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 void TestReports::savedFiles_data()
 {
-    QTest::addColumn<int>("report");
+    QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("what"); // made safe for a file name
     QTest::addColumn<QString>("title");
 
     QTest::newRow("result sheet, a code with / and :")
-        << 0 << ReportsText::SheetFileName() << u"a_b_c"_s << ReportsText::SheetTitle();
-    QTest::newRow("list of all") << 1 << ReportsText::ListFileName() << u("همه")
+        << OpenSheet << ReportsText::SheetFileName() << u"a_b_c"_s << ReportsText::SheetTitle();
+    QTest::newRow("list of all") << OpenList << ReportsText::ListFileName() << u("همه")
                                  << ReportsText::ListTitle().trimmed();
-    QTest::newRow("list of a group")
-        << 2 << ReportsText::ListFileName() << u("گروه B") << ReportsText::ListTitle().trimmed();
-    QTest::newRow("summary of a group")
-        << 3 << ReportsText::SummaryFileName() << u("گروه B") << ReportsText::SummaryTitle();
+    QTest::newRow("list of a group") << OpenGroupList << ReportsText::ListFileName() << u("گروه B")
+                                     << ReportsText::ListTitle().trimmed();
+    QTest::newRow("summary of a group") << OpenSummary << ReportsText::SummaryFileName()
+                                        << u("گروه B") << ReportsText::SummaryTitle();
 }
 
 // The name a save offers says what the report is and when, and its PDF is described as the
 // report, for the archive.
 void TestReports::savedFiles()
 {
-    QFETCH(int, report);
+    QFETCH(Open, open);
     QFETCH(QString, kind);
     QFETCH(QString, what);
     QFETCH(QString, title);
     QVERIFY(AddScoredSubjects({u"a/b:c"_s, u"x"_s}));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
-    ReportPreview *preview = OpenReport(report, nullptr, &subjects);
+    ReportPreview *preview = open(nullptr, &subjects);
     QVERIFY(preview);
     const QString today = SolarHijriDateText(QDate::currentDate(), 0).replace(u'/', u'-');
     QCOMPARE(preview->report().documentInfo().fileName, kind + u" - "_s + what + u" - "_s + today);
@@ -954,36 +886,33 @@ void TestReports::savedFiles()
 
 void TestReports::previewKeyboardAndLife_data()
 {
-    QTest::addColumn<int>("report");
-    QTest::newRow("result sheet") << 0;
-    QTest::newRow("results list") << 1;
-    QTest::newRow("group summary") << 3;
+    QTest::addColumn<Open>("open");
+    QTest::addColumn<QString>("afterSaves"); // where Tab goes after the PDF's save button
+    QTest::newRow("result sheet") << OpenSheet << u"pageNumber"_s;
+    QTest::newRow("results list") << OpenList << u"saveCsvButton"_s;
+    QTest::newRow("group summary") << OpenSummary << u"saveCsvButton"_s;
 }
 
 // Every preview prints and saves from the keyboard, and stays when the window that opened it
 // closes, until the user closes it.
 void TestReports::previewKeyboardAndLife()
 {
-    QFETCH(int, report);
+    QFETCH(Open, open);
+    QFETCH(QString, afterSaves);
     QVERIFY(AddScoredSubjects({u"a/b:c"_s}));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
     auto *owner = new QWidget;
     owner->show();
-    QPointer<ReportPreview> preview = OpenReport(report, owner, &subjects);
+    QPointer<ReportPreview> preview = open(owner, &subjects);
     QVERIFY(preview);
     QVERIFY(QTest::qWaitForWindowExposed(preview));
     preview->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(preview));
 
     // Tab from the print button through page setup and the saves.
-    QStringList reached{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 3; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        reached << QApplication::focusWidget()->objectName();
-    }
-    QCOMPARE(reached, (QStringList{u"printButton"_s, u"pageSetupButton"_s, u"savePdfButton"_s,
-                                   report == 0 ? u"pageNumber"_s : u"saveCsvButton"_s}));
+    QCOMPARE(ReachedByTab(4),
+             (QStringList{u"printButton"_s, u"pageSetupButton"_s, u"savePdfButton"_s, afterSaves}));
     // Enter on the focused save button, and Ctrl+S anywhere, offer to save the PDF under the
     // report's own name.
     for (const bool shortcut : {false, true}) {

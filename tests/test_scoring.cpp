@@ -1,30 +1,10 @@
+#include "Answers.h"
 #include "scoring/ScoringKey.h"
 
 #include <QSet>
 #include <QtTest>
 
 using namespace ScoringKey;
-
-namespace {
-
-QStringList Filled(const QString &value)
-{
-    QStringList answers;
-    for (int n = 1; n <= StatementCount; ++n)
-        answers << value;
-    return answers;
-}
-
-// What a subject who picked the same option for every statement has stored.
-QStringList SameOption(int option)
-{
-    QStringList answers;
-    for (int n = 1; n <= StatementCount; ++n)
-        answers << StoredAnswer(option, n);
-    return answers;
-}
-
-} // namespace
 
 class TestScoring : public QObject
 {

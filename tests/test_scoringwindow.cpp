@@ -1,10 +1,14 @@
 // The scoring window, driven as the examiner drives it, with the database file as the judge.
-#include "TestProgramFolder.h"
+#include "Answers.h"
+#include "GuiTest.h"
+#include "ModalAnswer.h"
+#include "OtherProgram.h"
+#include "Seed.h"
+#include "Text.h"
+#include "UserInput.h"
 #include "Windows.h"
 #include "app/Frm1.h"
 #include "common/Dialogs.h"
-#include "common/ProgramEnd.h"
-#include "common/ProgramLook.h"
 #include "data/Cursor.h"
 #include "safety/exitpro.h"
 #include "scoring/FrmkLID.h"
@@ -15,7 +19,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QSqlQuery>
 #include <QtTest>
@@ -25,30 +28,12 @@
 using namespace ScoringKey;
 
 namespace {
-QString u(const char *utf8)
+// The same answers, some of them replaced (statement -> stored text).
+QStringList With(QStringList answers, const QMap<int, QString> &changed)
 {
-    return QString::fromUtf8(utf8);
-}
-
-QStringList Filled(const QString &value)
-{
-    return QStringList(StatementCount, value);
-}
-
-// What a subject who picked the same option for every statement has stored.
-QStringList SameOption(int option)
-{
-    QStringList answers;
-    for (int n = 1; n <= StatementCount; ++n)
-        answers << StoredAnswer(option, n);
+    for (auto it = changed.cbegin(); it != changed.cend(); ++it)
+        answers[it.key() - 1] = it.value();
     return answers;
-}
-
-void storeTheme(int theme)
-{
-    Cursor settings(QStringLiteral("Theme"));
-    QVERIFY(settings.open() && settings.setField(QStringLiteral("TH"), QString::number(theme)) &&
-            settings.save());
 }
 
 // A subject's answers row, with its register row holding old scores unless inRegister is false.
@@ -56,18 +41,15 @@ void addSubject(const QString &code, const QStringList &answers, bool inRegister
                 const QString &oldScore = QStringLiteral("99"))
 {
     if (inRegister) {
-        Cursor ide(QStringLiteral("IDE"));
-        QVERIFY(ide.add() && ide.setField(QStringLiteral("Code"), code) &&
-                ide.setField(TotalField(), oldScore));
+        QHash<QString, QString> scores{{QStringLiteral("Code"), code}, {TotalField(), oldScore}};
         for (const Subscale &s : Subscales())
-            QVERIFY(ide.setField(s.field, oldScore));
-        QVERIFY(ide.save());
+            scores.insert(s.field, oldScore);
+        QVERIFY(AddRow(QStringLiteral("IDE"), scores));
     }
-    Cursor answer(QStringLiteral("Answer"));
-    QVERIFY(answer.add() && answer.setField(QStringLiteral("Code"), code));
+    QHash<QString, QString> row{{QStringLiteral("Code"), code}};
     for (int n = 1; n <= answers.size(); ++n)
-        QVERIFY(answer.setField(QString::number(n), answers.at(n - 1)));
-    QVERIFY(answer.save());
+        row.insert(QString::number(n), answers.at(n - 1));
+    QVERIFY(AddRow(QStringLiteral("Answer"), row));
 }
 
 // Every subject's code and six scores, "|"-separated, in stored order, as the file holds them.
@@ -104,11 +86,7 @@ class TestScoringWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ApplyProgramLook(*qApp);
-        Frm1::RegisterAsMainWindow(); // the way back, as the program registers it
-    }
+    void initTestCase() { QVERIFY(m_gui.beginRun()); }
     void init();
     void cleanup();
 
@@ -130,41 +108,29 @@ private:
     // Enters a code in the input box and scores: the boxes shown after the input box, in order.
     QList<Box> score(FrmkLID *window, const QString &code);
 
-    std::unique_ptr<TestProgramFolder> m_folder;
-    QTimer *m_closer = nullptr;
-    QList<int> m_icons; // of the ordinary boxes answered
+    GuiTest m_gui;
+    // Answers each ordinary box with OK, as the examiner would; the timed notice closes itself.
+    std::unique_ptr<BoxAnswerer> m_answerer;
 };
 
 void TestScoringWindow::init()
 {
-    m_folder = std::make_unique<TestProgramFolder>();
-    QCOMPARE(m_folder->openDatabase(), QString());
-    DialogHooks::Enable();
-    DialogHooks::SetTimedDelay(0);
-    // Answers each ordinary box with OK, as the examiner would, noting its icon.
-    m_closer = new QTimer(this);
-    connect(m_closer, &QTimer::timeout, this, [this] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (box && box->isVisible() && box->windowTitle() != DialogText::TimedTitle()) {
-            m_icons << box->icon();
-            box->button(QMessageBox::Ok)->click();
-        }
+    QCOMPARE(m_gui.begin(0), QString());
+    m_answerer = std::make_unique<BoxAnswerer>(QMessageBox::Ok, [](const QMessageBox *box) {
+        return box->windowTitle() == DialogText::TimedTitle();
     });
-    m_closer->start(10);
 }
 
 void TestScoringWindow::cleanup()
 {
-    delete m_closer;
-    DialogHooks::Disable();
-    DeleteAllWindows();
-    m_folder.reset();
+    m_answerer.reset();
+    m_gui.end();
 }
 
 QList<Box> TestScoringWindow::score(FrmkLID *window, const QString &code)
 {
     DialogHooks::TakeShown();
-    m_icons.clear();
+    m_answerer->forget();
     DialogHooks::PresetAnswer(code);
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QList<DialogHooks::Shown> shown = DialogHooks::TakeShown();
@@ -174,7 +140,9 @@ QList<Box> TestScoringWindow::score(FrmkLID *window, const QString &code)
     QList<Box> boxes;
     for (const DialogHooks::Shown &box : shown.mid(1))
         boxes << Box{box.title, box.text,
-                     box.title == DialogText::TimedTitle() ? -1 : m_icons.value(boxes.size())};
+                     box.title == DialogText::TimedTitle()
+                         ? -1
+                         : int(m_answerer->seen().value(int(boxes.size())).icon)};
     return boxes;
 }
 
@@ -209,7 +177,7 @@ void TestScoringWindow::storesTheSixScores()
     addSubject(code, answers);
     if (code.contains(u("_")))
         addSubject(QString(code).replace(u("_"), u("x")), Filled(u("1")), true, u("7"));
-    QStringList after = storedScores(m_folder->databasePath());
+    QStringList after = storedScores(m_gui.databasePath());
     after[1] = code + u("|") + expected;
 
     auto *window = FrmkLID::ShowNew();
@@ -219,7 +187,7 @@ void TestScoringWindow::storesTheSixScores()
         QCOMPARE(boxes.first().title, DialogText::TimedTitle());
         QCOMPARE(boxes.first().text, u(FrmkLIDText::Saved));
     }
-    QCOMPARE(storedScores(m_folder->databasePath()), after);
+    QCOMPARE(storedScores(m_gui.databasePath()), after);
     QCOMPARE(shownScores(window), expected);
     QVERIFY(window->Frame3->isVisible());
     QCOMPARE(window->scoredCode(), code);
@@ -231,7 +199,8 @@ void TestScoringWindow::storesTheSixScores()
 void TestScoringWindow::refusalsWriteNothing_data()
 {
     QTest::addColumn<QString>("entered");
-    QTest::addColumn<QString>("kind"); // the subject R as the file holds it
+    QTest::addColumn<QStringList>("answers"); // the subject R's, as the file holds them
+    QTest::addColumn<bool>("inRegister");     // R has a row in the register too
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("icon");
@@ -244,60 +213,57 @@ void TestScoringWindow::refusalsWriteNothing_data()
     for (int n = 1; n <= StatementCount; ++n)
         all += QStringLiteral(" %1  ").arg(n);
     const int warning = QMessageBox::Warning;
+    const QStringList complete = Filled(u("3"));
 
     QTest::newRow("no code: the panels stay as they were")
-        << QString() << u("complete") << timed << u(FrmkLIDText::NeedCode) << -1 << true << u("G");
-    QTest::newRow("an unknown code") << u("Z") << u("complete") << timed
+        << QString() << complete << true << timed << u(FrmkLIDText::NeedCode) << -1 << true
+        << u("G");
+    QTest::newRow("an unknown code") << u("Z") << complete << true << timed
                                      << u(FrmkLIDText::NoSuchSubject) << -1 << false << QString();
     QTest::newRow("a trailing blank does not match")
-        << u("R ") << u("complete") << timed << u(FrmkLIDText::NoSuchSubject) << -1 << false
+        << u("R ") << complete << true << timed << u(FrmkLIDText::NoSuchSubject) << -1 << false
         << QString();
     QTest::newRow("only statement 56 unanswered")
-        << u("R") << u("no 56") << error << unanswered + u(" 56  ") << warning << false << u("R");
-    QTest::newRow("nothing answered yet")
-        << u("R") << u("fresh") << error << unanswered + all << warning << false << u("R");
+        << u("R") << complete.mid(0, 55) << true << error << unanswered + u(" 56  ") << warning
+        << false << u("R");
+    QTest::newRow("nothing answered yet") << u("R") << QStringList() << true << error
+                                          << unanswered + all << warning << false << u("R");
     // Values edited into the file by another tool: no whole number can be stored.
     const QString notWhole = u(FrmkLIDText::NotWhole) + QStringLiteral("\r\n\r\n");
     QTest::newRow("an answer of 1e400")
-        << u("R") << u("1e400 at 7") << error << notWhole + u(" 7  ") << warning << false << u("R");
+        << u("R") << With(complete, {{7, u("1e400")}}) << true << error << notWhole + u(" 7  ")
+        << warning << false << u("R");
     QTest::newRow("an answer of 1e17, another of x")
-        << u("R") << u("1e17 at 7, x at 9") << error << notWhole + u(" 7   9  ") << warning << false
-        << u("R");
+        << u("R") << With(complete, {{7, u("1e17")}, {9, u("x")}}) << true << error
+        << notWhole + u(" 7   9  ") << warning << false << u("R");
     QTest::newRow("answers but no subject in the register")
-        << u("R") << u("unregistered") << error << u(FrmkLIDText::NoDetails)
+        << u("R") << complete << false << error << u(FrmkLIDText::NoDetails)
         << int(QMessageBox::Critical) << false << QString();
 }
 
 void TestScoringWindow::refusalsWriteNothing()
 {
     QFETCH(QString, entered);
-    QFETCH(QString, kind);
+    QFETCH(QStringList, answers);
+    QFETCH(bool, inRegister);
     QFETCH(QString, title);
     QFETCH(QString, message);
     QFETCH(int, icon);
     QFETCH(bool, panelAfter);
     QFETCH(QString, panelCode);
     addSubject(u("G"), Filled(u("2")));
-    QStringList answers = kind == u("fresh")   ? QStringList()
-                          : kind == u("no 56") ? Filled(u("3")).mid(0, 55)
-                                               : Filled(u("3"));
-    if (kind.startsWith(u("1e"))) {
-        answers[6] = kind.section(u(" "), 0, 0);
-        if (kind.contains(u("x at 9")))
-            answers[8] = u("x");
-    }
-    addSubject(u("R"), answers, kind != u("unregistered"));
+    addSubject(u("R"), answers, inRegister);
     auto *window = FrmkLID::ShowNew();
     QCOMPARE(score(window, u("G")).size(), 1);
     const QString shownBefore = shownScores(window);
-    const QStringList before = storedScores(m_folder->databasePath());
+    const QStringList before = storedScores(m_gui.databasePath());
 
     const QList<Box> boxes = score(window, entered);
     QCOMPARE(boxes.size(), 1); // and never the success message
     QCOMPARE(boxes.first().title, title);
     QCOMPARE(boxes.first().text, message);
     QCOMPARE(boxes.first().icon, icon);
-    QCOMPARE(storedScores(m_folder->databasePath()), before);
+    QCOMPARE(storedScores(m_gui.databasePath()), before);
     QCOMPARE(window->Frame3->isVisible(), panelAfter);
     if (panelAfter)
         QCOMPARE(shownScores(window), shownBefore);
@@ -328,8 +294,7 @@ void TestScoringWindow::codeRegisteredWithBlanksOrOtherDigitsIsScored()
     const QList<Box> boxes = score(window, typed);
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u(FrmkLIDText::Saved));
-    QCOMPARE(storedScores(m_folder->databasePath()),
-             QStringList{registered + u("|18|11|12|6|9|56")});
+    QCOMPARE(storedScores(m_gui.databasePath()), QStringList{registered + u("|18|11|12|6|9|56")});
     // The result sheet finds the same row by the code scoring keeps.
     QCOMPARE(window->scoredCode(), registered);
 }
@@ -346,32 +311,24 @@ void TestScoringWindow::failedWriteStoresNone_data()
 void TestScoringWindow::failedWriteStoresNone()
 {
     QFETCH(bool, writer);
-    const QString path = m_folder->databasePath();
+    const QString path = m_gui.databasePath();
     addSubject(u("G"), Filled(u("2")));
     addSubject(u("K"), Filled(u("5")), true, u("7"));
     auto *window = FrmkLID::ShowNew();
     QCOMPARE(score(window, u("G")).size(), 1);
     const QStringList before = storedScores(path);
     {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u("other"));
-        other.setDatabaseName(path);
-        QVERIFY(other.open());
-        QSqlQuery holder(other);
-        QSqlQuery(QSqlDatabase::database()).exec(QStringLiteral("PRAGMA busy_timeout = 50"));
-        QVERIFY(writer
-                    ? holder.exec(QStringLiteral("BEGIN IMMEDIATE"))
-                    : holder.exec(QStringLiteral("BEGIN")) &&
-                          holder.exec(QStringLiteral("SELECT COUNT(*) FROM QU")) && holder.next());
+        OtherProgram other(path);
+        QVERIFY(SetBusyTimeout(50));
+        QVERIFY(writer ? other.holdWriteLock() : other.holdReadLock());
 
         const QList<Box> boxes = score(window, u("K"));
         QCOMPARE(boxes.size(), 1); // the failure, and no success after it
         QVERIFY2(boxes.first().text.contains(u("برنامه‌ی دیگری")),
                  qPrintable(boxes.first().text));
         QCOMPARE(boxes.first().icon, int(QMessageBox::Critical));
-        holder.finish();
-        QVERIFY(holder.exec(QStringLiteral("ROLLBACK")));
+        QVERIFY(other.exec(QStringLiteral("ROLLBACK")));
     }
-    QSqlDatabase::removeDatabase(u("other"));
     QCOMPARE(storedScores(path), before);
     QVERIFY(!window->Frame3->isVisible());
     QCOMPARE(window->scoredCode(), u("G"));
@@ -421,13 +378,9 @@ void TestScoringWindow::keyboardAlone()
 {
     auto *window = FrmkLID::ShowNew();
     QVERIFY(QTest::qWaitForWindowActive(window));
-    QStringList reached;
-    do {
-        reached << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    } while (QApplication::focusWidget() != window->Command1 && reached.size() < 20);
-    QCOMPARE(reached, (QStringList{u("Command1"), u("Command6"), u("Command3"), u("Command2"),
-                                   u("Command4")}));
+    QCOMPARE(
+        TabRound(window->Command1, 20),
+        (QStringList{u("Command1"), u("Command6"), u("Command3"), u("Command2"), u("Command4")}));
 
     // Help opens with Enter; the keyboard stays in it, and Escape closes it and nothing more.
     QTest::keyClick(window->Command2, Qt::Key_Return);
@@ -453,7 +406,7 @@ void TestScoringWindow::fitsAndNothingIsClipped_data()
 void TestScoringWindow::fitsAndNothingIsClipped()
 {
     QFETCH(int, theme);
-    storeTheme(theme);
+    QVERIFY(StoreSetting(QStringLiteral("TH"), QString::number(theme)));
     addSubject(u("K-1403-017"), Filled(u("5")));
     auto *window = FrmkLID::ShowNew();
     QVERIFY(QTest::qWaitForWindowExposed(window));
@@ -466,10 +419,7 @@ void TestScoringWindow::fitsAndNothingIsClipped()
     QCOMPARE(window->Text21->horizontalScrollBar()->maximum(), 0);
     QCOMPARE(window->Text21->verticalScrollBar()->maximum(), 0);
     QVERIFY(window->rect().contains(window->Frame2->geometry()));
-    const QRect area = window->screen()->availableGeometry();
-    // Room for a real title bar and edges as well: about 31 and 8 on Windows, at any scale.
-    QVERIFY(area.contains(window->frameGeometry()));
-    QVERIFY(window->width() + 16 <= area.width() && window->height() + 40 <= area.height());
+    QCOMPARE(Misfit(window), QString());
 }
 
 QTEST_MAIN(TestScoringWindow)

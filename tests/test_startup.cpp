@@ -3,6 +3,7 @@
 // runs at a time. And the build lays out the program folder without ever overwriting a user's
 // database.
 #include "TestProgramFolder.h"
+#include "TmpfsMount.h"
 #include "app/SingleInstance.h"
 
 #include <QDir>
@@ -11,32 +12,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <functional>
+#include <memory>
+
 namespace {
-// A program folder with a copy of the built program in it.
-QString installProgram(const QString &folder)
-{
-    const QString exe =
-        QDir(folder).filePath(QFileInfo(QString::fromUtf8(KORVAT_PROGRAM_EXE)).fileName());
-    QFile::copy(QString::fromUtf8(KORVAT_PROGRAM_EXE), exe);
-    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return exe;
-}
-
-void installDatabase(const QString &folder)
-{
-    QDir(folder).mkpath(QStringLiteral("DBKORVAT"));
-    const QString target = QDir(folder).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
-    QFile::copy(DeliveredDatabasePath(), target);
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
-}
-
-// The programs these tests start keep their instance lock in a folder of the tests' own, never
-// in the user's: a program the user has open does not stop them, and they do not stop it.
-QString testLockFolder()
-{
-    static QTemporaryDir folder;
-    return folder.path();
-}
 
 // Backdates a file, as if it had been made a while ago.
 bool age(const QString &path, int seconds)
@@ -58,12 +37,8 @@ bool startProgram(QProcess &process, const QString &exe, const QString &workingF
 {
     process.setProgram(exe);
     process.setWorkingDirectory(workingFolder);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = ProgramEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
-    // Where the program's SingleInstance::DefaultFolder() lies, on every platform.
-    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "TMP", "TEMP"})
-        env.insert(QString::fromLatin1(name), testLockFolder());
     process.setProcessEnvironment(env);
     process.setReadChannel(QProcess::StandardError);
     process.start();
@@ -104,6 +79,21 @@ Outcome runProgram(const QString &exe, const QString &workingFolder,
     outcome.errorText = QString::fromUtf8(err);
     return outcome;
 }
+
+// Lays down what lies beside the database at path.
+using Lay = std::function<bool(const QString &database, const QString &beside)>;
+
+// The lock folder as another program left it.
+enum class Lock {
+    Free,
+    HeldByALiveProgram,
+    LeftEmpty,    // by a power cut
+    LeftRubbish,  // by a crash
+    BeingWritten, // empty, and new
+    NoSuchFolder,
+    FolderIsAFile,
+    ReadOnlyFolder
+};
 } // namespace
 
 class TestStartup : public QObject
@@ -126,30 +116,34 @@ void TestStartup::startsOnTheDeliveredDatabase_data()
 {
     // What lies beside the database, left there by a restore the program was killed in (or
     // something else under a name like it), and whether the start removes it.
-    QTest::addColumn<QString>("beside");
+    QTest::addColumn<Lay>("lay"); // none: nothing beside it
     QTest::addColumn<bool>("removed");
-    QTest::newRow("nothing") << QString() << false;
-    QTest::newRow("a restore's copy and its journal") << QStringLiteral("file") << true;
-    QTest::newRow("a folder by that name") << QStringLiteral("folder") << false;
-    QTest::newRow("a link to the database by that name") << QStringLiteral("link") << false;
+    QTest::newRow("nothing") << Lay() << false;
+    QTest::newRow("a restore's copy and its journal")
+        << Lay([](const QString &db, const QString &left) {
+               return QFile::copy(db, left) && QFile::copy(db, left + QStringLiteral("-journal"));
+           })
+        << true;
+    QTest::newRow("a folder by that name") << Lay([](const QString &, const QString &left) {
+        return QDir().mkpath(left + QStringLiteral("/inside"));
+    }) << false;
+    QTest::newRow("a link to the database by that name")
+        << Lay([](const QString &db, const QString &left) { return QFile::link(db, left); })
+        << false;
 }
 
 void TestStartup::startsOnTheDeliveredDatabase()
 {
-    QFETCH(QString, beside);
+    QFETCH(Lay, lay);
     QFETCH(bool, removed);
     QTemporaryDir program;
     QTemporaryDir elsewhere;
-    const QString exe = installProgram(program.path());
-    installDatabase(program.path());
+    const QString exe = InstallProgram(program.path());
+    QVERIFY(InstallDatabase(program.path()));
     const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
     const QString left = db + QStringLiteral(".restoring");
-    if (beside == QLatin1String("folder"))
-        QVERIFY(QDir().mkpath(left + QStringLiteral("/inside")));
-    else if (beside == QLatin1String("link"))
-        QVERIFY(QFile::link(db, left));
-    else if (!beside.isEmpty())
-        QVERIFY(QFile::copy(db, left) && QFile::copy(db, left + QStringLiteral("-journal")));
+    if (lay)
+        QVERIFY(lay(db, left));
     const QByteArray before = FileHash(db);
     // Started from a folder that has no database: the program still finds its own.
     const Outcome outcome = runProgram(exe, elsewhere.path());
@@ -160,7 +154,7 @@ void TestStartup::startsOnTheDeliveredDatabase()
              qPrintable(outcome.errorText));
     QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("DBKORVAT"))));
     QCOMPARE(FileHash(db), before);
-    QCOMPARE(QFileInfo::exists(left) || QFileInfo(left).isSymLink(), !beside.isEmpty() && !removed);
+    QCOMPARE(QFileInfo::exists(left) || QFileInfo(left).isSymLink(), lay && !removed);
     QVERIFY(!QFileInfo::exists(left + QStringLiteral("-journal")));
 }
 
@@ -168,9 +162,9 @@ void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
 {
     QTemporaryDir program;
     QTemporaryDir working;
-    const QString exe = installProgram(program.path());
+    const QString exe = InstallProgram(program.path());
     // A database in the working folder is not the program's.
-    installDatabase(working.path());
+    QVERIFY(InstallDatabase(working.path()));
     const Outcome outcome = runProgram(exe, working.path());
     const QString expectedPath = QDir::toNativeSeparators(
         QDir(program.path()).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb")));
@@ -183,30 +177,28 @@ void TestStartup::refusesAMissingDatabaseWithoutCreatingOne()
 
 void TestStartup::refusesAForeignFileWithoutChangingIt_data()
 {
-    QTest::addColumn<QString>("kind");
+    QTest::addColumn<Lay>("lay");      // the file in the program folder
     QTest::addColumn<QString>("said"); // besides the path
-    QTest::newRow("not a database") << QStringLiteral("bytes") << QString();
+    QTest::newRow("not a database") << Lay([](const QString &path, const QString &) {
+        return WriteFile(path,
+                         QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
+    }) << QString();
     // The program's own database in every table and field, with a trigger that would delete
     // another subject and write a false total with the first save.
-    QTest::newRow("a trigger in it") << QStringLiteral("trigger") << QStringLiteral("false_total");
+    QTest::newRow("a trigger in it") << Lay([](const QString &path, const QString &program) {
+        return InstallDatabase(program) && AddScoreRewritingTrigger(path);
+    }) << QStringLiteral("false_total");
 }
 
 void TestStartup::refusesAForeignFileWithoutChangingIt()
 {
-    QFETCH(QString, kind);
+    QFETCH(Lay, lay);
     QFETCH(QString, said);
     QTemporaryDir program;
-    const QString exe = installProgram(program.path());
+    const QString exe = InstallProgram(program.path());
     QDir(program.path()).mkpath(QStringLiteral("DBKORVAT"));
     const QString path = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
-    if (kind == QLatin1String("trigger")) {
-        installDatabase(program.path());
-        QVERIFY(AddScoreRewritingTrigger(path));
-    } else {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("Standard Jet DB, but not really\0\1\2", 34).repeated(100));
-    }
+    QVERIFY(lay(path, program.path()));
     const QByteArray before = FileHash(path);
     const Outcome outcome = runProgram(exe, program.path());
     QVERIFY2(outcome.errorText.contains(QDir::toNativeSeparators(path)) &&
@@ -249,8 +241,8 @@ void TestStartup::aSecondProgramIsRefused()
     SingleInstance users;
     users.acquire();
     QTemporaryDir program;
-    const QString exe = installProgram(program.path());
-    installDatabase(program.path());
+    const QString exe = InstallProgram(program.path());
+    QVERIFY(InstallDatabase(program.path()));
     const QString db = program.filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
 
     // Once its main window is on screen, the first program holds the lock.
@@ -279,58 +271,70 @@ void TestStartup::aSecondProgramIsRefused()
 
 void TestStartup::guard_data()
 {
-    QTest::addColumn<QString>("state");
-    QTest::addColumn<int>("outcome");
+    QTest::addColumn<Lock>("state");
+    QTest::addColumn<SingleInstance::Outcome>("outcome");
     QTest::addColumn<QString>("reason");
-    const auto row = [](const char *state, SingleInstance::Outcome outcome, const char *reason) {
-        QTest::newRow(state) << QString::fromLatin1(state) << int(outcome)
-                             << QString::fromUtf8(reason);
+    const auto row = [](const char *tag, Lock state, SingleInstance::Outcome outcome,
+                        const char *reason) {
+        QTest::newRow(tag) << state << outcome << QString::fromUtf8(reason);
     };
     using O = SingleInstance::Outcome;
-    row("free", O::Guarded, "");
-    row("held by a live program", O::AlreadyRunning, "");
-    row("empty, left by a power cut", O::Guarded, "");
-    row("rubbish, left by a crash", O::Guarded, "");
-    row("empty, being written now", O::AlreadyRunning, "");
-    row("no such folder", O::Unguarded, SingleInstanceText::NoFolder);
-    row("folder is a file", O::Unguarded, SingleInstanceText::NoFolder);
-    row("read-only folder", O::Unguarded, SingleInstanceText::NoPermission);
+    row("free", Lock::Free, O::Guarded, "");
+    row("held by a live program", Lock::HeldByALiveProgram, O::AlreadyRunning, "");
+    row("empty, left by a power cut", Lock::LeftEmpty, O::Guarded, "");
+    row("rubbish, left by a crash", Lock::LeftRubbish, O::Guarded, "");
+    row("empty, being written now", Lock::BeingWritten, O::AlreadyRunning, "");
+    row("no such folder", Lock::NoSuchFolder, O::Unguarded, SingleInstanceText::NoFolder);
+    row("folder is a file", Lock::FolderIsAFile, O::Unguarded, SingleInstanceText::NoFolder);
+    row("read-only folder", Lock::ReadOnlyFolder, O::Unguarded, SingleInstanceText::NoPermission);
 }
 
 void TestStartup::guard()
 {
-    QFETCH(QString, state);
-    QFETCH(int, outcome);
+    QFETCH(Lock, state);
+    QFETCH(SingleInstance::Outcome, outcome);
     QFETCH(QString, reason);
     QTemporaryDir root;
-    const QString folder =
-        state.startsWith(QLatin1String("folder is")) || state.startsWith(QLatin1String("no such"))
-            ? root.filePath(QStringLiteral("x"))
-            : root.path();
-    if (state == QLatin1String("folder is a file"))
-        QVERIFY(age(folder, 0));
+    const QString folder = state == Lock::NoSuchFolder || state == Lock::FolderIsAFile
+                               ? root.filePath(QStringLiteral("x"))
+                               : root.path();
     SingleInstance other(folder);
     const QString lock = other.lockPath();
-    if (state.contains(QLatin1String("left by")) || state.contains(QLatin1String("written"))) {
-        QFile file(lock);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(state.startsWith(QLatin1String("rubbish")) ? "\xff\xfe\x01" : "");
-        file.close();
-        QVERIFY(age(lock, state.contains(QLatin1String("now")) ? 0 : 60));
-    }
-    if (state.startsWith(QLatin1String("held")))
+    // A lock file another program left, made seconds ago.
+    auto leave = [&lock](const QByteArray &content, int seconds) {
+        return WriteFile(lock, content) && age(lock, seconds);
+    };
+    std::unique_ptr<ReadOnlyFolder> readOnly;
+    switch (state) {
+    case Lock::Free:
+    case Lock::NoSuchFolder:
+        break;
+    case Lock::HeldByALiveProgram:
         QVERIFY(other.acquire() == SingleInstance::Outcome::Guarded);
-    if (state.startsWith(QLatin1String("read-only"))) {
-        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
-        if (QFileInfo(folder).isWritable())
-            QSKIP("This user writes into read-only folders (an administrator?).");
+        break;
+    case Lock::LeftEmpty:
+        QVERIFY(leave(QByteArray(), 60));
+        break;
+    case Lock::LeftRubbish:
+        QVERIFY(leave("\xff\xfe\x01", 60));
+        break;
+    case Lock::BeingWritten:
+        QVERIFY(leave(QByteArray(), 0));
+        break;
+    case Lock::FolderIsAFile:
+        QVERIFY(age(folder, 0));
+        break;
+    case Lock::ReadOnlyFolder:
+        readOnly = std::make_unique<ReadOnlyFolder>(folder);
+        if (!readOnly->isReadOnly())
+            QSKIP("This user writes into read-only folders, and may mount no file system.");
+        break;
     }
     SingleInstance guard(folder);
-    QCOMPARE(int(guard.acquire()), outcome);
+    QCOMPARE(guard.acquire(), outcome);
     QCOMPARE(guard.failure().isEmpty(), reason.isEmpty());
     QVERIFY(reason.isEmpty() ||
             guard.failure().contains(reason.arg(QDir::toNativeSeparators(folder))));
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -117,3 +117,26 @@ bool SeedSubjects(int n, const QString &prefix)
     }
     return db.commit();
 }
+
+bool AddRow(const QString &table, const QHash<QString, QString> &fields)
+{
+    QStringList names;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        names << QuotedName(it.key());
+    QSqlQuery query(QSqlDatabase::database());
+    if (!query.prepare(
+            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(QuotedName(table), names.join(QLatin1Char(',')),
+                     QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')))))
+        return false;
+    for (auto it = fields.cbegin(); it != fields.cend(); ++it)
+        query.addBindValue(it.value());
+    return query.exec();
+}
+
+bool StoreSetting(const QString &field, const QString &value)
+{
+    QSqlQuery query(QSqlDatabase::database());
+    return query.prepare(QStringLiteral("UPDATE \"Theme\" SET %1 = ?").arg(QuotedName(field))) &&
+           (query.addBindValue(value), query.exec()) && query.numRowsAffected() == 1;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 // Adds n subjects to the open database, an IDE row and a fully answered Answer row each, with the
@@ -14,3 +15,11 @@ QString SeedFirstName(int i);
 QString SeedLastName(int i);
 // One of fifty registration dates, in the stored layout ("1403/04/13").
 QString SeedDate(int day);
+
+// Adds one row to a table of the open database, with the fields given (the others stay null);
+// false if it was refused.
+bool AddRow(const QString &table, const QHash<QString, QString> &fields);
+
+// Writes one field of the settings row (the table Theme: TH the theme, Name and Adress the
+// clinic's) in the open database; false if it could not be written.
+bool StoreSetting(const QString &field, const QString &value);

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QUuid>
@@ -15,9 +16,7 @@ TestProgramFolder::TestProgramFolder()
     if (!m_dir.isValid())
         return;
     QDir root(m_dir.path());
-    m_valid = root.mkpath(QStringLiteral("DBKORVAT")) && root.mkpath(QStringLiteral("Back")) &&
-              QFile::copy(DeliveredDatabasePath(), databasePath()) &&
-              QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+    m_valid = root.mkpath(QStringLiteral("Back")) && InstallDatabase(m_dir.path());
     // The skins, as the build lays them out beside the program.
     const QDir skins(QString::fromUtf8(KORVAT_SOURCE_DIR) + QStringLiteral("/resources/skins"));
     for (const QString &skin : skins.entryList({QStringLiteral("*.skn")}, QDir::Files))
@@ -61,6 +60,18 @@ QByteArray FileHash(const QString &path)
     return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
 }
 
+QByteArray ReadFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QVariantList ReadFromFile(const QString &path, const QString &sql, const QVariantList &values)
 {
     QVariantList result;
@@ -83,6 +94,30 @@ QVariantList ReadFromFile(const QString &path, const QString &sql, const QVarian
     return result;
 }
 
+QStringList EveryRow(const QString &path, const QStringList &tables)
+{
+    QStringList rows;
+    for (const QString &table : tables.isEmpty() ? Schema::Tables() : tables) {
+        QStringList fields;
+        for (const QString &field : Schema::Fields(table))
+            fields << QStringLiteral("quote(%1)").arg(QuotedName(field));
+        for (const QVariant &row : ReadFromFile(
+                 path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
+                           .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
+            rows << table + QLatin1Char('|') + row.toString();
+    }
+    return rows;
+}
+
+int CountInFile(const QString &path, const QString &table, const QString &code)
+{
+    QString sql = QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(table);
+    if (code.isNull())
+        return ReadFromFile(path, sql).value(0, -1).toInt();
+    sql += QStringLiteral(" WHERE \"Code\" = ?");
+    return ReadFromFile(path, sql, {code}).value(0, -1).toInt();
+}
+
 bool AddScoreRewritingTrigger(const QString &path)
 {
     const QString name = QStringLiteral("trigger-") + QUuid::createUuid().toString();
@@ -99,4 +134,31 @@ bool AddScoreRewritingTrigger(const QString &path)
     }
     QSqlDatabase::removeDatabase(name);
     return added;
+}
+
+QString InstallProgram(const QString &folder)
+{
+    const QString built = QString::fromUtf8(KORVAT_PROGRAM_EXE);
+    const QString exe = QDir(folder).filePath(QFileInfo(built).fileName());
+    QFile::copy(built, exe);
+    QFile::setPermissions(exe, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return exe;
+}
+
+bool InstallDatabase(const QString &folder)
+{
+    const QString target = QDir(folder).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+    return QDir(folder).mkpath(QStringLiteral("DBKORVAT")) &&
+           QFile::copy(DeliveredDatabasePath(), target) &&
+           QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QProcessEnvironment ProgramEnvironment(QProcessEnvironment env)
+{
+    static QTemporaryDir locks;
+    // Where the program's SingleInstance::DefaultFolder() lies, on every platform.
+    for (const char *name : {"XDG_RUNTIME_DIR", "TMPDIR", "TMP", "TEMP"})
+        env.insert(QString::fromLatin1(name), locks.path());
+    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("korvat.startup.info=true"));
+    return env;
 }

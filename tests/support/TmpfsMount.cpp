@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace {
@@ -57,6 +58,26 @@ bool TmpfsMount::fill()
 void TmpfsMount::unfill()
 {
     QFile::remove(fillerPath(m_folder));
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &folder) : m_folder(folder)
+{
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    if (QFileInfo(folder).isWritable()) {
+        m_mount = std::make_unique<TmpfsMount>(folder, QStringLiteral("64k"));
+        m_mount->remountReadOnly();
+    }
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    m_mount.reset();
+    QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+bool ReadOnlyFolder::isReadOnly() const
+{
+    return !QFileInfo(m_folder).isWritable();
 }
 
 BindMount::BindMount(const QString &source, const QString &target) : m_target(target)

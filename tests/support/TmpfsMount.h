@@ -1,6 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <QTest>
+
+#include <memory>
+
+// Skips the test where the system lets it mount no file system (only root may, on Linux).
+#define SKIP_UNLESS_MOUNTED(mount)                                                                 \
+    do {                                                                                           \
+        if (!(mount).isMounted())                                                                  \
+            QSKIP("mounting a file system is not allowed here");                                   \
+    } while (false)
 
 // A small tmpfs mounted over a folder, where the system lets a test mount one (as root on
 // Linux): a full disk and a read-only folder made real rather than pretended.
@@ -23,6 +33,23 @@ public:
 private:
     QString m_folder;
     bool m_mounted = false;
+};
+
+// A folder nobody may write into: its permissions taken away, and where that does not stop this
+// user (root does as it likes), an empty read-only tmpfs mounted over it as well. Writable again
+// when the object goes.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString &folder);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
+    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
+    bool isReadOnly() const;
+
+private:
+    QString m_folder;
+    std::unique_ptr<TmpfsMount> m_mount;
 };
 
 // Mounts another file over target (a bind mount), so that a file stays writable inside a folder

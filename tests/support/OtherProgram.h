@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// Another program's connection to a database file (a second copy of the program, a backup tool):
+// what it holds, the program under test has to wait for or be refused by. Whatever it still holds
+// is rolled back, and its connection closed, when the object goes.
+class OtherProgram
+{
+public:
+    // busyTimeoutMs: how long it waits for a lock itself; -1 leaves SQLite's default.
+    explicit OtherProgram(const QString &path, int busyTimeoutMs = -1);
+    ~OtherProgram();
+    OtherProgram(const OtherProgram &) = delete;
+    OtherProgram &operator=(const OtherProgram &) = delete;
+
+    bool isOpen() const { return m_open; }
+    // Runs one statement and reads its rows to the end; false if it failed.
+    bool exec(const QString &sql);
+    // Runs one statement and gives the first column of its first row; null if there is none.
+    QVariant firstValue(const QString &sql);
+    QString lastError() const { return m_error; }
+
+    // A reader in the middle of a transaction (which keeps the read's lock): a commit has to wait.
+    bool holdReadLock()
+    {
+        return exec(QStringLiteral("BEGIN")) && exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\""));
+    }
+    // A writer that has begun: no other write can begin.
+    bool holdWriteLock() { return exec(QStringLiteral("BEGIN IMMEDIATE")); }
+    // A writer committing: nobody can even read.
+    bool holdExclusiveLock() { return exec(QStringLiteral("BEGIN EXCLUSIVE")); }
+    // A trigger that refuses, with the message "refused", every operation (INSERT, UPDATE or
+    // DELETE) on a table, as a damaged or hostile file might.
+    bool refuse(const char *operation, const QString &table);
+    // Lets go of every lock, and drops the trigger refuse() added.
+    bool letGo();
+
+private:
+    QString m_name;
+    bool m_open = false;
+    bool m_refusing = false;
+    QString m_error;
+};
+
+// How long the program's own connection waits for another program's lock before it gives up, so
+// that a test of a held file need not sit out the program's own patience.
+bool SetBusyTimeout(int ms);
