@@ -8,6 +8,7 @@
 #include "common/LeadingNumber.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
@@ -37,11 +38,6 @@
 #include <memory>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // The pause after an answer before the window goes on by itself: long enough to see the choice.
 const int AutoNextMs = 300;
 const char *const AutoNextKey = "FrmTest/AutoNext";
@@ -678,8 +674,8 @@ void FrmTest::showProgress()
 {
     const int answered = AnsweredCount();
     PrgAnswered->setValue(answered);
-    PrgAnswered->setFormat(QString::fromUtf8(FrmTestText::Progress)
-                               .replace(QLatin1Char('N'), QString::number(answered)));
+    PrgAnswered->setFormat(
+        text(FrmTestText::Progress).replace(QLatin1Char('N'), QString::number(answered)));
 }
 
 void FrmTest::Command5Click()

@@ -14,6 +14,7 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 #include "info/About.h"
 #include "info/Frmravansanji.h"
@@ -37,11 +38,6 @@
 Q_LOGGING_CATEGORY(lcStartup, "korvat.startup", QtWarningMsg)
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 void openPage(const char *address)
 {
     // Nothing is reported when no browser opens it.

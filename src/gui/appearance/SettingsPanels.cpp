@@ -4,6 +4,7 @@
 #include "common/Dialogs.h"
 #include "common/FieldBinder.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "themes/ThemeCatalogue.h"
@@ -21,11 +22,6 @@
 #include <utility>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QPushButton *button(const char *name, const char *caption, QWidget *parent)
 {
     auto *made = new QPushButton(text(caption), parent);

@@ -1,6 +1,7 @@
 #include "info/About.h"
 
 #include "common/ScreenPlacement.h"
+#include "common/Text.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -17,11 +18,6 @@
 qint16 About::ColorStep = 0;
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 const QString Background = QStringLiteral(":/images/about.svg");
 
 // The window's fixed size, in pixels.

@@ -3,6 +3,7 @@
 #include "common/ApplyStoredTheme.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 #include "scoring/ScoringKey.h"
 
@@ -13,11 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // A number in the Persian digits the prose is written in.
 QString persianNumber(int number)
 {

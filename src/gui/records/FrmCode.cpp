@@ -6,6 +6,7 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
@@ -34,11 +35,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // The grid's columns: field and caption, right to left.
 struct Column
 {

@@ -6,6 +6,7 @@
 #include "common/FieldBinder.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
@@ -23,11 +24,6 @@
 #include <QPushButton>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);

@@ -8,6 +8,7 @@
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 
 #include <QCloseEvent>
@@ -30,11 +31,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 std::function<QDateTime()> &windowClock()
 {
     static std::function<QDateTime()> instance;

@@ -6,6 +6,7 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
@@ -26,11 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // Our own words for a read the file refused; the window's other texts are the program's.
 const char *const ReadFailedText =
     "اطلاعات این آزمودنی از پایگاه داده خوانده نشد و چیزی ذخیره نشد. کمی بعد دوباره امتحان کنید.";
