@@ -647,6 +647,11 @@ void TestAdministration::keysOutsideTheOptions_data()
         << true << u("CmdNext") << u("PgDn PgUp") << QString() << 1 << QString();
     QTest::newRow("a key held down")
         << true << u("CmdNext") << u("held") << QString() << 1 << QString();
+    // Enter presses the button the keyboard is on, and never one it has left.
+    QTest::newRow("Enter on a button")
+        << true << u("CmdNext") << u("Enter") << QString() << 2 << QString();
+    QTest::newRow("Enter in a box, after a button")
+        << true << u("Text3") << u("Enter") << u("سارا") << 1 << QString();
 }
 
 void TestAdministration::keysOutsideTheOptions()
@@ -667,6 +672,13 @@ void TestAdministration::keysOutsideTheOptions()
     if (keys == QLatin1String("held")) {
         QKeyEvent held(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
         QApplication::sendEvent(target, &held);
+    } else if (keys == QLatin1String("Enter")) {
+        // Through the next button first: the box must not hand Enter to a button.
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->CmdNext->setFocus();
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
     } else if (keys.startsWith(QLatin1String("Pg"))) {
         for (const QString &key : keys.split(QLatin1Char(' ')))
             QTest::keyClick(target,
@@ -678,6 +690,7 @@ void TestAdministration::keysOutsideTheOptions()
         QCOMPARE(edit->text(), box);
     QCOMPARE(started ? window->Frame2->title().toInt() : 0, shown);
     QCOMPARE(stored(1), answer);
+    QVERIFY(window->isVisible()); // none of these keys leaves the window
 }
 
 void TestAdministration::autoAdvance_data()

@@ -9,6 +9,7 @@
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
@@ -66,22 +67,6 @@ QLineEdit *box(const QString &name, QWidget *parent)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     return edit;
-}
-
-QPushButton *button(const QString &name, const char *caption, QWidget *parent)
-{
-    auto *push = new QPushButton(text(caption), parent);
-    push->setObjectName(name);
-    return push;
-}
-
-// A widget that shows in one state of the window only keeps its place in the other, so the
-// window never changes its size or moves its contents.
-void keepPlace(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
 }
 
 void scaleFont(QWidget *widget, qreal factor, bool bold = false)
@@ -168,12 +153,12 @@ void FrmTest::buildWidgets()
     for (SkinLabel *label : {SkinLabel3, SkinLabel4, SkinLabel5, SkinLabel6}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
-        keepPlace(label);
+        KeepPlaceWhenHidden(label);
         label->hide();
         intro->addWidget(label);
     }
     intro->addStretch(1);
-    keepPlace(m_intro);
+    KeepPlaceWhenHidden(m_intro);
     root->addWidget(m_intro, 0, 0, 1, 2);
 
     // After the start: the statement, its options and the ways to move.
@@ -224,13 +209,13 @@ void FrmTest::buildWidgets()
 
     auto *moves = new QHBoxLayout;
     moves->setSpacing(8);
-    CmdBack = button(QStringLiteral("CmdBack"), FrmTestText::Back, m_run);
+    CmdBack = MakeButton(QStringLiteral("CmdBack"), FrmTestText::Back, m_run);
     Text6 = box(QStringLiteral("Text6"), m_run);
     Text6->setAlignment(Qt::AlignCenter);
     Text6->setText(QStringLiteral("1"));
     Text6->installEventFilter(this);
-    CmdNext = button(QStringLiteral("CmdNext"), FrmTestText::Next, m_run);
-    CmdUnanswered = button(QStringLiteral("CmdUnanswered"), FrmTestText::NextUnanswered, m_run);
+    CmdNext = MakeButton(QStringLiteral("CmdNext"), FrmTestText::Next, m_run);
+    CmdUnanswered = MakeButton(QStringLiteral("CmdUnanswered"), FrmTestText::NextUnanswered, m_run);
     moves->addWidget(CmdBack);
     moves->addWidget(Text6);
     moves->addWidget(CmdNext);
@@ -256,11 +241,11 @@ void FrmTest::buildWidgets()
           static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
           static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
           static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
-        keepPlace(part);
+        KeepPlaceWhenHidden(part);
         part->hide();
     }
     // The two states share the place; each covers the other while it is shown.
-    keepPlace(m_run);
+    KeepPlaceWhenHidden(m_run);
     m_run->hide();
     root->addWidget(m_run, 0, 0);
 
@@ -308,7 +293,7 @@ void FrmTest::buildWidgets()
         details->addWidget(rows[row].second, row, 1);
     }
     details->setRowStretch(rows.size(), 1);
-    keepPlace(Frame1);
+    KeepPlaceWhenHidden(Frame1);
     Frame1->hide();
     root->addWidget(Frame1, 0, 1);
     root->setColumnStretch(0, 1);
@@ -317,12 +302,12 @@ void FrmTest::buildWidgets()
     // The buttons of the window, below everything.
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(12);
-    Command1 = button(QStringLiteral("Command1"), FrmTestText::Start, this);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmTestText::Start, this);
     scaleFont(Command1, 1.2, true);
-    Command5 = button(QStringLiteral("Command5"), FrmTestText::SaveAndExit, this);
-    keepPlace(Command5);
+    Command5 = MakeButton(QStringLiteral("Command5"), FrmTestText::SaveAndExit, this);
+    KeepPlaceWhenHidden(Command5);
     Command5->hide();
-    Command2 = button(QStringLiteral("Command2"), FrmTestText::Exit, this);
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmTestText::Exit, this);
     // Start gives its place to save and exit.
     auto *first = new QGridLayout;
     first->addWidget(Command1, 0, 0);
@@ -338,11 +323,7 @@ void FrmTest::buildWidgets()
     TmrAutoNext->setSingleShot(true);
     TmrAutoNext->setInterval(AutoNextMs);
 
-    // Enter presses the focused button, and only a focused button.
-    for (QPushButton *push : findChildren<QPushButton *>()) {
-        push->setAutoDefault(false);
-        push->setDefault(false);
-    }
+    EnterPressesFocusedButton(this);
     // The keyboard's way through the window: the details, the options, the moves, the buttons.
     QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
                         Text7,       Text8,    Text9,    Option1, Option2, Option3,
@@ -733,12 +714,6 @@ void FrmTest::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Escape:
         // Never closes the window, and never takes back what was typed.
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (auto *push = qobject_cast<QPushButton *>(focusWidget()); push && push->isVisible())
-            push->click();
         event->accept();
         return;
     case Qt::Key_PageDown:

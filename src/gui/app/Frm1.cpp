@@ -15,6 +15,7 @@
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "info/About.h"
 #include "info/Frmravansanji.h"
@@ -46,8 +47,7 @@ void openPage(const char *address)
 
 QPushButton *mainButton(const QString &name, const char *caption, QWidget *parent)
 {
-    auto *button = new QPushButton(text(caption), parent);
-    button->setObjectName(name);
+    QPushButton *button = MakeButton(name, caption, parent);
     // The pointer moving over a button is the button's own business, never the column's.
     button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
@@ -147,9 +147,7 @@ void Frm1::buildWidgets()
     heading.setPointSizeF(heading.pointSizeF() * 1.5);
     heading.setBold(true);
     SkinLabel1->setFont(heading);
-    Command13 = new QPushButton(text(Frm1Text::Command13Caption), this);
-    Command13->setObjectName(QStringLiteral("Command13"));
-    Command13->setAttribute(Qt::WA_NoMousePropagation);
+    Command13 = mainButton(QStringLiteral("Command13"), Frm1Text::Command13Caption, this);
     // Coloured in the plain look too; a skin gives it the theme's accent colour.
     QPalette helpColours = Command13->palette();
     helpColours.setColor(QPalette::Button, QColor(0x2f, 0x8f, 0x9d));
@@ -218,9 +216,7 @@ void Frm1::buildWidgets()
     SkinLabel2->setText(QStringLiteral(" "));
     SkinLabel2->setWordWrap(true);
     SkinLabel2->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
-    QSizePolicy keepPlace = SkinLabel2->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    SkinLabel2->setSizePolicy(keepPlace);
+    KeepPlaceWhenHidden(SkinLabel2);
     SkinLabel2->hide();
     grid->addWidget(SkinLabel2, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
@@ -282,9 +278,8 @@ void Frm1::buildWidgets()
 
 void Frm1::setUpKeyboard()
 {
-    // Enter presses the focused button, as Space does, here and in every panel.
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(true);
+    // Here and in every panel.
+    EnterPressesFocusedButton(this);
     // The first focus is on the first main button; the help button, whose focus the skins do not
     // mark, comes last of all.
     QWidget::setTabOrder(previousInFocusChain(), Command13);

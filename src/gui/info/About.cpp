@@ -2,6 +2,7 @@
 
 #include "common/ScreenPlacement.h"
 #include "common/Text.h"
+#include "common/WindowPieces.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -141,8 +142,7 @@ About::About(QWidget *parent)
     // A Latin sentence: it reads left to right in the right-to-left window.
     Text1->setLayoutDirection(Qt::LeftToRight);
     Text1->setAlignment(Qt::AlignCenter);
-    Command1 = new QPushButton(text(AboutText::Exit), bar);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = MakeButton(QStringLiteral("Command1"), AboutText::Exit, bar);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     row->addWidget(Text1, 1);

@@ -8,6 +8,7 @@
 #include "common/Skin.h"
 #include "common/Text.h"
 #include "common/TextRules.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
@@ -202,8 +203,7 @@ void FrmCode::buildWidgets()
     Text5->setAlignment(Qt::AlignCenter);
     TakeCodeDigits(Text5);
     SkinLabel1->setBuddy(Text5);
-    Command2 = new QPushButton(text(FrmCodeText::Delete), Frame1);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmCodeText::Delete, Frame1);
     auto *deletion = new QHBoxLayout(Frame1);
     deletion->setContentsMargins(10, 8, 10, 10);
     deletion->setSpacing(8);
@@ -211,12 +211,9 @@ void FrmCode::buildWidgets()
     deletion->addWidget(Text5, 1);
     deletion->addWidget(Command2);
 
-    Command1 = new QPushButton(text(FrmCodeText::PrintByGroup), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command7 = new QPushButton(text(FrmCodeText::GroupSummary), this);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command6 = new QPushButton(text(FrmCodeText::Exit), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmCodeText::PrintByGroup, this);
+    Command7 = MakeButton(QStringLiteral("Command7"), FrmCodeText::GroupSummary, this);
+    Command6 = MakeButton(QStringLiteral("Command6"), FrmCodeText::Exit, this);
     // The two print buttons side by side, so that the window is no taller for the second.
     auto *buttons = new QGridLayout;
     buttons->setSpacing(8);
@@ -230,9 +227,8 @@ void FrmCode::buildWidgets()
     bottom->addLayout(buttons);
     root->addLayout(bottom);
 
-    // Enter presses the focused button, as Space does; in the code box it deletes.
-    for (QPushButton *button : {Command2, Command1, Command7, Command6})
-        button->setAutoDefault(true);
+    // In the code box Enter deletes.
+    EnterPressesFocusedButton(this);
     QWidget::setTabOrder(Combo3, DataCombo6);
     QWidget::setTabOrder(DataCombo6, DataCombo1);
     QWidget::setTabOrder(DataCombo1, DataGrid1);

@@ -8,6 +8,7 @@
 #include "common/SolarHijriDate.h"
 #include "common/Text.h"
 #include "common/TextRules.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/Transaction.h"
@@ -72,15 +73,13 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
     Text17 = field(QStringLiteral("Text17"), Qt::AlignLeading, frame);
     for (QLineEdit *hidden : {Text15, Text16, Text17})
         hidden->hide();
-    Command8 = new QPushButton(text(RegistrationText::Save), frame);
-    Command8->setObjectName(QStringLiteral("Command8"));
+    Command8 = MakeButton(QStringLiteral("Command8"), RegistrationText::Save, frame);
     // The main action of the panel.
     Command8->setDefault(true);
     QFont bold = Command8->font();
     bold.setBold(true);
     Command8->setFont(bold);
-    Command10 = new QPushButton(text(RegistrationText::Cancel), frame);
-    Command10->setObjectName(QStringLiteral("Command10"));
+    Command10 = MakeButton(QStringLiteral("Command10"), RegistrationText::Cancel, frame);
 
     // Three rows of label and field pairs, read from right to left, with Save and Cancel below
     // the end of the last row. A label stands close to its own field; a wide gap separates one

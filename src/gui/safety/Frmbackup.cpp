@@ -9,6 +9,7 @@
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
 #include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 
 #include <QCloseEvent>
@@ -46,15 +47,6 @@ QDateTime now()
 QString dialogFilter()
 {
     return QStringLiteral("Database Backup (*%1)").arg(QLatin1String(Backup::FileExtension));
-}
-
-QPushButton *button(const QString &name, const char *caption, QWidget *parent)
-{
-    auto *made = new QPushButton(text(caption), parent);
-    made->setObjectName(name);
-    // Enter presses the focused button, as Space does.
-    made->setAutoDefault(true);
-    return made;
 }
 
 QLineEdit *pathBox(const QString &name, QWidget *parent)
@@ -144,11 +136,13 @@ void Frmbackup::buildWidgets()
     paths->setHorizontalSpacing(6);
     paths->setVerticalSpacing(10);
     Text1 = pathBox(QStringLiteral("Text1"), m_mainPage);
-    b1 = button(QStringLiteral("b1"), FrmbackupText::Choose, m_mainPage);
-    VisualButtonEx2 = button(QStringLiteral("VisualButtonEx2"), FrmbackupText::BackUp, m_mainPage);
+    b1 = MakeButton(QStringLiteral("b1"), FrmbackupText::Choose, m_mainPage);
+    VisualButtonEx2 =
+        MakeButton(QStringLiteral("VisualButtonEx2"), FrmbackupText::BackUp, m_mainPage);
     Text2 = pathBox(QStringLiteral("Text2"), m_mainPage);
-    b2 = button(QStringLiteral("b2"), FrmbackupText::Choose, m_mainPage);
-    VisualButtonEx3 = button(QStringLiteral("VisualButtonEx3"), FrmbackupText::Restore, m_mainPage);
+    b2 = MakeButton(QStringLiteral("b2"), FrmbackupText::Choose, m_mainPage);
+    VisualButtonEx3 =
+        MakeButton(QStringLiteral("VisualButtonEx3"), FrmbackupText::Restore, m_mainPage);
     // Right to left: the action button, then the path with its chooser beside it.
     paths->addWidget(VisualButtonEx2, 0, 0);
     paths->addWidget(Text1, 0, 1);
@@ -167,15 +161,13 @@ void Frmbackup::buildWidgets()
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    QSizePolicy keepPlace = ProgressBar1->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    ProgressBar1->setSizePolicy(keepPlace);
+    KeepPlaceWhenHidden(ProgressBar1);
     ProgressBar1->hide();
     page->addWidget(ProgressBar1);
 
     auto *bottom = new QHBoxLayout;
-    Command3 = button(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
-    Command1 = button(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
+    Command3 = MakeButton(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
     bottom->addWidget(Command3);
     bottom->addStretch();
     bottom->addWidget(Command1);
@@ -199,11 +191,12 @@ void Frmbackup::buildWidgets()
     Text4->setPlainText(text(FrmbackupText::HelpText));
     Text4->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text4->setTabChangesFocus(true);
-    Command2 = button(QStringLiteral("Command2"), FrmbackupText::Exit, Frame1);
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmbackupText::Exit, Frame1);
     help->addWidget(Text4, 1);
     help->addWidget(Command2, 0, Qt::AlignLeft);
     m_pages->addWidget(Frame1);
     m_pages->setCurrentWidget(m_mainPage);
+    EnterPressesFocusedButton(this);
 
     connect(b1, &QPushButton::clicked, this, &Frmbackup::chooseBackupFile);
     connect(b2, &QPushButton::clicked, this, &Frmbackup::chooseRestoreFile);
