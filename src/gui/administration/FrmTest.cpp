@@ -131,6 +131,41 @@ void FrmTest::buildWidgets()
     root->setHorizontalSpacing(14);
     root->setVerticalSpacing(12);
 
+    buildIntro(root);
+    buildRunPage(root);
+    buildDetails(root);
+    root->setColumnStretch(0, 1);
+    root->setRowStretch(0, 1);
+    buildButtons(root);
+
+    TmrAutoNext = new QTimer(this);
+    TmrAutoNext->setObjectName(QStringLiteral("TmrAutoNext"));
+    TmrAutoNext->setSingleShot(true);
+    TmrAutoNext->setInterval(AutoNextMs);
+
+    EnterPressesFocusedButton(this);
+    // The keyboard's way through the window: the details, the options, the moves, the buttons.
+    QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
+                        Text7,       Text8,    Text9,    Option1, Option2, Option3,
+                        Option4,     Option5,  CmdBack,  Text6,   CmdNext, CmdUnanswered,
+                        ChkAutoNext, Command1, Command5, Command2};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6Change);
+    connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2Click);
+    connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5Click);
+    connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBackClick);
+    connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNextClick);
+    connect(CmdUnanswered, &QPushButton::clicked, this, &FrmTest::CmdUnansweredClick);
+    connect(TmrAutoNext, &QTimer::timeout, this, &FrmTest::autoAdvance);
+    connect(ChkAutoNext, &QCheckBox::toggled, this,
+            [](bool on) { userSettings()->setValue(QLatin1String(AutoNextKey), on); });
+}
+
+void FrmTest::buildIntro(QGridLayout *root)
+{
     // Before the start: the title, the instructions, the note and the legend, across the window.
     m_intro = new QWidget(this);
     m_intro->setObjectName(QStringLiteral("PageIntro"));
@@ -160,7 +195,10 @@ void FrmTest::buildWidgets()
     intro->addStretch(1);
     KeepPlaceWhenHidden(m_intro);
     root->addWidget(m_intro, 0, 0, 1, 2);
+}
 
+void FrmTest::buildRunPage(QGridLayout *root)
+{
     // After the start: the statement, its options and the ways to move.
     m_run = new QWidget(this);
     m_run->setObjectName(QStringLiteral("PageRun"));
@@ -180,6 +218,30 @@ void FrmTest::buildWidgets()
     Lbl1->setTextFormat(Qt::PlainText);
     Lbl1->hide();
 
+    buildOptions(run);
+    // The answer of the statement shown: never on screen, and with no length limit, so that a
+    // stored value is read exactly as it stands.
+    Text12 = box(QStringLiteral("Text12"), m_run);
+    Text12->hide();
+
+    buildMoves(run);
+    for (QWidget *part :
+         {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
+          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
+          static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
+          static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
+        KeepPlaceWhenHidden(part);
+        part->hide();
+    }
+    // The two states share the place; each covers the other while it is shown.
+    KeepPlaceWhenHidden(m_run);
+    m_run->hide();
+    root->addWidget(m_run, 0, 0);
+}
+
+void FrmTest::buildOptions(QVBoxLayout *run)
+{
+    // The five answers, in a frame whose caption numbers the statement.
     Frame2 = new QGroupBox(m_run);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto *options = new QHBoxLayout(Frame2);
@@ -202,11 +264,11 @@ void FrmTest::buildWidgets()
     // The statement number stands out in the frame's caption; the options keep their own font.
     scaleFont(Frame2, 1.2, true);
     run->addWidget(Frame2);
-    // The answer of the statement shown: never on screen, and with no length limit, so that a
-    // stored value is read exactly as it stands.
-    Text12 = box(QStringLiteral("Text12"), m_run);
-    Text12->hide();
+}
 
+void FrmTest::buildMoves(QVBoxLayout *run)
+{
+    // The ways to move, and below them how far the test has come.
     auto *moves = new QHBoxLayout;
     moves->setSpacing(8);
     CmdBack = MakeButton(QStringLiteral("CmdBack"), FrmTestText::Back, m_run);
@@ -236,19 +298,10 @@ void FrmTest::buildWidgets()
     progress->addWidget(PrgAnswered, 1);
     progress->addWidget(ChkAutoNext);
     run->addLayout(progress);
-    for (QWidget *part :
-         {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
-          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
-          static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
-          static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
-        KeepPlaceWhenHidden(part);
-        part->hide();
-    }
-    // The two states share the place; each covers the other while it is shown.
-    KeepPlaceWhenHidden(m_run);
-    m_run->hide();
-    root->addWidget(m_run, 0, 0);
+}
 
+void FrmTest::buildDetails(QGridLayout *root)
+{
     // The subject's details, beside the statement.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -296,9 +349,10 @@ void FrmTest::buildWidgets()
     KeepPlaceWhenHidden(Frame1);
     Frame1->hide();
     root->addWidget(Frame1, 0, 1);
-    root->setColumnStretch(0, 1);
-    root->setRowStretch(0, 1);
+}
 
+void FrmTest::buildButtons(QGridLayout *root)
+{
     // The buttons of the window, below everything.
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(12);
@@ -317,31 +371,6 @@ void FrmTest::buildWidgets()
     buttons->addWidget(Command2);
     buttons->addStretch(1);
     root->addLayout(buttons, 1, 0, 1, 2);
-
-    TmrAutoNext = new QTimer(this);
-    TmrAutoNext->setObjectName(QStringLiteral("TmrAutoNext"));
-    TmrAutoNext->setSingleShot(true);
-    TmrAutoNext->setInterval(AutoNextMs);
-
-    EnterPressesFocusedButton(this);
-    // The keyboard's way through the window: the details, the options, the moves, the buttons.
-    QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
-                        Text7,       Text8,    Text9,    Option1, Option2, Option3,
-                        Option4,     Option5,  CmdBack,  Text6,   CmdNext, CmdUnanswered,
-                        ChkAutoNext, Command1, Command5, Command2};
-    for (size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-
-    connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6Change);
-    connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2Click);
-    connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5Click);
-    connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBackClick);
-    connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNextClick);
-    connect(CmdUnanswered, &QPushButton::clicked, this, &FrmTest::CmdUnansweredClick);
-    connect(TmrAutoNext, &QTimer::timeout, this, &FrmTest::autoAdvance);
-    connect(ChkAutoNext, &QCheckBox::toggled, this,
-            [](bool on) { userSettings()->setValue(QLatin1String(AutoNextKey), on); });
 }
 
 void FrmTest::fitToLook()
