@@ -138,6 +138,21 @@ void Frm1::buildWidgets()
     root->setContentsMargins(10, 8, 10, 10);
     root->setSpacing(8);
 
+    buildHeading(root);
+
+    // The main button column, and beside it the place where the panels open, with the hint below.
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(10);
+    buildButtonColumn();
+    buildPanelArea();
+    middle->addWidget(Frame7);
+    middle->addWidget(m_panelArea, 1);
+    root->addLayout(middle, 1);
+    connectButtons();
+}
+
+void Frm1::buildHeading(QVBoxLayout *root)
+{
     // The heading row: the clinic's name, the help button and the emblem.
     auto *top = new QHBoxLayout;
     SkinLabel1 = new SkinLabel(QStringLiteral("SkinLabel1"), this);
@@ -162,10 +177,10 @@ void Frm1::buildWidgets()
     top->addWidget(Command13, 0, Qt::AlignVCenter);
     top->addWidget(Picture1, 0, Qt::AlignVCenter);
     root->addLayout(top);
+}
 
-    // The main button column, and beside it the place where the panels open, with the hint below.
-    auto *middle = new QHBoxLayout;
-    middle->setSpacing(10);
+void Frm1::buildButtonColumn()
+{
     Frame7 = new QFrame(this);
     Frame7->setObjectName(QStringLiteral("Frame7"));
     Frame7->setFrameShape(QFrame::StyledPanel);
@@ -194,7 +209,10 @@ void Frm1::buildWidgets()
         button->installEventFilter(this);
         button->setAccessibleDescription(hintOf(button));
     }
+}
 
+void Frm1::buildPanelArea()
+{
     auto *panels = new QWidget(this);
     panels->setObjectName(QStringLiteral("PanelArea"));
     // The area's bare surface is the window's: the pointer moving over it reaches the window.
@@ -221,10 +239,10 @@ void Frm1::buildWidgets()
     grid->addWidget(SkinLabel2, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
     m_panelArea = panels;
-    middle->addWidget(Frame7);
-    middle->addWidget(panels, 1);
-    root->addLayout(middle, 1);
+}
 
+void Frm1::connectButtons()
+{
     connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
     connect(Command2, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
@@ -278,7 +296,7 @@ void Frm1::buildWidgets()
 
 void Frm1::setUpKeyboard()
 {
-    // Here and in every panel.
+    // Enter presses the focused button, as Space does, here and in every panel.
     EnterPressesFocusedButton(this);
     // The first focus is on the first main button; the help button, whose focus the skins do not
     // mark, comes last of all.
