@@ -128,6 +128,39 @@ void FrmCode::buildWidgets()
     root->setContentsMargins(12, 8, 12, 8);
     root->setSpacing(8);
 
+    buildSelectors(root);
+    buildGrid(root);
+    buildBottom(root);
+
+    // Enter presses the focused button, as Space does; in the code box it deletes.
+    EnterPressesFocusedButton(this);
+    QWidget::setTabOrder(Combo3, DataCombo6);
+    QWidget::setTabOrder(DataCombo6, DataCombo1);
+    QWidget::setTabOrder(DataCombo1, DataGrid1);
+    QWidget::setTabOrder(DataGrid1, Text5);
+    QWidget::setTabOrder(Text5, Command2);
+    QWidget::setTabOrder(Command2, Command1);
+    QWidget::setTabOrder(Command1, Command7);
+    QWidget::setTabOrder(Command7, Command6);
+    Combo3->setFocus();
+
+    // A selector runs its filter when the user changes its text (typing, deleting, pasting) or
+    // picks an entry of its list; a text a handler puts there runs nothing.
+    connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByGroup);
+    connect(Combo3, &QComboBox::textActivated, this, &FrmCode::filterByGroup);
+    connect(DataCombo6->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByFName);
+    connect(DataCombo6, &QComboBox::textActivated, this, &FrmCode::filterByFName);
+    connect(DataCombo1->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByLName);
+    connect(DataCombo1, &QComboBox::textActivated, this, &FrmCode::filterByLName);
+    connect(Command2, &QPushButton::clicked, this, &FrmCode::deleteSubject);
+    connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::deleteSubject);
+    connect(Command1, &QPushButton::clicked, this, &FrmCode::printByGroupRequested);
+    connect(Command7, &QPushButton::clicked, this, &FrmCode::groupSummaryRequested);
+    connect(Command6, &QPushButton::clicked, this, &FrmCode::close);
+}
+
+void FrmCode::buildSelectors(QVBoxLayout *root)
+{
     // The selectors, read from right to left: group, first name, last name.
     Combo3 = selector(QStringLiteral("Combo3"), this);
     Combo3->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
@@ -172,7 +205,10 @@ void FrmCode::buildWidgets()
             selectors->addSpacing(18);
     }
     root->addLayout(selectors);
+}
 
+void FrmCode::buildGrid(QVBoxLayout *root)
+{
     // The grid, under its caption.
     gridFrame = new QGroupBox(text(FrmCodeText::GridCaption), this);
     gridFrame->setObjectName(QStringLiteral("DataGrid1Caption"));
@@ -192,7 +228,10 @@ void FrmCode::buildWidgets()
     DataGrid1->horizontalHeader()->setHighlightSections(false);
     gridLayout->addWidget(DataGrid1);
     root->addWidget(gridFrame, 1);
+}
 
+void FrmCode::buildBottom(QVBoxLayout *root)
+{
     // Below: the delete panel, and the window's own buttons.
     Frame1 = new QGroupBox(text(FrmCodeText::DeleteFrame), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -226,32 +265,6 @@ void FrmCode::buildWidgets()
     bottom->addWidget(Frame1, 1);
     bottom->addLayout(buttons);
     root->addLayout(bottom);
-
-    // In the code box Enter deletes.
-    EnterPressesFocusedButton(this);
-    QWidget::setTabOrder(Combo3, DataCombo6);
-    QWidget::setTabOrder(DataCombo6, DataCombo1);
-    QWidget::setTabOrder(DataCombo1, DataGrid1);
-    QWidget::setTabOrder(DataGrid1, Text5);
-    QWidget::setTabOrder(Text5, Command2);
-    QWidget::setTabOrder(Command2, Command1);
-    QWidget::setTabOrder(Command1, Command7);
-    QWidget::setTabOrder(Command7, Command6);
-    Combo3->setFocus();
-
-    // A selector runs its filter when the user changes its text (typing, deleting, pasting) or
-    // picks an entry of its list; a text a handler puts there runs nothing.
-    connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByGroup);
-    connect(Combo3, &QComboBox::textActivated, this, &FrmCode::filterByGroup);
-    connect(DataCombo6->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByFName);
-    connect(DataCombo6, &QComboBox::textActivated, this, &FrmCode::filterByFName);
-    connect(DataCombo1->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByLName);
-    connect(DataCombo1, &QComboBox::textActivated, this, &FrmCode::filterByLName);
-    connect(Command2, &QPushButton::clicked, this, &FrmCode::deleteSubject);
-    connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::deleteSubject);
-    connect(Command1, &QPushButton::clicked, this, &FrmCode::printByGroupRequested);
-    connect(Command7, &QPushButton::clicked, this, &FrmCode::groupSummaryRequested);
-    connect(Command6, &QPushButton::clicked, this, &FrmCode::close);
 }
 
 void FrmCode::fitToLook()
