@@ -103,6 +103,33 @@ void Frmbackup::SetClock(std::function<QDateTime()> newClock)
 void Frmbackup::buildWidgets()
 {
     m_pages = new QStackedLayout(this);
+    buildMainPage();
+    buildHelpPanel();
+    m_pages->setCurrentWidget(m_mainPage);
+    EnterPressesFocusedButton(this);
+
+    connect(b1, &QPushButton::clicked, this, &Frmbackup::chooseBackupFile);
+    connect(b2, &QPushButton::clicked, this, &Frmbackup::chooseRestoreFile);
+    connect(VisualButtonEx2, &QPushButton::clicked, this, &Frmbackup::backUp);
+    connect(VisualButtonEx3, &QPushButton::clicked, this, &Frmbackup::restore);
+    connect(Command3, &QPushButton::clicked, this, &Frmbackup::showHelp);
+    connect(Command2, &QPushButton::clicked, this, &Frmbackup::hideHelp);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    // Tab goes as the eye reads: each path, its chooser, its action; then help and exit.
+    QWidget::setTabOrder(Text1, b1);
+    QWidget::setTabOrder(b1, VisualButtonEx2);
+    QWidget::setTabOrder(VisualButtonEx2, Text2);
+    QWidget::setTabOrder(Text2, b2);
+    QWidget::setTabOrder(b2, VisualButtonEx3);
+    QWidget::setTabOrder(VisualButtonEx3, Command3);
+    QWidget::setTabOrder(Command3, Command1);
+    QWidget::setTabOrder(Command1, Text4);
+    QWidget::setTabOrder(Text4, Command2);
+}
+
+void Frmbackup::buildMainPage()
+{
     m_mainPage = new QWidget(this);
     m_mainPage->setObjectName(QStringLiteral("MainPage"));
     auto *page = new QVBoxLayout(m_mainPage);
@@ -132,6 +159,30 @@ void Frmbackup::buildWidgets()
     top->addWidget(Label2);
     page->addLayout(top);
 
+    buildPaths(page);
+
+    // Under the buttons; it keeps its place while hidden, so nothing moves when a copy starts.
+    ProgressBar1 = new QProgressBar(m_mainPage);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    KeepPlaceWhenHidden(ProgressBar1);
+    ProgressBar1->hide();
+    page->addWidget(ProgressBar1);
+
+    auto *bottom = new QHBoxLayout;
+    Command3 = MakeButton(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
+    bottom->addWidget(Command3);
+    bottom->addStretch();
+    bottom->addWidget(Command1);
+    page->addLayout(bottom);
+    m_pages->addWidget(m_mainPage);
+}
+
+void Frmbackup::buildPaths(QVBoxLayout *page)
+{
+    // The backup's path and the restore's, each with its chooser and its action.
     auto *paths = new QGridLayout;
     paths->setHorizontalSpacing(6);
     paths->setVerticalSpacing(10);
@@ -155,25 +206,10 @@ void Frmbackup::buildWidgets()
     Text1->setMinimumWidth(pathWidth);
     Text2->setMinimumWidth(pathWidth);
     page->addLayout(paths);
+}
 
-    // Under the buttons; it keeps its place while hidden, so nothing moves when a copy starts.
-    ProgressBar1 = new QProgressBar(m_mainPage);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    KeepPlaceWhenHidden(ProgressBar1);
-    ProgressBar1->hide();
-    page->addWidget(ProgressBar1);
-
-    auto *bottom = new QHBoxLayout;
-    Command3 = MakeButton(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
-    Command1 = MakeButton(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
-    bottom->addWidget(Command3);
-    bottom->addStretch();
-    bottom->addWidget(Command1);
-    page->addLayout(bottom);
-    m_pages->addWidget(m_mainPage);
-
+void Frmbackup::buildHelpPanel()
+{
     // The help panel takes the window's place while it is shown.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -195,27 +231,6 @@ void Frmbackup::buildWidgets()
     help->addWidget(Text4, 1);
     help->addWidget(Command2, 0, Qt::AlignLeft);
     m_pages->addWidget(Frame1);
-    m_pages->setCurrentWidget(m_mainPage);
-    EnterPressesFocusedButton(this);
-
-    connect(b1, &QPushButton::clicked, this, &Frmbackup::chooseBackupFile);
-    connect(b2, &QPushButton::clicked, this, &Frmbackup::chooseRestoreFile);
-    connect(VisualButtonEx2, &QPushButton::clicked, this, &Frmbackup::backUp);
-    connect(VisualButtonEx3, &QPushButton::clicked, this, &Frmbackup::restore);
-    connect(Command3, &QPushButton::clicked, this, &Frmbackup::showHelp);
-    connect(Command2, &QPushButton::clicked, this, &Frmbackup::hideHelp);
-    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
-
-    // Tab goes as the eye reads: each path, its chooser, its action; then help and exit.
-    QWidget::setTabOrder(Text1, b1);
-    QWidget::setTabOrder(b1, VisualButtonEx2);
-    QWidget::setTabOrder(VisualButtonEx2, Text2);
-    QWidget::setTabOrder(Text2, b2);
-    QWidget::setTabOrder(b2, VisualButtonEx3);
-    QWidget::setTabOrder(VisualButtonEx3, Command3);
-    QWidget::setTabOrder(Command3, Command1);
-    QWidget::setTabOrder(Command1, Text4);
-    QWidget::setTabOrder(Text4, Command2);
 }
 
 void Frmbackup::showClock()
