@@ -605,6 +605,15 @@ void TestAdministration::keysOutsideTheOptions_data()
         QKeyEvent key(QEvent::KeyPress, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"), true);
         QApplication::sendEvent(widget, &key);
     };
+    // Through the next button first: the box must not hand Enter to a button it has left.
+    const Keys enterAfterTheNextButton = [](QWidget *widget) {
+        QWidget *window = widget->window();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->findChild<QWidget *>(QStringLiteral("CmdNext"))->setFocus();
+        widget->setFocus();
+        QTest::keyClick(widget, Qt::Key_Return);
+    };
     QTest::newRow("before the start")
         << false << u("Command1") << typed(u("3")) << QString() << 0 << QString();
     QTest::newRow("statement box")
@@ -623,6 +632,11 @@ void TestAdministration::keysOutsideTheOptions_data()
         << true << u("CmdNext") << pages({Qt::Key_PageDown, Qt::Key_PageUp}) << QString() << 1
         << QString();
     QTest::newRow("a key held down") << true << u("CmdNext") << held << QString() << 1 << QString();
+    // Enter presses the button the keyboard is on, and never one it has left.
+    QTest::newRow("Enter on a button")
+        << true << u("CmdNext") << enterAfterTheNextButton << QString() << 2 << QString();
+    QTest::newRow("Enter in a box, after a button")
+        << true << u("Text3") << enterAfterTheNextButton << u("سارا") << 1 << QString();
 }
 
 void TestAdministration::keysOutsideTheOptions()
@@ -645,6 +659,7 @@ void TestAdministration::keysOutsideTheOptions()
         QCOMPARE(edit->text(), box);
     QCOMPARE(started ? window->Frame2->title().toInt() : 0, shown);
     QCOMPARE(stored(1), answer);
+    QVERIFY(window->isVisible()); // none of these keys leaves the window
 }
 
 void TestAdministration::autoAdvance_data()

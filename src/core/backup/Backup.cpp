@@ -1,5 +1,6 @@
 #include "backup/Backup.h"
 
+#include "common/Text.h"
 #include "data/Database.h"
 #include "data/FileLock.h"
 
@@ -49,11 +50,6 @@ const char *const NotReplaced = "پایگاه داده جایگزین نشد:\n\
 } // namespace BackupText
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QString shown(const QString &path)
 {
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());

@@ -1,7 +1,7 @@
 #include "data/Database.h"
 
+#include "common/Text.h"
 #include "data/Backend.h"
-
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -75,11 +75,6 @@ const char *const OtherJournal =
 } // namespace DatabaseText
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 Result refused(Failure failure, const QString &description)
 {
     return Result::Failed(failure, description);

@@ -2,6 +2,7 @@
 
 #include "data/Transaction.h"
 
+#include "common/Text.h"
 #include "data/Backend.h"
 #include "data/Database.h"
 
@@ -77,8 +78,8 @@ bool TableModel::setTable(const QString &table)
     endResetModel();
     if (m_fields.isEmpty()) {
         if (read || error.nativeErrorCode() == QStringLiteral("1")) // SQLITE_ERROR: no such table
-            return fail(Result::Failed(Failure::NotOurFile,
-                                       QString::fromUtf8(TableModelText::NoTable).arg(table)));
+            return fail(
+                Result::Failed(Failure::NotOurFile, text(TableModelText::NoTable).arg(table)));
         return fail(error);
     }
     m_error = Result();
@@ -99,8 +100,7 @@ bool TableModel::select(int column, const QString &value)
     m_error = Result();
     bool ok = !m_fields.isEmpty();
     if (!ok) {
-        fail(Result::Failed(Failure::NotOurFile,
-                            QString::fromUtf8(TableModelText::NoTable).arg(m_table)));
+        fail(Result::Failed(Failure::NotOurFile, text(TableModelText::NoTable).arg(m_table)));
     } else if (m_matchesNothing) {
         m_gap = false;
     } else {
@@ -543,8 +543,7 @@ bool TableModel::writeChanges()
             continue;
         for (const QVariant &value : row.values)
             if (!storable(value))
-                return fail(Result::Failed(Failure::InvalidText,
-                                           QString::fromUtf8(TableModelText::BadText)));
+                return fail(Result::Failed(Failure::InvalidText, text(TableModelText::BadText)));
     }
     for (Row &row : m_rows)
         if (isRowDirty(row) && !writeRow(row))
@@ -593,8 +592,7 @@ bool TableModel::writeRow(Row &row)
     if (!run(query, sql, values))
         return false;
     if (query.numRowsAffected() != 1)
-        return fail(
-            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
+        return fail(Result::Failed(Failure::RowChanged, text(TableModelText::RowGone)));
     row.file = row.values;
     return true;
 }
@@ -635,8 +633,7 @@ bool TableModel::deleteRow(int row)
     if (!run(query, sql, values))
         return false;
     if (query.numRowsAffected() != 1)
-        return fail(
-            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
+        return fail(Result::Failed(Failure::RowChanged, text(TableModelText::RowGone)));
     touch(deleted);
     deleted.deleted = true;
     m_error = Result();
@@ -679,8 +676,7 @@ void TableModel::endTransaction(bool committed)
 bool TableModel::isStillStored(int row)
 {
     if (row < 0 || row >= m_rows.size() || m_rows.at(row).rowid == 0)
-        return fail(
-            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
+        return fail(Result::Failed(Failure::RowChanged, text(TableModelText::RowGone)));
     QVariantList values;
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE ").arg(QuotedName(m_table)) +
                         rowMatch(m_rows.at(row), &values);
@@ -688,8 +684,7 @@ bool TableModel::isStillStored(int row)
     if (!readValue(sql, values, &found))
         return false;
     if (!found.isValid())
-        return fail(
-            Result::Failed(Failure::RowChanged, QString::fromUtf8(TableModelText::RowGone)));
+        return fail(Result::Failed(Failure::RowChanged, text(TableModelText::RowGone)));
     m_error = Result();
     return true;
 }

@@ -8,6 +8,8 @@
 #include "common/LeadingNumber.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
@@ -37,11 +39,6 @@
 #include <memory>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // The pause after an answer before the window goes on by itself: long enough to see the choice.
 const int AutoNextMs = 300;
 const char *const AutoNextKey = "FrmTest/AutoNext";
@@ -70,22 +67,6 @@ QLineEdit *box(const QString &name, QWidget *parent)
     auto *edit = new QLineEdit(parent);
     edit->setObjectName(name);
     return edit;
-}
-
-QPushButton *button(const QString &name, const char *caption, QWidget *parent)
-{
-    auto *push = new QPushButton(text(caption), parent);
-    push->setObjectName(name);
-    return push;
-}
-
-// A widget that shows in one state of the window only keeps its place in the other, so the
-// window never changes its size or moves its contents.
-void keepPlace(QWidget *widget)
-{
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
 }
 
 void scaleFont(QWidget *widget, qreal factor, bool bold = false)
@@ -149,6 +130,41 @@ void FrmTest::buildWidgets()
     root->setHorizontalSpacing(14);
     root->setVerticalSpacing(12);
 
+    buildIntro(root);
+    buildRunPage(root);
+    buildDetails(root);
+    root->setColumnStretch(0, 1);
+    root->setRowStretch(0, 1);
+    buildButtons(root);
+
+    TmrAutoNext = new QTimer(this);
+    TmrAutoNext->setObjectName(QStringLiteral("TmrAutoNext"));
+    TmrAutoNext->setSingleShot(true);
+    TmrAutoNext->setInterval(AutoNextMs);
+
+    EnterPressesFocusedButton(this);
+    // The keyboard's way through the window: the details, the options, the moves, the buttons.
+    QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
+                        Text7,       Text8,    Text9,    Option1, Option2, Option3,
+                        Option4,     Option5,  CmdBack,  Text6,   CmdNext, CmdUnanswered,
+                        ChkAutoNext, Command1, Command5, Command2};
+    for (size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6Change);
+    connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2Click);
+    connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5Click);
+    connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBackClick);
+    connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNextClick);
+    connect(CmdUnanswered, &QPushButton::clicked, this, &FrmTest::CmdUnansweredClick);
+    connect(TmrAutoNext, &QTimer::timeout, this, &FrmTest::autoAdvance);
+    connect(ChkAutoNext, &QCheckBox::toggled, this,
+            [](bool on) { userSettings()->setValue(QLatin1String(AutoNextKey), on); });
+}
+
+void FrmTest::buildIntro(QGridLayout *root)
+{
     // Before the start: the title, the instructions, the note and the legend, across the window.
     m_intro = new QWidget(this);
     m_intro->setObjectName(QStringLiteral("PageIntro"));
@@ -171,14 +187,17 @@ void FrmTest::buildWidgets()
     for (SkinLabel *label : {SkinLabel3, SkinLabel4, SkinLabel5, SkinLabel6}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignCenter);
-        keepPlace(label);
+        KeepPlaceWhenHidden(label);
         label->hide();
         intro->addWidget(label);
     }
     intro->addStretch(1);
-    keepPlace(m_intro);
+    KeepPlaceWhenHidden(m_intro);
     root->addWidget(m_intro, 0, 0, 1, 2);
+}
 
+void FrmTest::buildRunPage(QGridLayout *root)
+{
     // After the start: the statement, its options and the ways to move.
     m_run = new QWidget(this);
     m_run->setObjectName(QStringLiteral("PageRun"));
@@ -198,6 +217,30 @@ void FrmTest::buildWidgets()
     Lbl1->setTextFormat(Qt::PlainText);
     Lbl1->hide();
 
+    buildOptions(run);
+    // The answer of the statement shown: never on screen, and with no length limit, so that a
+    // stored value is read exactly as it stands.
+    Text12 = box(QStringLiteral("Text12"), m_run);
+    Text12->hide();
+
+    buildMoves(run);
+    for (QWidget *part :
+         {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
+          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
+          static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
+          static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
+        KeepPlaceWhenHidden(part);
+        part->hide();
+    }
+    // The two states share the place; each covers the other while it is shown.
+    KeepPlaceWhenHidden(m_run);
+    m_run->hide();
+    root->addWidget(m_run, 0, 0);
+}
+
+void FrmTest::buildOptions(QVBoxLayout *run)
+{
+    // The five answers, in a frame whose caption numbers the statement.
     Frame2 = new QGroupBox(m_run);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     auto *options = new QHBoxLayout(Frame2);
@@ -220,20 +263,20 @@ void FrmTest::buildWidgets()
     // The statement number stands out in the frame's caption; the options keep their own font.
     scaleFont(Frame2, 1.2, true);
     run->addWidget(Frame2);
-    // The answer of the statement shown: never on screen, and with no length limit, so that a
-    // stored value is read exactly as it stands.
-    Text12 = box(QStringLiteral("Text12"), m_run);
-    Text12->hide();
+}
 
+void FrmTest::buildMoves(QVBoxLayout *run)
+{
+    // The ways to move, and below them how far the test has come.
     auto *moves = new QHBoxLayout;
     moves->setSpacing(8);
-    CmdBack = button(QStringLiteral("CmdBack"), FrmTestText::Back, m_run);
+    CmdBack = MakeButton(QStringLiteral("CmdBack"), FrmTestText::Back, m_run);
     Text6 = box(QStringLiteral("Text6"), m_run);
     Text6->setAlignment(Qt::AlignCenter);
     Text6->setText(QStringLiteral("1"));
     Text6->installEventFilter(this);
-    CmdNext = button(QStringLiteral("CmdNext"), FrmTestText::Next, m_run);
-    CmdUnanswered = button(QStringLiteral("CmdUnanswered"), FrmTestText::NextUnanswered, m_run);
+    CmdNext = MakeButton(QStringLiteral("CmdNext"), FrmTestText::Next, m_run);
+    CmdUnanswered = MakeButton(QStringLiteral("CmdUnanswered"), FrmTestText::NextUnanswered, m_run);
     moves->addWidget(CmdBack);
     moves->addWidget(Text6);
     moves->addWidget(CmdNext);
@@ -254,19 +297,10 @@ void FrmTest::buildWidgets()
     progress->addWidget(PrgAnswered, 1);
     progress->addWidget(ChkAutoNext);
     run->addLayout(progress);
-    for (QWidget *part :
-         {static_cast<QWidget *>(SkinLbl5), static_cast<QWidget *>(Frame2),
-          static_cast<QWidget *>(CmdBack), static_cast<QWidget *>(Text6),
-          static_cast<QWidget *>(CmdNext), static_cast<QWidget *>(CmdUnanswered),
-          static_cast<QWidget *>(PrgAnswered), static_cast<QWidget *>(ChkAutoNext)}) {
-        keepPlace(part);
-        part->hide();
-    }
-    // The two states share the place; each covers the other while it is shown.
-    keepPlace(m_run);
-    m_run->hide();
-    root->addWidget(m_run, 0, 0);
+}
 
+void FrmTest::buildDetails(QGridLayout *root)
+{
     // The subject's details, beside the statement.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -311,21 +345,22 @@ void FrmTest::buildWidgets()
         details->addWidget(rows[row].second, row, 1);
     }
     details->setRowStretch(rows.size(), 1);
-    keepPlace(Frame1);
+    KeepPlaceWhenHidden(Frame1);
     Frame1->hide();
     root->addWidget(Frame1, 0, 1);
-    root->setColumnStretch(0, 1);
-    root->setRowStretch(0, 1);
+}
 
+void FrmTest::buildButtons(QGridLayout *root)
+{
     // The buttons of the window, below everything.
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(12);
-    Command1 = button(QStringLiteral("Command1"), FrmTestText::Start, this);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmTestText::Start, this);
     scaleFont(Command1, 1.2, true);
-    Command5 = button(QStringLiteral("Command5"), FrmTestText::SaveAndExit, this);
-    keepPlace(Command5);
+    Command5 = MakeButton(QStringLiteral("Command5"), FrmTestText::SaveAndExit, this);
+    KeepPlaceWhenHidden(Command5);
     Command5->hide();
-    Command2 = button(QStringLiteral("Command2"), FrmTestText::Exit, this);
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmTestText::Exit, this);
     // Start gives its place to save and exit.
     auto *first = new QGridLayout;
     first->addWidget(Command1, 0, 0);
@@ -335,35 +370,6 @@ void FrmTest::buildWidgets()
     buttons->addWidget(Command2);
     buttons->addStretch(1);
     root->addLayout(buttons, 1, 0, 1, 2);
-
-    TmrAutoNext = new QTimer(this);
-    TmrAutoNext->setObjectName(QStringLiteral("TmrAutoNext"));
-    TmrAutoNext->setSingleShot(true);
-    TmrAutoNext->setInterval(AutoNextMs);
-
-    // Enter presses the focused button, and only a focused button.
-    for (QPushButton *push : findChildren<QPushButton *>()) {
-        push->setAutoDefault(false);
-        push->setDefault(false);
-    }
-    // The keyboard's way through the window: the details, the options, the moves, the buttons.
-    QWidget *order[] = {Text1,       Text3,    Text4,    Text10,  Text5,   Text11,
-                        Text7,       Text8,    Text9,    Option1, Option2, Option3,
-                        Option4,     Option5,  CmdBack,  Text6,   CmdNext, CmdUnanswered,
-                        ChkAutoNext, Command1, Command5, Command2};
-    for (size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-
-    connect(Text6, &QLineEdit::textChanged, this, &FrmTest::Text6Change);
-    connect(Command1, &QPushButton::clicked, this, &FrmTest::Command1Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmTest::Command2Click);
-    connect(Command5, &QPushButton::clicked, this, &FrmTest::Command5Click);
-    connect(CmdBack, &QPushButton::clicked, this, &FrmTest::CmdBackClick);
-    connect(CmdNext, &QPushButton::clicked, this, &FrmTest::CmdNextClick);
-    connect(CmdUnanswered, &QPushButton::clicked, this, &FrmTest::CmdUnansweredClick);
-    connect(TmrAutoNext, &QTimer::timeout, this, &FrmTest::autoAdvance);
-    connect(ChkAutoNext, &QCheckBox::toggled, this,
-            [](bool on) { userSettings()->setValue(QLatin1String(AutoNextKey), on); });
 }
 
 void FrmTest::fitToLook()
@@ -657,8 +663,8 @@ void FrmTest::showProgress()
 {
     const int answered = AnsweredCount();
     PrgAnswered->setValue(answered);
-    PrgAnswered->setFormat(QString::fromUtf8(FrmTestText::Progress)
-                               .replace(QLatin1Char('N'), QString::number(answered)));
+    PrgAnswered->setFormat(
+        text(FrmTestText::Progress).replace(QLatin1Char('N'), QString::number(answered)));
 }
 
 void FrmTest::Command5Click()
@@ -714,12 +720,6 @@ void FrmTest::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Escape:
         // Never closes the window, and never takes back what was typed.
-        event->accept();
-        return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (auto *push = qobject_cast<QPushButton *>(focusWidget()); push && push->isVisible())
-            push->click();
         event->accept();
         return;
     case Qt::Key_PageDown:

@@ -11,6 +11,7 @@ class FieldBinder;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,6 +19,7 @@ class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+class QVBoxLayout;
 class Skin;
 class SkinLabel;
 
@@ -113,6 +115,13 @@ protected:
 
 private:
     void buildWidgets();
+    // The parts of the window, in the order of their making.
+    void buildIntro(QGridLayout *root);
+    void buildRunPage(QGridLayout *root);
+    void buildOptions(QVBoxLayout *run);
+    void buildMoves(QVBoxLayout *run);
+    void buildDetails(QGridLayout *root);
+    void buildButtons(QGridLayout *root);
     void fitToLook();
     void Text6Change();
     // The number in Text6, read as every number of the program is read, as a whole number.

@@ -14,6 +14,8 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "info/About.h"
 #include "info/Frmravansanji.h"
@@ -37,11 +39,6 @@
 Q_LOGGING_CATEGORY(lcStartup, "korvat.startup", QtWarningMsg)
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 void openPage(const char *address)
 {
     // Nothing is reported when no browser opens it.
@@ -50,8 +47,7 @@ void openPage(const char *address)
 
 QPushButton *mainButton(const QString &name, const char *caption, QWidget *parent)
 {
-    auto *button = new QPushButton(text(caption), parent);
-    button->setObjectName(name);
+    QPushButton *button = MakeButton(name, caption, parent);
     // The pointer moving over a button is the button's own business, never the column's.
     button->setAttribute(Qt::WA_NoMousePropagation);
     return button;
@@ -140,6 +136,21 @@ void Frm1::buildWidgets()
     root->setContentsMargins(10, 8, 10, 10);
     root->setSpacing(8);
 
+    buildHeading(root);
+
+    // The main button column, and beside it the place where the panels open, with the hint below.
+    auto *middle = new QHBoxLayout;
+    middle->setSpacing(10);
+    buildButtonColumn();
+    buildPanelArea();
+    middle->addWidget(Frame7);
+    middle->addWidget(m_panelArea, 1);
+    root->addLayout(middle, 1);
+    connectButtons();
+}
+
+void Frm1::buildHeading(QVBoxLayout *root)
+{
     // The heading row: the clinic's name, the help button and the emblem.
     auto *top = new QHBoxLayout;
     SkinLabel1 = new SkinLabel(QStringLiteral("SkinLabel1"), this);
@@ -149,9 +160,7 @@ void Frm1::buildWidgets()
     heading.setPointSizeF(heading.pointSizeF() * 1.5);
     heading.setBold(true);
     SkinLabel1->setFont(heading);
-    Command13 = new QPushButton(text(Frm1Text::Command13Caption), this);
-    Command13->setObjectName(QStringLiteral("Command13"));
-    Command13->setAttribute(Qt::WA_NoMousePropagation);
+    Command13 = mainButton(QStringLiteral("Command13"), Frm1Text::Command13Caption, this);
     // Coloured in the plain look too; a skin gives it the theme's accent colour.
     QPalette helpColours = Command13->palette();
     helpColours.setColor(QPalette::Button, QColor(0x2f, 0x8f, 0x9d));
@@ -166,10 +175,10 @@ void Frm1::buildWidgets()
     top->addWidget(Command13, 0, Qt::AlignVCenter);
     top->addWidget(Picture1, 0, Qt::AlignVCenter);
     root->addLayout(top);
+}
 
-    // The main button column, and beside it the place where the panels open, with the hint below.
-    auto *middle = new QHBoxLayout;
-    middle->setSpacing(10);
+void Frm1::buildButtonColumn()
+{
     Frame7 = new QFrame(this);
     Frame7->setObjectName(QStringLiteral("Frame7"));
     Frame7->setFrameShape(QFrame::StyledPanel);
@@ -198,7 +207,10 @@ void Frm1::buildWidgets()
         button->installEventFilter(this);
         button->setAccessibleDescription(hintOf(button));
     }
+}
 
+void Frm1::buildPanelArea()
+{
     auto *panels = new QWidget(this);
     panels->setObjectName(QStringLiteral("PanelArea"));
     // The area's bare surface is the window's: the pointer moving over it reaches the window.
@@ -220,17 +232,15 @@ void Frm1::buildWidgets()
     SkinLabel2->setText(QStringLiteral(" "));
     SkinLabel2->setWordWrap(true);
     SkinLabel2->setAlignment(Qt::AlignLeading | Qt::AlignVCenter);
-    QSizePolicy keepPlace = SkinLabel2->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    SkinLabel2->setSizePolicy(keepPlace);
+    KeepPlaceWhenHidden(SkinLabel2);
     SkinLabel2->hide();
     grid->addWidget(SkinLabel2, 1, 0, 1, 2);
     grid->setRowStretch(0, 1);
     m_panelArea = panels;
-    middle->addWidget(Frame7);
-    middle->addWidget(panels, 1);
-    root->addLayout(middle, 1);
+}
 
+void Frm1::connectButtons()
+{
     connect(Command1, &QPushButton::clicked, this, [this] { registration->open(); });
     connect(Command2, &QPushButton::clicked, this, [this] {
         if (Adodc3->isEmpty())
@@ -285,8 +295,7 @@ void Frm1::buildWidgets()
 void Frm1::setUpKeyboard()
 {
     // Enter presses the focused button, as Space does, here and in every panel.
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(true);
+    EnterPressesFocusedButton(this);
     // The first focus is on the first main button; the help button, whose focus the skins do not
     // mark, comes last of all.
     QWidget::setTabOrder(previousInFocusChain(), Command13);

@@ -9,6 +9,7 @@ class PictureBox;
 class QFrame;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class RegistrationPanel;
 class SettingsPanels;
 class Skin;
@@ -72,6 +73,11 @@ protected:
 
 private:
     void buildWidgets();
+    // The parts of the window, in the order of their making.
+    void buildHeading(QVBoxLayout *root);
+    void buildButtonColumn();
+    void buildPanelArea();
+    void connectButtons();
     void setUpKeyboard();
     void fitToLook();
     // The hint text of a main button; empty for a button without one.

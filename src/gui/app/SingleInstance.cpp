@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "common/Text.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -39,7 +41,7 @@ SingleInstance::Outcome SingleInstance::acquire()
         if (m_lock.error() == QLockFile::LockFailedError && isHeld())
             return Outcome::AlreadyRunning; // another program started in between
     }
-    m_failure = QString::fromUtf8(SingleInstanceText::Unguarded).arg(describeFailure());
+    m_failure = text(SingleInstanceText::Unguarded).arg(describeFailure());
     return Outcome::Unguarded;
 }
 
@@ -63,11 +65,11 @@ QString SingleInstance::describeFailure() const
     const QFileInfo folder(m_folder);
     const QString shown = QDir::toNativeSeparators(m_folder);
     if (!folder.isDir())
-        return QString::fromUtf8(SingleInstanceText::NoFolder).arg(shown);
+        return text(SingleInstanceText::NoFolder).arg(shown);
     if (m_lock.error() == QLockFile::PermissionError || !folder.isWritable())
-        return QString::fromUtf8(SingleInstanceText::NoPermission).arg(shown);
+        return text(SingleInstanceText::NoPermission).arg(shown);
     const QStorageInfo storage(m_folder);
     if (storage.isValid() && storage.bytesAvailable() == 0)
-        return QString::fromUtf8(SingleInstanceText::DiskFull).arg(shown);
-    return QString::fromUtf8(SingleInstanceText::NotMade).arg(QDir::toNativeSeparators(m_path));
+        return text(SingleInstanceText::DiskFull).arg(shown);
+    return text(SingleInstanceText::NotMade).arg(QDir::toNativeSeparators(m_path));
 }

@@ -6,6 +6,7 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 
 #include <QCloseEvent>
@@ -18,7 +19,7 @@
 Frmskin::Frmskin(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       Adodc1(new Cursor(QStringLiteral("Theme"), this)), Skin1(new Skin(this)),
-      Label3(new QLabel(QString::fromUtf8(FrmskinText::Done), this)),
+      Label3(new QLabel(text(FrmskinText::Done), this)),
       k1(new PictureBox(QStringLiteral("k1"), this)), k2(new PictureBox(QStringLiteral("k2"), this))
 {
     setObjectName(QStringLiteral("Frmskin"));
@@ -41,7 +42,7 @@ Frmskin::Frmskin(QWidget *parent)
     Label3->setAlignment(Qt::AlignCenter);
     layout->addWidget(Label3);
     auto *button = new QGridLayout;
-    const QString word = QString::fromUtf8(FrmskinText::Confirm);
+    const QString word = text(FrmskinText::Confirm);
     k1->setPixmap(
         ButtonPicture(QStringLiteral(":/images/confirm.svg"), word, false, devicePixelRatioF()));
     k2->setPixmap(

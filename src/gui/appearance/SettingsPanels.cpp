@@ -4,6 +4,8 @@
 #include "common/Dialogs.h"
 #include "common/FieldBinder.h"
 #include "common/Skin.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "register/Register.h"
 #include "themes/ThemeCatalogue.h"
@@ -21,18 +23,6 @@
 #include <utility>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-QPushButton *button(const char *name, const char *caption, QWidget *parent)
-{
-    auto *made = new QPushButton(text(caption), parent);
-    made->setObjectName(QString::fromLatin1(name));
-    return made;
-}
-
 // A small picture of a theme: its window, a button on it and its accent colour, so that a theme
 // can be told before it is chosen. None when the skin file cannot be read or gives its colours
 // otherwise than written out.
@@ -95,9 +85,9 @@ SettingsPanels::SettingsPanels(QWidget *window, QFrame *settings, QFrame *themes
 
 void SettingsPanels::buildSettings()
 {
-    Command68 = button("Command68", SettingsText::Command68Caption, m_settings);
-    Command67 = button("Command67", SettingsText::Command67Caption, m_settings);
-    Command69 = button("Command69", SettingsText::Command69Caption, m_settings);
+    Command68 = MakeButton(QStringLiteral("Command68"), SettingsText::Command68Caption, m_settings);
+    Command67 = MakeButton(QStringLiteral("Command67"), SettingsText::Command67Caption, m_settings);
+    Command69 = MakeButton(QStringLiteral("Command69"), SettingsText::Command69Caption, m_settings);
     auto *column = new QVBoxLayout(m_settings);
     column->setContentsMargins(8, 8, 8, 8);
     column->setSpacing(6);
@@ -121,7 +111,7 @@ void SettingsPanels::buildThemes()
     const int rows = int(std::size(SettingsText::ThemeButtons) + 1) / 2;
     int place = 0;
     for (const SettingsText::ThemeButton &each : SettingsText::ThemeButtons) {
-        QPushButton *made = button(each.name, each.caption, m_themes);
+        QPushButton *made = MakeButton(QString::fromLatin1(each.name), each.caption, m_themes);
         grid->addWidget(made, place % rows, place / rows);
         if (!themeButtons.isEmpty())
             QWidget::setTabOrder(themeButtons.last(), made);
@@ -154,8 +144,8 @@ void SettingsPanels::buildClinic()
     Text2->setObjectName(QStringLiteral("Text2"));
     Text14 = new QLineEdit(m_clinic);
     Text14->setObjectName(QStringLiteral("Text14"));
-    Command64 = button("Command64", SettingsText::Command64Caption, m_clinic);
-    Command7 = button("Command7", SettingsText::Command7Caption, m_clinic);
+    Command64 = MakeButton(QStringLiteral("Command64"), SettingsText::Command64Caption, m_clinic);
+    Command7 = MakeButton(QStringLiteral("Command7"), SettingsText::Command7Caption, m_clinic);
 
     auto *grid = new QGridLayout(m_clinic);
     grid->setContentsMargins(16, 14, 16, 14);

@@ -1,5 +1,6 @@
 #include "common/WaitNotice.h"
 
+#include "common/Text.h"
 #include "data/Database.h"
 
 #include <QApplication>
@@ -28,7 +29,7 @@ void showWaiting(bool waiting)
     notice = new QLabel(over, Qt::ToolTip | Qt::FramelessWindowHint);
     notice->setObjectName(QStringLiteral("WaitNotice"));
     notice->setTextFormat(Qt::PlainText);
-    notice->setText(QString::fromUtf8(Waiting));
+    notice->setText(text(Waiting));
     notice->setAlignment(Qt::AlignCenter);
     notice->setWordWrap(true);
     notice->ensurePolished();

@@ -1,6 +1,8 @@
 #include "info/About.h"
 
 #include "common/ScreenPlacement.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -17,11 +19,6 @@
 qint16 About::ColorStep = 0;
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 const QString Background = QStringLiteral(":/images/about.svg");
 
 // The window's fixed size, in pixels.
@@ -134,59 +131,12 @@ About::About(QWidget *parent)
         "QPushButton#Command1:pressed { background: #0a1640; }"
         "QPushButton#Command1:focus { border: 2px solid #ffffff; padding: 3px 15px; }"));
 
-    auto *bar = new QWidget(this);
-    bar->setObjectName(QStringLiteral("BottomBar"));
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(14, 0, 14, 0);
-    row->setSpacing(10);
-    Text1 = new QLineEdit(bar);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
-    // A Latin sentence: it reads left to right in the right-to-left window.
-    Text1->setLayoutDirection(Qt::LeftToRight);
-    Text1->setAlignment(Qt::AlignCenter);
-    Command1 = new QPushButton(text(AboutText::Exit), bar);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setDefault(true);
-    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-    row->addWidget(Text1, 1);
-    row->addWidget(Command1);
-
-    QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4};
-    const char *const names[] = {"Label1", "Label2", "Label3", "Label4"};
+    QWidget *bar = buildBottomBar();
     QFont credit = font();
     credit.setPointSizeF(credit.pointSizeF() * 1.2);
     credit.setBold(true);
-    for (int i = 0; i < 4; ++i) {
-        auto *label = new QLabel(m_sky);
-        label->setObjectName(QString::fromLatin1(names[i]));
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(Qt::AlignCenter);
-        label->setFont(credit);
-        *labels[i] = label;
-    }
-    setTextColour(Label1, QColor(0xff, 0xff, 0xff));
-    setTextColour(Label2, QColor(0xf3, 0xd2, 0x8f));
-    setTextColour(Label3, QColor(0xff, 0xff, 0xff));
-    setTextColour(Label4, QColor(0xbc, 0xd4, 0xff));
-
-    // The bars: the bottom one begins where the lines come back, so they rise from behind it; the
-    // top one is tall enough to hide a line that has reached the limit, so it slips away behind
-    // the bar before it goes back.
-    setFixedSize(Width, Height);
-    const int lineHeight = QFontMetrics(credit).height() + 4;
-    const int skyTop = qMax(100, TopLimit / TwipsPerPixel + 1 + lineHeight);
-    const int skyBottom = (outerHeight() - ReEntry) / TwipsPerPixel;
-    m_sky->setGeometry(0, skyTop, Width, skyBottom - skyTop);
-    bar->setGeometry(0, skyBottom, Width, Height - skyBottom);
-    int top = (skyTop + 20) * TwipsPerPixel;
-    for (int i = 0; i < 4; ++i) {
-        QLabel *label = *labels[i];
-        label->setGeometry(16, 0, Width - 32, lineHeight);
-        setTopOf(label, top);
-        if (i < 3)
-            top += Gaps[i];
-    }
+    buildCreditLines(credit);
+    placeParts(bar, QFontMetrics(credit).height() + 4);
 
     Timer1->setInterval(700);
     Timer10->setInterval(55);
@@ -228,6 +178,65 @@ About::About(QWidget *parent)
 
     Command1->setFocus();
     PlaceOnScreen(this);
+}
+
+QWidget *About::buildBottomBar()
+{
+    auto *bar = new QWidget(this);
+    bar->setObjectName(QStringLiteral("BottomBar"));
+    auto *row = new QHBoxLayout(bar);
+    row->setContentsMargins(14, 0, 14, 0);
+    row->setSpacing(10);
+    Text1 = new QLineEdit(bar);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    // A Latin sentence: it reads left to right in the right-to-left window.
+    Text1->setLayoutDirection(Qt::LeftToRight);
+    Text1->setAlignment(Qt::AlignCenter);
+    Command1 = MakeButton(QStringLiteral("Command1"), AboutText::Exit, bar);
+    Command1->setDefault(true);
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    row->addWidget(Text1, 1);
+    row->addWidget(Command1);
+    return bar;
+}
+
+void About::buildCreditLines(const QFont &credit)
+{
+    QLabel **labels[] = {&Label1, &Label2, &Label3, &Label4};
+    const char *const names[] = {"Label1", "Label2", "Label3", "Label4"};
+    for (int i = 0; i < 4; ++i) {
+        auto *label = new QLabel(m_sky);
+        label->setObjectName(QString::fromLatin1(names[i]));
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(credit);
+        *labels[i] = label;
+    }
+    setTextColour(Label1, QColor(0xff, 0xff, 0xff));
+    setTextColour(Label2, QColor(0xf3, 0xd2, 0x8f));
+    setTextColour(Label3, QColor(0xff, 0xff, 0xff));
+    setTextColour(Label4, QColor(0xbc, 0xd4, 0xff));
+}
+
+void About::placeParts(QWidget *bar, int lineHeight)
+{
+    // The bars: the bottom one begins where the lines come back, so they rise from behind it; the
+    // top one is tall enough to hide a line that has reached the limit, so it slips away behind
+    // the bar before it goes back.
+    setFixedSize(Width, Height);
+    const int skyTop = qMax(100, TopLimit / TwipsPerPixel + 1 + lineHeight);
+    const int skyBottom = (outerHeight() - ReEntry) / TwipsPerPixel;
+    m_sky->setGeometry(0, skyTop, Width, skyBottom - skyTop);
+    bar->setGeometry(0, skyBottom, Width, Height - skyBottom);
+    int top = (skyTop + 20) * TwipsPerPixel;
+    QLabel *const labels[] = {Label1, Label2, Label3, Label4};
+    for (int i = 0; i < 4; ++i) {
+        labels[i]->setGeometry(16, 0, Width - 32, lineHeight);
+        setTopOf(labels[i], top);
+        if (i < 3)
+            top += Gaps[i];
+    }
 }
 
 int About::outerHeight() const

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFont;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -78,6 +79,11 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The parts of the window, in the order of their making.
+    QWidget *buildBottomBar(); // the sentence and the exit button
+    void buildCreditLines(const QFont &credit);
+    // The sky between the bars, the bottom bar and the lines at their starting places.
+    void placeParts(QWidget *bar, int lineHeight);
     void setTopOf(QLabel *label, int twips);
     static void setTextColour(QLabel *label, const QColor &colour);
 

@@ -3,6 +3,8 @@
 #include "common/ApplyStoredTheme.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "scoring/ScoringKey.h"
 
@@ -13,11 +15,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // A number in the Persian digits the prose is written in.
 QString persianNumber(int number)
 {
@@ -104,8 +101,7 @@ Frmravansanji::Frmravansanji(QWidget *parent)
     Texts->setWidget(page);
     layout->addWidget(Texts, 1);
 
-    Command1 = new QPushButton(text(FrmravansanjiText::Exit), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmravansanjiText::Exit, this);
     Command1->setDefault(true); // Enter closes the window, wherever the focus is
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(Command1, 0, Qt::AlignHCenter);

@@ -6,7 +6,9 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/SubjectRows.h"
 #include "data/TableModel.h"
@@ -32,11 +34,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // The grid's columns: field and caption, right to left.
 struct Column
 {
@@ -127,6 +124,39 @@ void FrmCode::buildWidgets()
     root->setContentsMargins(12, 8, 12, 8);
     root->setSpacing(8);
 
+    buildSelectors(root);
+    buildGrid(root);
+    buildBottom(root);
+
+    // Enter presses the focused button, as Space does; in the code box it deletes.
+    EnterPressesFocusedButton(this);
+    QWidget::setTabOrder(Combo3, DataCombo6);
+    QWidget::setTabOrder(DataCombo6, DataCombo1);
+    QWidget::setTabOrder(DataCombo1, DataGrid1);
+    QWidget::setTabOrder(DataGrid1, Text5);
+    QWidget::setTabOrder(Text5, Command2);
+    QWidget::setTabOrder(Command2, Command1);
+    QWidget::setTabOrder(Command1, Command7);
+    QWidget::setTabOrder(Command7, Command6);
+    Combo3->setFocus();
+
+    // A selector runs its filter when the user changes its text (typing, deleting, pasting) or
+    // picks an entry of its list; a text a handler puts there runs nothing.
+    connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByGroup);
+    connect(Combo3, &QComboBox::textActivated, this, &FrmCode::filterByGroup);
+    connect(DataCombo6->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByFName);
+    connect(DataCombo6, &QComboBox::textActivated, this, &FrmCode::filterByFName);
+    connect(DataCombo1->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByLName);
+    connect(DataCombo1, &QComboBox::textActivated, this, &FrmCode::filterByLName);
+    connect(Command2, &QPushButton::clicked, this, &FrmCode::deleteSubject);
+    connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::deleteSubject);
+    connect(Command1, &QPushButton::clicked, this, &FrmCode::printByGroupRequested);
+    connect(Command7, &QPushButton::clicked, this, &FrmCode::groupSummaryRequested);
+    connect(Command6, &QPushButton::clicked, this, &FrmCode::close);
+}
+
+void FrmCode::buildSelectors(QVBoxLayout *root)
+{
     // The selectors, read from right to left: group, first name, last name.
     Combo3 = selector(QStringLiteral("Combo3"), this);
     Combo3->addItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
@@ -171,7 +201,10 @@ void FrmCode::buildWidgets()
             selectors->addSpacing(18);
     }
     root->addLayout(selectors);
+}
 
+void FrmCode::buildGrid(QVBoxLayout *root)
+{
     // The grid, under its caption.
     gridFrame = new QGroupBox(text(FrmCodeText::GridCaption), this);
     gridFrame->setObjectName(QStringLiteral("DataGrid1Caption"));
@@ -191,7 +224,10 @@ void FrmCode::buildWidgets()
     DataGrid1->horizontalHeader()->setHighlightSections(false);
     gridLayout->addWidget(DataGrid1);
     root->addWidget(gridFrame, 1);
+}
 
+void FrmCode::buildBottom(QVBoxLayout *root)
+{
     // Below: the delete panel, and the window's own buttons.
     Frame1 = new QGroupBox(text(FrmCodeText::DeleteFrame), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -202,8 +238,7 @@ void FrmCode::buildWidgets()
     Text5->setAlignment(Qt::AlignCenter);
     TakeCodeDigits(Text5);
     SkinLabel1->setBuddy(Text5);
-    Command2 = new QPushButton(text(FrmCodeText::Delete), Frame1);
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmCodeText::Delete, Frame1);
     auto *deletion = new QHBoxLayout(Frame1);
     deletion->setContentsMargins(10, 8, 10, 10);
     deletion->setSpacing(8);
@@ -211,12 +246,9 @@ void FrmCode::buildWidgets()
     deletion->addWidget(Text5, 1);
     deletion->addWidget(Command2);
 
-    Command1 = new QPushButton(text(FrmCodeText::PrintByGroup), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command7 = new QPushButton(text(FrmCodeText::GroupSummary), this);
-    Command7->setObjectName(QStringLiteral("Command7"));
-    Command6 = new QPushButton(text(FrmCodeText::Exit), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmCodeText::PrintByGroup, this);
+    Command7 = MakeButton(QStringLiteral("Command7"), FrmCodeText::GroupSummary, this);
+    Command6 = MakeButton(QStringLiteral("Command6"), FrmCodeText::Exit, this);
     // The two print buttons side by side, so that the window is no taller for the second.
     auto *buttons = new QGridLayout;
     buttons->setSpacing(8);
@@ -229,33 +261,6 @@ void FrmCode::buildWidgets()
     bottom->addWidget(Frame1, 1);
     bottom->addLayout(buttons);
     root->addLayout(bottom);
-
-    // Enter presses the focused button, as Space does; in the code box it deletes.
-    for (QPushButton *button : {Command2, Command1, Command7, Command6})
-        button->setAutoDefault(true);
-    QWidget::setTabOrder(Combo3, DataCombo6);
-    QWidget::setTabOrder(DataCombo6, DataCombo1);
-    QWidget::setTabOrder(DataCombo1, DataGrid1);
-    QWidget::setTabOrder(DataGrid1, Text5);
-    QWidget::setTabOrder(Text5, Command2);
-    QWidget::setTabOrder(Command2, Command1);
-    QWidget::setTabOrder(Command1, Command7);
-    QWidget::setTabOrder(Command7, Command6);
-    Combo3->setFocus();
-
-    // A selector runs its filter when the user changes its text (typing, deleting, pasting) or
-    // picks an entry of its list; a text a handler puts there runs nothing.
-    connect(Combo3->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByGroup);
-    connect(Combo3, &QComboBox::textActivated, this, &FrmCode::filterByGroup);
-    connect(DataCombo6->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByFName);
-    connect(DataCombo6, &QComboBox::textActivated, this, &FrmCode::filterByFName);
-    connect(DataCombo1->lineEdit(), &QLineEdit::textEdited, this, &FrmCode::filterByLName);
-    connect(DataCombo1, &QComboBox::textActivated, this, &FrmCode::filterByLName);
-    connect(Command2, &QPushButton::clicked, this, &FrmCode::deleteSubject);
-    connect(Text5, &QLineEdit::returnPressed, this, &FrmCode::deleteSubject);
-    connect(Command1, &QPushButton::clicked, this, &FrmCode::printByGroupRequested);
-    connect(Command7, &QPushButton::clicked, this, &FrmCode::groupSummaryRequested);
-    connect(Command6, &QPushButton::clicked, this, &FrmCode::close);
 }
 
 void FrmCode::fitToLook()

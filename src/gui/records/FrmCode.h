@@ -12,6 +12,7 @@ class QLineEdit;
 class QPushButton;
 class QStringListModel;
 class QTableView;
+class QVBoxLayout;
 class Skin;
 class SkinLabel;
 
@@ -81,6 +82,10 @@ protected:
 
 private:
     void buildWidgets();
+    // The parts of the window, in the order of their making.
+    void buildSelectors(QVBoxLayout *root);
+    void buildGrid(QVBoxLayout *root);
+    void buildBottom(QVBoxLayout *root);
     void fitToLook();
     void showSubjectColumns();
     // Filters the subjects cursor; a file that cannot be read is reported.

@@ -6,7 +6,9 @@
 #include "common/FieldBinder.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "register/Register.h"
 #include "registration/RegistrationText.h"
@@ -22,11 +24,6 @@
 #include <QPushButton>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QLineEdit *field(const QString &name, Qt::Alignment alignment, QWidget *parent)
 {
     auto *edit = new QLineEdit(parent);
@@ -50,78 +47,8 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
     : QObject(window), m_window(window), m_frame(frame), m_subjects(subjects), m_answers(answers),
       m_binder(new FieldBinder(subjects, this))
 {
-    Text11 = field(QStringLiteral("Text11"), Qt::AlignCenter, frame);
-    TakeCodeDigits(Text11);
-    Text6 = field(QStringLiteral("Text6"), Qt::AlignLeading, frame);
-    Text4 = field(QStringLiteral("Text4"), Qt::AlignLeading, frame);
-    Text5 = field(QStringLiteral("Text5"), Qt::AlignCenter, frame);
-    Text5->setMaxLength(2);
-    Text5->installEventFilter(this);
-    Combo1 = list(QStringLiteral("Combo1"),
-                  {text(RegistrationText::Single), text(RegistrationText::Married)}, frame);
-    Text8 = field(QStringLiteral("Text8"), Qt::AlignCenter, frame);
-    Text9 = field(QStringLiteral("Text9"), Qt::AlignCenter, frame);
-    Combo2 = list(QStringLiteral("Combo2"),
-                  {text(RegistrationText::Male), text(RegistrationText::Female)}, frame);
-    Combo3 =
-        list(QStringLiteral("Combo3"),
-             {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
-              QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")},
-             frame);
-    Text7 = field(QStringLiteral("Text7"), Qt::AlignLeading, frame);
-    // The lists write their fields through these hidden boxes.
-    Text15 = field(QStringLiteral("Text15"), Qt::AlignLeading, frame);
-    Text16 = field(QStringLiteral("Text16"), Qt::AlignLeading, frame);
-    Text17 = field(QStringLiteral("Text17"), Qt::AlignLeading, frame);
-    for (QLineEdit *hidden : {Text15, Text16, Text17})
-        hidden->hide();
-    Command8 = new QPushButton(text(RegistrationText::Save), frame);
-    Command8->setObjectName(QStringLiteral("Command8"));
-    // The main action of the panel.
-    Command8->setDefault(true);
-    QFont bold = Command8->font();
-    bold.setBold(true);
-    Command8->setFont(bold);
-    Command10 = new QPushButton(text(RegistrationText::Cancel), frame);
-    Command10->setObjectName(QStringLiteral("Command10"));
-
-    // Three rows of label and field pairs, read from right to left, with Save and Cancel below
-    // the end of the last row. A label stands close to its own field; a wide gap separates one
-    // pair from the next. Pair p takes the grid's columns 3p (label), 3p + 1 (field) and 3p + 2
-    // (the gap to the next pair).
-    auto *grid = new QGridLayout(frame);
-    grid->setContentsMargins(16, 14, 16, 14);
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(10);
-    for (const int gap : {2, 5, 8})
-        grid->setColumnMinimumWidth(gap, 14);
-    // Numbered after the main window's own labels (1, 2) and the clinic panel's (4, 5).
-    int label = 6;
-    auto place = [&](QWidget *widget, const char *caption, int row, int pair, int span = 1) {
-        auto *skinned = new SkinLabel(QStringLiteral("SkinLabel%1").arg(label++), frame);
-        skinned->setText(text(caption));
-        skinned->setAlignment(Qt::AlignTrailing | Qt::AlignVCenter); // against its field
-        skinned->setBuddy(widget);
-        grid->addWidget(skinned, row, 3 * pair);
-        grid->addWidget(widget, row, 3 * pair + 1, 1, span);
-    };
-    place(Text11, RegistrationText::CodeLabel, 0, 0);
-    place(Text6, RegistrationText::FNameLabel, 0, 1);
-    place(Text4, RegistrationText::LNameLabel, 0, 2, 4);
-    place(Text5, RegistrationText::AgeLabel, 1, 0);
-    place(Combo1, RegistrationText::MaritalLabel, 1, 1);
-    place(Text8, RegistrationText::DateLabel, 1, 2);
-    place(Text9, RegistrationText::TimeLabel, 1, 3);
-    place(Combo2, RegistrationText::GenderLabel, 2, 0);
-    place(Combo3, RegistrationText::GroupLabel, 2, 1);
-    place(Text7, RegistrationText::EducationLabel, 2, 2, 4);
-    auto *buttons = new QHBoxLayout;
-    buttons->setContentsMargins(0, 6, 0, 0);
-    buttons->setSpacing(12);
-    buttons->addStretch();
-    buttons->addWidget(Command8);
-    buttons->addWidget(Command10);
-    grid->addLayout(buttons, 3, 0, 1, 11);
+    buildFields();
+    placeFields();
 
     QWidget::setTabOrder(Text11, Text6);
     QWidget::setTabOrder(Text6, Text4);
@@ -157,6 +84,83 @@ RegistrationPanel::RegistrationPanel(QWidget *window, QFrame *frame, Cursor *sub
         combo->installEventFilter(this);
     connect(Command8, &QPushButton::clicked, this, &RegistrationPanel::save);
     connect(Command10, &QPushButton::clicked, this, &RegistrationPanel::cancel);
+}
+
+void RegistrationPanel::buildFields()
+{
+    Text11 = field(QStringLiteral("Text11"), Qt::AlignCenter, m_frame);
+    TakeCodeDigits(Text11);
+    Text6 = field(QStringLiteral("Text6"), Qt::AlignLeading, m_frame);
+    Text4 = field(QStringLiteral("Text4"), Qt::AlignLeading, m_frame);
+    Text5 = field(QStringLiteral("Text5"), Qt::AlignCenter, m_frame);
+    Text5->setMaxLength(2);
+    Text5->installEventFilter(this);
+    Combo1 = list(QStringLiteral("Combo1"),
+                  {text(RegistrationText::Single), text(RegistrationText::Married)}, m_frame);
+    Text8 = field(QStringLiteral("Text8"), Qt::AlignCenter, m_frame);
+    Text9 = field(QStringLiteral("Text9"), Qt::AlignCenter, m_frame);
+    Combo2 = list(QStringLiteral("Combo2"),
+                  {text(RegistrationText::Male), text(RegistrationText::Female)}, m_frame);
+    Combo3 =
+        list(QStringLiteral("Combo3"),
+             {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("D"),
+              QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")},
+             m_frame);
+    Text7 = field(QStringLiteral("Text7"), Qt::AlignLeading, m_frame);
+    // The lists write their fields through these hidden boxes.
+    Text15 = field(QStringLiteral("Text15"), Qt::AlignLeading, m_frame);
+    Text16 = field(QStringLiteral("Text16"), Qt::AlignLeading, m_frame);
+    Text17 = field(QStringLiteral("Text17"), Qt::AlignLeading, m_frame);
+    for (QLineEdit *hidden : {Text15, Text16, Text17})
+        hidden->hide();
+    Command8 = MakeButton(QStringLiteral("Command8"), RegistrationText::Save, m_frame);
+    // The main action of the panel.
+    Command8->setDefault(true);
+    QFont bold = Command8->font();
+    bold.setBold(true);
+    Command8->setFont(bold);
+    Command10 = MakeButton(QStringLiteral("Command10"), RegistrationText::Cancel, m_frame);
+}
+
+void RegistrationPanel::placeFields()
+{
+    // Three rows of label and field pairs, read from right to left, with Save and Cancel below
+    // the end of the last row. A label stands close to its own field; a wide gap separates one
+    // pair from the next. Pair p takes the grid's columns 3p (label), 3p + 1 (field) and 3p + 2
+    // (the gap to the next pair).
+    auto *grid = new QGridLayout(m_frame);
+    grid->setContentsMargins(16, 14, 16, 14);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(10);
+    for (const int gap : {2, 5, 8})
+        grid->setColumnMinimumWidth(gap, 14);
+    // Numbered after the main window's own labels (1, 2) and the clinic panel's (4, 5).
+    int label = 6;
+    auto place = [&](QWidget *widget, const char *caption, int row, int pair, int span = 1) {
+        auto *skinned = new SkinLabel(QStringLiteral("SkinLabel%1").arg(label++), m_frame);
+        skinned->setText(text(caption));
+        skinned->setAlignment(Qt::AlignTrailing | Qt::AlignVCenter); // against its field
+        skinned->setBuddy(widget);
+        grid->addWidget(skinned, row, 3 * pair);
+        grid->addWidget(widget, row, 3 * pair + 1, 1, span);
+    };
+    place(Text11, RegistrationText::CodeLabel, 0, 0);
+    place(Text6, RegistrationText::FNameLabel, 0, 1);
+    place(Text4, RegistrationText::LNameLabel, 0, 2, 4);
+    place(Text5, RegistrationText::AgeLabel, 1, 0);
+    place(Combo1, RegistrationText::MaritalLabel, 1, 1);
+    place(Text8, RegistrationText::DateLabel, 1, 2);
+    place(Text9, RegistrationText::TimeLabel, 1, 3);
+    place(Combo2, RegistrationText::GenderLabel, 2, 0);
+    place(Combo3, RegistrationText::GroupLabel, 2, 1);
+    place(Text7, RegistrationText::EducationLabel, 2, 2, 4);
+    auto *buttons = new QHBoxLayout;
+    buttons->setContentsMargins(0, 6, 0, 0);
+    buttons->setSpacing(12);
+    buttons->addStretch();
+    buttons->addWidget(Command8);
+    buttons->addWidget(Command10);
+    grid->addLayout(buttons, 3, 0, 1, 11);
 }
 
 void RegistrationPanel::fitToLook()

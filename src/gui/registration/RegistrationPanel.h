@@ -54,6 +54,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The panel's fields and buttons, then their places in it.
+    void buildFields();
+    void placeFields();
+
+private:
     void copyLists();
     // The error that stopped the two rows, or an invalid error when both are in the file.
 

@@ -1,5 +1,6 @@
 #include "reports/GroupSummaryReport.h"
 
+#include "common/Text.h"
 #include "reports/ReportsText.h"
 #include "scoring/ScoringKey.h"
 
@@ -10,21 +11,16 @@ const qreal CaptionHeight = 12;
 const qreal LineHeight = 9;
 const qreal FooterHeight = 18;
 
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QVector<ReportTableColumn> Columns()
 {
-    return {{u("مقياس"), QStringLiteral("txtscale"), QStringLiteral("scale"), 56,
+    return {{text("مقياس"), QStringLiteral("txtscale"), QStringLiteral("scale"), 56,
              Qt::AlignRight | Qt::AlignVCenter},
-            {u("تعداد"), QStringLiteral("txtcount"), QStringLiteral("count"), 20},
-            {u("ميانگين"), QStringLiteral("txtmean"), QStringLiteral("mean"), 24},
-            {u("انحراف معيار"), QStringLiteral("txtdeviation"), QStringLiteral("deviation"), 26},
-            {u("کمترين"), QStringLiteral("txtlowest"), QStringLiteral("lowest"), 21},
-            {u("بيشترين"), QStringLiteral("txthighest"), QStringLiteral("highest"), 21},
-            {u("بدون نمره"), QStringLiteral("txtunscored"), QStringLiteral("unscored"), 22}};
+            {text("تعداد"), QStringLiteral("txtcount"), QStringLiteral("count"), 20},
+            {text("ميانگين"), QStringLiteral("txtmean"), QStringLiteral("mean"), 24},
+            {text("انحراف معيار"), QStringLiteral("txtdeviation"), QStringLiteral("deviation"), 26},
+            {text("کمترين"), QStringLiteral("txtlowest"), QStringLiteral("lowest"), 21},
+            {text("بيشترين"), QStringLiteral("txthighest"), QStringLiteral("highest"), 21},
+            {text("بدون نمره"), QStringLiteral("txtunscored"), QStringLiteral("unscored"), 22}};
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "common/Dialogs.h"
 #include "common/ScreenPlacement.h"
+#include "common/WindowPieces.h"
 #include "reports/ReportProgress.h"
 #include "reports/ReportsText.h"
 
@@ -188,7 +189,7 @@ void ReportPreview::buildToolBar()
         if (auto *button = qobject_cast<QToolButton *>(m_bar->widgetForAction(action))) {
             button->setObjectName(action->objectName() + QStringLiteral("Button"));
             button->setFocusPolicy(Qt::TabFocus);
-            button->installEventFilter(this);
+            PressWithEnter(button);
         }
     }
 }
@@ -280,15 +281,6 @@ bool ReportPreview::eventFilter(QObject *watched, QEvent *event)
     // The page fits the room it has once the room is known.
     if (watched == m_area->viewport() && event->type() == QEvent::Resize)
         fitZoom();
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (auto *button = qobject_cast<QToolButton *>(watched)) {
-                button->click();
-                return true;
-            }
-        }
-    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -8,6 +8,8 @@
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
 #include "common/SolarHijriDate.h"
+#include "common/Text.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 
 #include <QCloseEvent>
@@ -30,11 +32,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 std::function<QDateTime()> &windowClock()
 {
     static std::function<QDateTime()> instance;
@@ -50,15 +47,6 @@ QDateTime now()
 QString dialogFilter()
 {
     return QStringLiteral("Database Backup (*%1)").arg(QLatin1String(Backup::FileExtension));
-}
-
-QPushButton *button(const QString &name, const char *caption, QWidget *parent)
-{
-    auto *made = new QPushButton(text(caption), parent);
-    made->setObjectName(name);
-    // Enter presses the focused button, as Space does.
-    made->setAutoDefault(true);
-    return made;
 }
 
 QLineEdit *pathBox(const QString &name, QWidget *parent)
@@ -115,6 +103,33 @@ void Frmbackup::SetClock(std::function<QDateTime()> newClock)
 void Frmbackup::buildWidgets()
 {
     m_pages = new QStackedLayout(this);
+    buildMainPage();
+    buildHelpPanel();
+    m_pages->setCurrentWidget(m_mainPage);
+    EnterPressesFocusedButton(this);
+
+    connect(b1, &QPushButton::clicked, this, &Frmbackup::chooseBackupFile);
+    connect(b2, &QPushButton::clicked, this, &Frmbackup::chooseRestoreFile);
+    connect(VisualButtonEx2, &QPushButton::clicked, this, &Frmbackup::backUp);
+    connect(VisualButtonEx3, &QPushButton::clicked, this, &Frmbackup::restore);
+    connect(Command3, &QPushButton::clicked, this, &Frmbackup::showHelp);
+    connect(Command2, &QPushButton::clicked, this, &Frmbackup::hideHelp);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    // Tab goes as the eye reads: each path, its chooser, its action; then help and exit.
+    QWidget::setTabOrder(Text1, b1);
+    QWidget::setTabOrder(b1, VisualButtonEx2);
+    QWidget::setTabOrder(VisualButtonEx2, Text2);
+    QWidget::setTabOrder(Text2, b2);
+    QWidget::setTabOrder(b2, VisualButtonEx3);
+    QWidget::setTabOrder(VisualButtonEx3, Command3);
+    QWidget::setTabOrder(Command3, Command1);
+    QWidget::setTabOrder(Command1, Text4);
+    QWidget::setTabOrder(Text4, Command2);
+}
+
+void Frmbackup::buildMainPage()
+{
     m_mainPage = new QWidget(this);
     m_mainPage->setObjectName(QStringLiteral("MainPage"));
     auto *page = new QVBoxLayout(m_mainPage);
@@ -144,15 +159,41 @@ void Frmbackup::buildWidgets()
     top->addWidget(Label2);
     page->addLayout(top);
 
+    buildPaths(page);
+
+    // Under the buttons; it keeps its place while hidden, so nothing moves when a copy starts.
+    ProgressBar1 = new QProgressBar(m_mainPage);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    KeepPlaceWhenHidden(ProgressBar1);
+    ProgressBar1->hide();
+    page->addWidget(ProgressBar1);
+
+    auto *bottom = new QHBoxLayout;
+    Command3 = MakeButton(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
+    bottom->addWidget(Command3);
+    bottom->addStretch();
+    bottom->addWidget(Command1);
+    page->addLayout(bottom);
+    m_pages->addWidget(m_mainPage);
+}
+
+void Frmbackup::buildPaths(QVBoxLayout *page)
+{
+    // The backup's path and the restore's, each with its chooser and its action.
     auto *paths = new QGridLayout;
     paths->setHorizontalSpacing(6);
     paths->setVerticalSpacing(10);
     Text1 = pathBox(QStringLiteral("Text1"), m_mainPage);
-    b1 = button(QStringLiteral("b1"), FrmbackupText::Choose, m_mainPage);
-    VisualButtonEx2 = button(QStringLiteral("VisualButtonEx2"), FrmbackupText::BackUp, m_mainPage);
+    b1 = MakeButton(QStringLiteral("b1"), FrmbackupText::Choose, m_mainPage);
+    VisualButtonEx2 =
+        MakeButton(QStringLiteral("VisualButtonEx2"), FrmbackupText::BackUp, m_mainPage);
     Text2 = pathBox(QStringLiteral("Text2"), m_mainPage);
-    b2 = button(QStringLiteral("b2"), FrmbackupText::Choose, m_mainPage);
-    VisualButtonEx3 = button(QStringLiteral("VisualButtonEx3"), FrmbackupText::Restore, m_mainPage);
+    b2 = MakeButton(QStringLiteral("b2"), FrmbackupText::Choose, m_mainPage);
+    VisualButtonEx3 =
+        MakeButton(QStringLiteral("VisualButtonEx3"), FrmbackupText::Restore, m_mainPage);
     // Right to left: the action button, then the path with its chooser beside it.
     paths->addWidget(VisualButtonEx2, 0, 0);
     paths->addWidget(Text1, 0, 1);
@@ -165,27 +206,10 @@ void Frmbackup::buildWidgets()
     Text1->setMinimumWidth(pathWidth);
     Text2->setMinimumWidth(pathWidth);
     page->addLayout(paths);
+}
 
-    // Under the buttons; it keeps its place while hidden, so nothing moves when a copy starts.
-    ProgressBar1 = new QProgressBar(m_mainPage);
-    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setRange(0, 100);
-    ProgressBar1->setValue(0);
-    QSizePolicy keepPlace = ProgressBar1->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    ProgressBar1->setSizePolicy(keepPlace);
-    ProgressBar1->hide();
-    page->addWidget(ProgressBar1);
-
-    auto *bottom = new QHBoxLayout;
-    Command3 = button(QStringLiteral("Command3"), FrmbackupText::Help, m_mainPage);
-    Command1 = button(QStringLiteral("Command1"), FrmbackupText::Exit, m_mainPage);
-    bottom->addWidget(Command3);
-    bottom->addStretch();
-    bottom->addWidget(Command1);
-    page->addLayout(bottom);
-    m_pages->addWidget(m_mainPage);
-
+void Frmbackup::buildHelpPanel()
+{
     // The help panel takes the window's place while it is shown.
     Frame1 = new QFrame(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -203,30 +227,10 @@ void Frmbackup::buildWidgets()
     Text4->setPlainText(text(FrmbackupText::HelpText));
     Text4->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text4->setTabChangesFocus(true);
-    Command2 = button(QStringLiteral("Command2"), FrmbackupText::Exit, Frame1);
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmbackupText::Exit, Frame1);
     help->addWidget(Text4, 1);
     help->addWidget(Command2, 0, Qt::AlignLeft);
     m_pages->addWidget(Frame1);
-    m_pages->setCurrentWidget(m_mainPage);
-
-    connect(b1, &QPushButton::clicked, this, &Frmbackup::chooseBackupFile);
-    connect(b2, &QPushButton::clicked, this, &Frmbackup::chooseRestoreFile);
-    connect(VisualButtonEx2, &QPushButton::clicked, this, &Frmbackup::backUp);
-    connect(VisualButtonEx3, &QPushButton::clicked, this, &Frmbackup::restore);
-    connect(Command3, &QPushButton::clicked, this, &Frmbackup::showHelp);
-    connect(Command2, &QPushButton::clicked, this, &Frmbackup::hideHelp);
-    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
-
-    // Tab goes as the eye reads: each path, its chooser, its action; then help and exit.
-    QWidget::setTabOrder(Text1, b1);
-    QWidget::setTabOrder(b1, VisualButtonEx2);
-    QWidget::setTabOrder(VisualButtonEx2, Text2);
-    QWidget::setTabOrder(Text2, b2);
-    QWidget::setTabOrder(b2, VisualButtonEx3);
-    QWidget::setTabOrder(VisualButtonEx3, Command3);
-    QWidget::setTabOrder(Command3, Command1);
-    QWidget::setTabOrder(Command1, Text4);
-    QWidget::setTabOrder(Text4, Command2);
 }
 
 void Frmbackup::showClock()

@@ -16,6 +16,7 @@ class QProgressBar;
 class QPushButton;
 class QStackedLayout;
 class QTimer;
+class QVBoxLayout;
 class Skin;
 
 namespace FrmbackupText {
@@ -132,6 +133,10 @@ protected:
 
 private:
     void buildWidgets();
+    // The parts of the window, in the order of their making.
+    void buildMainPage();
+    void buildPaths(QVBoxLayout *page);
+    void buildHelpPanel();
     void showClock();
     // A path as typed: a bare name or a relative path is taken in the backup folder.
     QString typedPath(const QLineEdit *box) const;

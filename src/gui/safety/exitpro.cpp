@@ -6,6 +6,7 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "data/Cursor.h"
 #include "safety/Frmbackup.h"
 
@@ -18,11 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // Two pictures in one place: the one at rest and the lit one that replaces it under the pointer.
 void placePair(QGridLayout *grid, int column, PictureBox *rest, PictureBox *lit,
                const QString &icon, const QString &litIcon, const char *word, qreal ratio)

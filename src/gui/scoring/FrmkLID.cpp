@@ -6,7 +6,9 @@
 #include "common/ProgramEnd.h"
 #include "common/ScreenPlacement.h"
 #include "common/Skin.h"
+#include "common/Text.h"
 #include "common/TextRules.h"
+#include "common/WindowPieces.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "data/SubjectRows.h"
@@ -26,11 +28,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QString text(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // Our own words for a read the file refused; the window's other texts are the program's.
 const char *const ReadFailedText =
     "اطلاعات این آزمودنی از پایگاه داده خوانده نشد و چیزی ذخیره نشد. کمی بعد دوباره امتحان کنید.";
@@ -55,14 +52,6 @@ QLineEdit *shownBox(const QString &name, Qt::Alignment alignment, QWidget *paren
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
     return box;
-}
-
-QPushButton *button(const QString &name, const char *caption, QWidget *parent)
-{
-    auto *b = new QPushButton(text(caption), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(true); // Enter presses the focused button
-    return b;
 }
 
 SkinLabel *caption(int number, const QString &words, QWidget *parent)
@@ -100,6 +89,7 @@ FrmkLID::FrmkLID(QWidget *parent)
     root->addWidget(Frame1);
     root->addWidget(Frame3);
     buildHelpPanel();
+    EnterPressesFocusedButton(this);
 
     Cursor::OpenEach({Adodc1, Adodc2, Adodc3, Adodc5, Adodc6});
     Text1 = Adodc1->field(QStringLiteral("TH"));
@@ -183,11 +173,11 @@ void FrmkLID::buildSubjectPanel()
 void FrmkLID::buildButtonBar()
 {
     Frame1 = frame(QStringLiteral("Frame1"), this);
-    Command1 = button(QStringLiteral("Command1"), FrmkLIDText::Command1Caption, Frame1);
-    Command6 = button(QStringLiteral("Command6"), FrmkLIDText::Command6Caption, Frame1);
-    Command3 = button(QStringLiteral("Command3"), FrmkLIDText::Command3Caption, Frame1);
-    Command2 = button(QStringLiteral("Command2"), FrmkLIDText::Command2Caption, Frame1);
-    Command4 = button(QStringLiteral("Command4"), FrmkLIDText::Command4Caption, Frame1);
+    Command1 = MakeButton(QStringLiteral("Command1"), FrmkLIDText::Command1Caption, Frame1);
+    Command6 = MakeButton(QStringLiteral("Command6"), FrmkLIDText::Command6Caption, Frame1);
+    Command3 = MakeButton(QStringLiteral("Command3"), FrmkLIDText::Command3Caption, Frame1);
+    Command2 = MakeButton(QStringLiteral("Command2"), FrmkLIDText::Command2Caption, Frame1);
+    Command4 = MakeButton(QStringLiteral("Command4"), FrmkLIDText::Command4Caption, Frame1);
     // The main action of the window.
     QFont bold = Command1->font();
     bold.setBold(true);
@@ -209,9 +199,7 @@ void FrmkLID::buildResultsPanel()
 {
     Frame3 = frame(QStringLiteral("Frame3"), this);
     // The window keeps the panel's room while it is hidden, so nothing moves when it shows.
-    QSizePolicy keepPlace = Frame3->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    Frame3->setSizePolicy(keepPlace);
+    KeepPlaceWhenHidden(Frame3);
     auto *layout = new QVBoxLayout(Frame3);
     layout->setContentsMargins(12, 8, 12, 10);
     layout->setSpacing(8);
@@ -308,7 +296,7 @@ void FrmkLID::buildHelpPanel()
     for (const char *line : FrmkLIDText::HelpLines)
         lines << text(line);
     Text21->setPlainText(lines.join(QLatin1Char('\n')));
-    Command7 = button(QStringLiteral("Command7"), FrmkLIDText::Command7Caption, Frame2);
+    Command7 = MakeButton(QStringLiteral("Command7"), FrmkLIDText::Command7Caption, Frame2);
     auto *layout = new QVBoxLayout(Frame2);
     layout->setContentsMargins(14, 14, 14, 12);
     layout->setSpacing(10);
