@@ -79,8 +79,12 @@ protected:
         if (m_picture.size() != size() * ratio) {
             m_picture = QPixmap(size() * ratio);
             m_picture.setDevicePixelRatio(ratio);
+            // Over every device pixel: at a fractional scale the pixmap is a row or a column
+            // larger than the widget's rectangle, which would leave that row unpainted.
             QPainter painter(&m_picture);
-            QSvgRenderer(Background).render(&painter, QStringLiteral("sky"), QRectF(rect()));
+            QSvgRenderer(Background)
+                .render(&painter, QStringLiteral("sky"),
+                        QRectF(QPointF(0, 0), QSizeF(m_picture.size()) / ratio));
         }
         QPainter(this).drawPixmap(0, 0, m_picture);
     }
@@ -96,8 +100,8 @@ QString About::StoredSentence()
     QString stored;
     for (int i = 0; i < sentence.size(); ++i) {
         if (i > 0)
-            stored += QString(Spreads[(i - 1) % std::size(Spreads)], QLatin1Char(' '));
-        stored += sentence.at(i) == QLatin1Char(' ') ? QLatin1Char('.') : sentence.at(i);
+            stored += QString(Spreads[(i - 1) % std::size(Spreads)], u' ');
+        stored += sentence.at(i) == u' ' ? u'.' : sentence.at(i);
     }
     return stored;
 }
@@ -157,14 +161,13 @@ About::About(QWidget *parent)
     CreditLines = QStringList{
         text(AboutText::SoftwareName),
         text(AboutText::Software),
-        text(AboutText::Programmer) + QLatin1Char(' ') + text(AboutText::AuthorName),
+        text(AboutText::Programmer) + u' ' + text(AboutText::AuthorName),
         // The number is isolated left to right, or its groups would be read in reverse order.
-        text(AboutText::Telephone) + QLatin1Char(' ') + QChar(0x2066) +
-            text(AboutText::TelephoneNumber) + QChar(0x2069) + QLatin1Char(' '),
-        text(AboutText::Email) + QLatin1Char(' ') + text(AboutText::EmailAddress) +
-            QStringLiteral("  "),
-        text(AboutText::WebSite) + QLatin1Char(' ') + text(AboutText::WebAddress),
-        text(AboutText::Shop) + QLatin1Char(' ') + text(AboutText::ShopAddress),
+        text(AboutText::Telephone) + u' ' + QChar(0x2066) + text(AboutText::TelephoneNumber) +
+            QChar(0x2069) + u' ',
+        text(AboutText::Email) + u' ' + text(AboutText::EmailAddress) + QStringLiteral("  "),
+        text(AboutText::WebSite) + u' ' + text(AboutText::WebAddress),
+        text(AboutText::Shop) + u' ' + text(AboutText::ShopAddress),
         QString(),
         QString(),
         QString(),
@@ -304,7 +307,7 @@ void About::assembleSentence()
     }
     // The blanks are gone: now the points become spaces. Once they are gone too, the sentence
     // reads as it should, and every further tick would only set the same pair again.
-    if (FindText == QLatin1String(".") && ReplaceText == QLatin1String(" "))
+    if (FindText == QStringLiteral(".") && ReplaceText == QStringLiteral(" "))
         Timer3->stop();
     FindText = QStringLiteral(".");
     ReplaceText = QStringLiteral(" ");
