@@ -753,10 +753,10 @@ void TestAdministration::fitsTheScreen()
     addSubject(QStringLiteral("K1"));
     // The longest statement the window may have to show.
     Cursor bank(QStringLiteral("QU"));
-    QVERIFY(bank.filter(QStringLiteral("ID"), QStringLiteral("1")) &&
-            bank.setField(QStringLiteral("QUs"),
-                          (statement(2) + QLatin1Char(' ') + statement(3)).repeated(2)) &&
-            bank.save());
+    QVERIFY(
+        bank.filter(QStringLiteral("ID"), QStringLiteral("1")) &&
+        bank.setField(QStringLiteral("QUs"), (statement(2) + u' ' + statement(3)).repeated(2)) &&
+        bank.save());
     FrmTest *window = open(QStringLiteral("K1"), false);
     QVERIFY(window);
     for (int state = 0; state < 2; ++state) {

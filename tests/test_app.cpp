@@ -108,7 +108,7 @@ void TestApp::startupShowsTheButtonColumn()
         if (auto *button =
                 qobject_cast<QPushButton *>(window->Frame7->layout()->itemAt(i)->widget())) {
             QVERIFY(button->isVisible());
-            captions << button->objectName() + QLatin1Char('=') + button->text();
+            captions << button->objectName() + u'=' + button->text();
         }
     QCOMPARE(captions, QStringList({
                            u("Command1=ثبت نام آزمودني"),
@@ -160,7 +160,7 @@ void TestApp::hintsFollowThePointer()
     PointAt(window->Command1);
     QVERIFY(hint->isVisible());
     QCOMPARE(hint->text(), u(Frm1Text::Command1Hint));
-    QVERIFY(hint->text().startsWith(QLatin1Char(' ')));
+    QVERIFY(hint->text().startsWith(u' '));
 
     // Straight onto a button without a hint: the last hint stays.
     PointAt(window->Command5);
@@ -175,7 +175,7 @@ void TestApp::hintsFollowThePointer()
     QCOMPARE(hint->text(), u(Frm1Text::Command4Hint));
     QVERIFY(hint->text().contains(u("روي  اين"))); // the double blank is kept
     PointAt(window->Command2);
-    QVERIFY(hint->text().endsWith(QLatin1Char(' ')));
+    QVERIFY(hint->text().endsWith(u' '));
     PointAt(window->Command9);
     QCOMPARE(hint->text(), u(Frm1Text::Command9Hint));
     // The empty area where the panels open is bare window as well.

@@ -51,9 +51,9 @@ QStringList styleSheetWarnings;
 
 void collectStyleSheetWarnings(QtMsgType, const QMessageLogContext &, const QString &message)
 {
-    if (message.contains(QLatin1String("stylesheet"), Qt::CaseInsensitive) ||
-        message.contains(QLatin1String("style sheet"), Qt::CaseInsensitive) ||
-        message.contains(QLatin1String("Unknown property")))
+    if (message.contains(QStringLiteral("stylesheet"), Qt::CaseInsensitive) ||
+        message.contains(QStringLiteral("style sheet"), Qt::CaseInsensitive) ||
+        message.contains(QStringLiteral("Unknown property")))
         styleSheetWarnings << message;
 }
 
@@ -318,7 +318,7 @@ void TestAppearance::badSkinFileLeavesAWorkingWindow()
     QCoreApplication::processEvents();
     bool exitDialogShown = false;
     for (QWidget *widget : QApplication::topLevelWidgets())
-        if (widget->objectName() == QLatin1String("exitpro") && widget->isVisible())
+        if (widget->objectName() == QStringLiteral("exitpro") && widget->isVisible())
             exitDialogShown = true;
     QVERIFY(exitDialogShown);
     DeleteAllWindows();

@@ -67,7 +67,7 @@ QStringList pressAndAnswer(QPushButton *button, QList<QMessageBox::Icon> *icons 
     QTest::mouseClick(button, Qt::LeftButton);
     QStringList said;
     for (const DialogHooks::Shown &shown : DialogHooks::TakeShown()) {
-        said << shown.title + QLatin1Char('|') + shown.text;
+        said << shown.title + u'|' + shown.text;
         if (icons)
             *icons << shown.icon;
     }
@@ -76,7 +76,7 @@ QStringList pressAndAnswer(QPushButton *button, QList<QMessageBox::Icon> *icons 
 
 QString said(const char *title, const QString &text)
 {
-    return u(title) + QLatin1Char('|') + text;
+    return u(title) + u'|' + text;
 }
 
 // What another program holds on the database while a backup is taken.
@@ -583,7 +583,7 @@ void TestBackup::windowBacksUp()
     if (oldSize >= 0 && written.isEmpty())
         QCOMPARE(ReadFile(old), patterned(oldSize));
     QStringList files = written.isEmpty() ? QStringList() : QStringList{written};
-    if (oldSize >= 0 && written != QLatin1String("old.mdbB"))
+    if (oldSize >= 0 && written != QStringLiteral("old.mdbB"))
         files << u("old.mdbB");
     QCOMPARE(filesIn(BackupFolderPath()), files);
     QCOMPARE(QFileInfo::exists(BackupFolderPath()), !files.isEmpty());

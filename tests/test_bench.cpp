@@ -143,7 +143,7 @@ void TestBench::start()
     QFETCH(int, timeoutMs);
     QFETCH(Outcome, outcome);
     QFETCH(QString, says);
-    if (program.startsWith(QLatin1String("/bin/")) && !QFile::exists(program))
+    if (program.startsWith(QStringLiteral("/bin/")) && !QFile::exists(program))
         QSKIP("This system has no such program.");
 
     ProgramStart start;
@@ -151,7 +151,7 @@ void TestBench::start()
     QElapsedTimer clock;
     clock.start();
     const QByteArray marker =
-        program.endsWith(QLatin1String("korvat")) ? "main window painted" : BarePainted;
+        program.endsWith(QStringLiteral("korvat")) ? "main window painted" : BarePainted;
     const Outcome got = start.run(program, arguments, marker, timeoutMs);
     const qint64 took = clock.elapsed();
     QVERIFY2(got == outcome,
@@ -184,7 +184,7 @@ void TestBench::startOnAVirtualDisplay()
         VirtualDisplay display;
         QVERIFY2(display.start(xvfb), qPrintable(display.failure()));
         name = display.name();
-        QVERIFY2(name.startsWith(QLatin1Char(':')), qPrintable(name));
+        QVERIFY2(name.startsWith(u':'), qPrintable(name));
         // A second one, asked for the same display, takes another.
         VirtualDisplay second;
         QVERIFY2(second.start(xvfb, name.mid(1).toInt()), qPrintable(second.failure()));
@@ -372,7 +372,7 @@ void TestBench::dropFromCache()
     QString why;
     if (!exists) {
         QVERIFY(!DropFromCache(path, &why));
-        QVERIFY(why.contains(QLatin1String("open")));
+        QVERIFY(why.contains(QStringLiteral("open")));
         QCOMPARE(CachedShare(path), -1.0);
         return;
     }

@@ -267,8 +267,8 @@ void TestData::filterMatchesExactly_data()
     QTest::newRow("embedding marks") << u("\u202Bx\u202C") << 1;
     QTest::newRow("injection") << u("x' OR '1'='1") << 0;
     QTest::newRow("stored injection text") << u("y' OR 'a'='a") << 1;
-    QTest::newRow("10000 characters") << QString(10000, QLatin1Char('z')) << 1;
-    QTest::newRow("9999 characters") << QString(9999, QLatin1Char('z')) << 0;
+    QTest::newRow("10000 characters") << QString(10000, u'z') << 1;
+    QTest::newRow("9999 characters") << QString(9999, u'z') << 0;
     QTest::newRow("nul inside") << QString::fromUtf8("nul\0code", 8) << 1;
     QTest::newRow("cut at the nul") << u("nul") << 0;
     // No stored text can hold a lone surrogate: such a filter finds nothing, and says no error.
@@ -297,7 +297,7 @@ void TestData::filterMatchesExactly()
                                 u("\u200Fکد\u200F ۱۲"),
                                 u("\u202Bx\u202C"),
                                 QStringLiteral("y' OR 'a'='a"),
-                                QString(10000, QLatin1Char('z')),
+                                QString(10000, u'z'),
                                 QString::fromUtf8("nul\0code", 8)};
     for (const QString &code : stored)
         QVERIFY2(addSubject(subjects, answers, code),

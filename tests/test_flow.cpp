@@ -111,7 +111,7 @@ QString storedAnswers(const QString &path, const QString &code)
 // The lines pdftotext reads in a PDF, laid out as on the page, folded.
 QStringList PdfLines(const QString &path)
 {
-    return PdfText(path, true).split(QLatin1Char('\n'));
+    return PdfText(path, true).split(u'\n');
 }
 
 // Whether a line shows the number just beside the caption, as a word of its own. Blanks count as
@@ -192,7 +192,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
                                          "FROM \"IDE\" WHERE \"Code\" = ?"),
                           {code}),
              QVariantList{u("سارا|محمدی|11|زن|مجرد|پنجم دبستان|C|") + date});
-    QCOMPARE(storedAnswers(path, code), QString(ScoringKey::StatementCount - 1, QLatin1Char(',')));
+    QCOMPARE(storedAnswers(path, code), QString(ScoringKey::StatementCount - 1, u','));
 
     QCOMPARE(ShownTexts(), QStringList());
     Frmskin *confirmation = OnlyVisible<Frmskin>();
@@ -232,7 +232,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
     }
     QCOMPARE(shownStatements, numbers);
     QCOMPARE(expected.count(QStringLiteral("5")), 22);
-    QCOMPARE(storedAnswers(path, code), expected.join(QLatin1Char(',')));
+    QCOMPARE(storedAnswers(path, code), expected.join(u','));
 
     // 3. Scoring.
     QCOMPARE(OnlyVisible<Frm1>(), main);
@@ -250,7 +250,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
                                          "\"Etminan\" || '|' || \"neyaz\" || '|' || \"self\" || "
                                          "'|' || \"Kol\" FROM \"IDE\" WHERE \"Code\" = ?"),
                           {code}),
-             QVariantList{scores.join(QLatin1Char('|'))});
+             QVariantList{scores.join(u'|')});
 
     QCOMPARE(ShownTexts(), (QStringList{u(FrmkLIDText::AskPrompt), u(FrmkLIDText::Saved)}));
     // 4. The result sheet, saved as PDF from its preview.
@@ -271,7 +271,7 @@ void TestFlow::subjectFromRegistrationToDeletion()
     preview->savePdfAction()->trigger();
     QVERIFY(QFileInfo::exists(pdf));
     const QStringList lines = PdfLines(pdf);
-    QVERIFY2(lines.join(QLatin1Char('\n')).contains(code), qPrintable(lines.join(u("\n"))));
+    QVERIFY2(lines.join(u'\n').contains(code), qPrintable(lines.join(u("\n"))));
     const QVector<ScoringKey::Subscale> &subscales = ScoringKey::Subscales();
     for (int i = 0; i < subscales.size(); ++i)
         QVERIFY2(CaptionBesideNumber(lines, subscales.at(i).listCaption, scores.at(i)),

@@ -54,7 +54,7 @@ QList<int> numbersIn(const QString &text)
 {
     QList<int> numbers;
     int value = -1;
-    for (const QChar c : text + QLatin1Char(' ')) {
+    for (const QChar c : text + u' ') {
         const int digit = c.digitValue();
         if (digit >= 0) {
             value = (value < 0 ? 0 : value * 10) + digit;
@@ -210,7 +210,7 @@ void TestInfo::reopeningStartsAfreshButLabel1sColoursGoOn()
     QCOMPARE(lines.at(0), u("نام نرم افزار:"));
     QCOMPARE(lines.at(1), u(" نرم افزار مقياس مهارتهاي اجتماعي کورات"));
     QVERIFY(lines.at(2).startsWith(u("برنامه نويس: ")));
-    QVERIFY(lines.at(3).startsWith(u("تلفن : ")) && lines.at(3).endsWith(QLatin1Char(' ')));
+    QVERIFY(lines.at(3).startsWith(u("تلفن : ")) && lines.at(3).endsWith(u' '));
     QVERIFY(lines.at(4).startsWith(u(" ايميل : ")) && lines.at(4).endsWith(QStringLiteral("  ")));
     QVERIFY(lines.at(5).startsWith(u(" وب سايت : ")));
     QVERIFY(lines.at(6).startsWith(u("فروشگاه : ")));
@@ -275,7 +275,7 @@ void TestInfo::label3ColoursAreTheSameInEveryRun()
         runs << QString::fromLatin1(child.readAllStandardOutput());
     }
     QCOMPARE(runs.at(1), runs.at(0));
-    const QStringList colours = runs.at(0).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList colours = runs.at(0).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(colours.size(), 6);
     // std::minstd_rand with its default seed: the first numbers are fixed by the C++ standard.
     QCOMPARE(colours.at(0), QStringLiteral("0,22,153"));
@@ -288,7 +288,7 @@ void TestInfo::sentenceAssemblesIntoPlainWords()
 {
     const QString plain = QStringLiteral("Korvat was designed and written by Dara Farzin");
     QString joined = plain;
-    joined.replace(QLatin1Char(' '), QLatin1Char('.'));
+    joined.replace(u' ', u'.');
 
     auto *about = new About;
     about->Timer1->stop();
@@ -296,7 +296,7 @@ void TestInfo::sentenceAssemblesIntoPlainWords()
     // Timer3 stays on, but without an event loop it never fires: the test ticks for it.
     const QString stored = about->Text1->text();
     // Its letters stand 5 to 20 blanks apart, a point in place of each space.
-    const QStringList letters = stored.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    const QStringList letters = stored.split(u' ', Qt::SkipEmptyParts);
     QCOMPARE(letters.join(QString()), joined);
     static const QRegularExpression gap(QStringLiteral("[^ ]( +)(?=[^ ])"));
     int blanks = 0;
@@ -305,7 +305,7 @@ void TestInfo::sentenceAssemblesIntoPlainWords()
         QVERIFY2(run >= 5 && run <= 20, qPrintable(QString::number(run)));
         blanks += run;
     }
-    QCOMPARE(blanks, int(stored.count(QLatin1Char(' '))));
+    QCOMPARE(blanks, int(stored.count(u' ')));
 
     int ticks = 0;
     bool sawJoined = false;
@@ -317,7 +317,7 @@ void TestInfo::sentenceAssemblesIntoPlainWords()
     QVERIFY(sawJoined); // first the letters close up into words joined by points
     QCOMPARE(about->Text1->text(), plain);
     // One blank, then one point, per tick, and one tick at each of the two turns.
-    QCOMPARE(ticks, blanks + int(plain.count(QLatin1Char(' '))) + 2);
+    QCOMPARE(ticks, blanks + int(plain.count(u' ')) + 2);
     about->assembleSentence();
     QCOMPARE(about->Text1->text(), plain);
     delete about;
@@ -380,7 +380,7 @@ void TestInfo::introductionSaysWhatTheScaleIs()
     // Both methods 86 %, the present study 81 %.
     QCOMPARE(numbersIn(Frmravansanji::ReliabilityText()), (QList<int>{86, 81}));
     for (const QString &text : {Frmravansanji::DescriptionText(), Frmravansanji::ReliabilityText()})
-        QVERIFY(!text.contains(QLatin1Char('%'))); // every place holder filled
+        QVERIFY(!text.contains(u'%')); // every place holder filled
     QVERIFY(Frmravansanji::DescriptionText().contains(u("«هرگز»")));
     QVERIFY(Frmravansanji::DescriptionText().contains(u("«هميشه»")));
 }

@@ -240,7 +240,7 @@ void TestRecords::opensUnfilteredLazilyAndByKeyboard()
         for (int visual = 0; visual < header->count(); ++visual) {
             const int logical = header->logicalIndex(visual);
             if (!header->isSectionHidden(logical) && header->sectionSize(logical) > 0)
-                columns << window->Adodc2->model()->fields().at(logical) + QLatin1Char('=') +
+                columns << window->Adodc2->model()->fields().at(logical) + u'=' +
                                header->model()->headerData(logical, Qt::Horizontal).toString();
         }
         QCOMPARE(columns, QStringList({u("Code=کد"), u("FName=نام"), u("LName=نام خانوادگي"),
@@ -506,7 +506,7 @@ void TestRecords::failedDeletionDeletesNothing()
     QVERIFY2(error.text.contains(cause), qPrintable(error.text));
     const QStringList shown = ShownTitlesAndTexts();
     QCOMPARE(shown.size(), 2); // the question, then the failure: never "deleted"
-    QVERIFY(!shown.join(QLatin1Char('\n')).contains(u(FrmCodeText::Deleted)));
+    QVERIFY(!shown.join(u'\n').contains(u(FrmCodeText::Deleted)));
 
     // Nothing deleted; the code stays for another try, and the grid as it was.
     QVERIFY(other->letGo());

@@ -41,8 +41,6 @@
 #include <functional>
 #include <memory>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 const QString Detail = QStringLiteral("Section1");
@@ -252,7 +250,8 @@ void TestReports::rowNumbersStartAtOneEveryTime()
                         .match(lines[i].trimmed())
                         .hasMatch())
                     numbers << lines[i - 1].trimmed();
-            QCOMPARE(numbers, (QStringList{u"1"_s, u"2"_s, u"3"_s}));
+            QCOMPARE(numbers,
+                     (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
             QCOMPARE(Column(preview->report().table(), 0),
                      (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
         }
@@ -267,10 +266,15 @@ void TestReports::listRows_data()
     QTest::addColumn<QStringList>("codes");
 
     QTest::newRow("all subjects, unscored too")
-        << QString() << false << QStringList{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
-    QTest::newRow("group B") << QStringLiteral("B") << true << QStringList{u"B1"_s, u"B2"_s};
+        << QString() << false
+        << QStringList{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("C1"),
+                       QStringLiteral("B2"), QStringLiteral("A2")};
+    QTest::newRow("group B") << QStringLiteral("B") << true
+                             << QStringList{QStringLiteral("B1"), QStringLiteral("B2")};
     QTest::newRow("after a deletion the grid is whole")
-        << QStringLiteral("B") << false << QStringList{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
+        << QStringLiteral("B") << false
+        << QStringList{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("C1"),
+                       QStringLiteral("B2"), QStringLiteral("A2")};
     QTest::newRow("a group nobody is in") << QStringLiteral("G") << true << QStringList{};
 }
 
@@ -280,9 +284,11 @@ void TestReports::listRows()
     QFETCH(bool, filtered);
     QFETCH(QStringList, codes);
 
-    const QStringList stored{u"A1"_s, u"B1"_s, u"C1"_s, u"B2"_s, u"A2"_s};
+    const QStringList stored{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("C1"),
+                             QStringLiteral("B2"), QStringLiteral("A2")};
     for (const QString &code : stored) {
-        QHash<QString, QString> fields{{u"Code"_s, code}, {u"Group"_s, code.left(1)}};
+        QHash<QString, QString> fields{{QStringLiteral("Code"), code},
+                                       {QStringLiteral("Group"), code.left(1)}};
         if (code != QStringLiteral("C1")) // C1 has not been scored yet
             fields.insert(QStringLiteral("Kol"), QStringLiteral("140"));
         QVERIFY(AddSubject(fields));
@@ -339,19 +345,19 @@ void TestReports::sheetScoreBesideItsCaption()
     QFETCH(QString, caption);
     QFETCH(QString, value);
 
-    QVERIFY(AddSubject({{u"Code"_s, QStringLiteral("N'71")},
-                        {u"FName"_s, u("مینا")},
-                        {u"Group"_s, u"D"_s},
-                        {u"Sen"_s, u"12"_s},
-                        {u"Jens"_s, u("زن")},
-                        {u"Taahol"_s, u("مجرد")},
-                        {u"Tahsil"_s, u("ششم ابتدايي")},
-                        {u"BPosetive"_s, u"61"_s},
-                        {u"Conterlo"_s, u"30"_s},
-                        {u"Etminan"_s, u"33"_s},
-                        {u"neyaz"_s, u"17"_s},
-                        {u"self"_s, u"25"_s},
-                        {u"Kol"_s, u"166"_s}}));
+    QVERIFY(AddSubject({{QStringLiteral("Code"), QStringLiteral("N'71")},
+                        {QStringLiteral("FName"), u("مینا")},
+                        {QStringLiteral("Group"), QStringLiteral("D")},
+                        {QStringLiteral("Sen"), QStringLiteral("12")},
+                        {QStringLiteral("Jens"), u("زن")},
+                        {QStringLiteral("Taahol"), u("مجرد")},
+                        {QStringLiteral("Tahsil"), u("ششم ابتدايي")},
+                        {QStringLiteral("BPosetive"), QStringLiteral("61")},
+                        {QStringLiteral("Conterlo"), QStringLiteral("30")},
+                        {QStringLiteral("Etminan"), QStringLiteral("33")},
+                        {QStringLiteral("neyaz"), QStringLiteral("17")},
+                        {QStringLiteral("self"), QStringLiteral("25")},
+                        {QStringLiteral("Kol"), QStringLiteral("166")}}));
     ReportPreview *preview =
         PrintSelectedSubject(nullptr, QStringLiteral("N'71"), u("مرکز"), u("شیراز، خیابان زند"));
     QVERIFY(preview);
@@ -396,14 +402,14 @@ void TestReports::sheetScoreBesideItsCaption()
 
 void TestReports::sheetShowsOneSubjectReadAtPrintTime()
 {
-    QVERIFY(AddSubject({{u"Code"_s, u"P1"_s},
-                        {u"FName"_s, u("علی")},
-                        {u"Group"_s, u"A"_s},
-                        {u"neyaz"_s, u"20"_s}}));
-    QVERIFY(AddSubject({{u"Code"_s, u"P2"_s},
-                        {u"FName"_s, u("رضا")},
-                        {u"Group"_s, u"C"_s},
-                        {u"neyaz"_s, u"9"_s}}));
+    QVERIFY(AddSubject({{QStringLiteral("Code"), QStringLiteral("P1")},
+                        {QStringLiteral("FName"), u("علی")},
+                        {QStringLiteral("Group"), QStringLiteral("A")},
+                        {QStringLiteral("neyaz"), QStringLiteral("20")}}));
+    QVERIFY(AddSubject({{QStringLiteral("Code"), QStringLiteral("P2")},
+                        {QStringLiteral("FName"), u("رضا")},
+                        {QStringLiteral("Group"), QStringLiteral("C")},
+                        {QStringLiteral("neyaz"), QStringLiteral("9")}}));
     // P1 was scored; then scoring P2 was refused: the sheet is P1's, all of it.
     ReportPreview *preview =
         PrintSelectedSubject(nullptr, QStringLiteral("P1"), QString(), QString());
@@ -492,23 +498,31 @@ void TestReports::csvRoundTrip_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("age");
     QTest::addColumn<QString>("cells"); // code and age as the spreadsheet reads them, "|" between
-    QTest::newRow("Persian") << u("کد-۱۲ آزمودنی") << u"12"_s << u("کد-۱۲ آزمودنی|12");
-    QTest::newRow("apostrophe") << u"O'Brien"_s << QString() << u"O'Brien|"_s;
-    QTest::newRow("comma and quotes") << u"a,\"b\",c"_s << QString() << u"a,\"b\",c|"_s;
-    QTest::newRow("line break") << u"first\r\nsecond"_s << QString() << u"first\r\nsecond|"_s;
-    QTest::newRow("leading blank") << u" 7"_s << QString() << u" 7|"_s;
+    QTest::newRow("Persian") << u("کد-۱۲ آزمودنی") << QStringLiteral("12") << u("کد-۱۲ آزمودنی|12");
+    QTest::newRow("apostrophe") << QStringLiteral("O'Brien") << QString()
+                                << QStringLiteral("O'Brien|");
+    QTest::newRow("comma and quotes")
+        << QStringLiteral("a,\"b\",c") << QString() << QStringLiteral("a,\"b\",c|");
+    QTest::newRow("line break") << QStringLiteral("first\r\nsecond") << QString()
+                                << QStringLiteral("first\r\nsecond|");
+    QTest::newRow("leading blank") << QStringLiteral(" 7") << QString() << QStringLiteral(" 7|");
     QTest::newRow("right-to-left mark")
         << QString(QChar(0x200F)) + u("۱۲") << QString() << QString(QChar(0x200F)) + u("۱۲|");
     QTest::newRow("ten thousand characters")
         << QString(10000, u'ک') << QString() << QString(10000, u'ک') + u'|';
     // What a spreadsheet would run as a formula is text behind an apostrophe.
-    QTest::newRow("formula") << u"=HYPERLINK(\"http://x.example\",\"a\")"_s << u"=1+1"_s
-                             << u"'=HYPERLINK(\"http://x.example\",\"a\")|'=1+1"_s;
+    QTest::newRow("formula") << QStringLiteral("=HYPERLINK(\"http://x.example\",\"a\")")
+                             << QStringLiteral("=1+1")
+                             << QStringLiteral("'=HYPERLINK(\"http://x.example\",\"a\")|'=1+1");
     QTest::newRow("plus, minus, at")
-        << u"+cmd|' /C calc'!A0"_s << u"-2+3"_s << u"'+cmd|' /C calc'!A0|'-2+3"_s;
-    QTest::newRow("at") << u"@SUM(A1:A9)"_s << QString() << u"'@SUM(A1:A9)|"_s;
-    QTest::newRow("tab and carriage return") << u"\t=1"_s << u"\r=2"_s << u"'\t=1|'\r=2"_s;
-    QTest::newRow("a negative age stays a number") << u"N1"_s << u"-5"_s << u"N1|-5"_s;
+        << QStringLiteral("+cmd|' /C calc'!A0") << QStringLiteral("-2+3")
+        << QStringLiteral("'+cmd|' /C calc'!A0|'-2+3");
+    QTest::newRow("at") << QStringLiteral("@SUM(A1:A9)") << QString()
+                        << QStringLiteral("'@SUM(A1:A9)|");
+    QTest::newRow("tab and carriage return")
+        << QStringLiteral("\t=1") << QStringLiteral("\r=2") << QStringLiteral("'\t=1|'\r=2");
+    QTest::newRow("a negative age stays a number")
+        << QStringLiteral("N1") << QStringLiteral("-5") << QStringLiteral("N1|-5");
 }
 
 void TestReports::csvRoundTrip()
@@ -516,10 +530,10 @@ void TestReports::csvRoundTrip()
     QFETCH(QString, code);
     QFETCH(QString, age);
     QFETCH(QString, cells);
-    QVERIFY(AddSubject({{u"Code"_s, code},
-                        {u"Group"_s, u"E"_s},
-                        {u"Sen"_s, age},
-                        {u"Tahsil"_s, u("دیپلم، ریاضی")}}));
+    QVERIFY(AddSubject({{QStringLiteral("Code"), code},
+                        {QStringLiteral("Group"), QStringLiteral("E")},
+                        {QStringLiteral("Sen"), age},
+                        {QStringLiteral("Tahsil"), u("دیپلم، ریاضی")}}));
     Cursor all(QStringLiteral("IDE"));
     QVERIFY(all.open());
     ReportPreview *preview = PrintAllSubjects(nullptr, &all, QString(), QString());
@@ -611,7 +625,8 @@ void TestReports::lockedFileIsReported()
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown.first().text.startsWith(ReportsText::ReadFailed() + u'\n'),
              qPrintable(shown.first().text));
-    const QSqlError locked(QString(), u"database is locked"_s, QSqlError::StatementError, u"5"_s);
+    const QSqlError locked(QString(), QStringLiteral("database is locked"),
+                           QSqlError::StatementError, QStringLiteral("5"));
     QVERIFY2(shown.first().text.endsWith(ReadFailure(locked).description()),
              qPrintable(shown.first().text));
 }
@@ -662,7 +677,8 @@ void TestReports::scoringWindowButtons()
     QTest::mouseClick(window->Command3, Qt::LeftButton);
     QCOMPARE(previews().size(), 1);
     const ReportLayout &list = previews().first()->report();
-    QCOMPARE(Codes(list), (QStringList{u"S0"_s, u"S1"_s, u"S2"_s}));
+    QCOMPARE(Codes(list),
+             (QStringList{QStringLiteral("S0"), QStringLiteral("S1"), QStringLiteral("S2")}));
     QCOMPARE(list.value(1, QStringLiteral("Kol")), QStringLiteral("999"));
     QCOMPARE(list.caption(QStringLiteral("Section4"), QStringLiteral("Label9")), u("مرکز نور"));
     previews().first()->close();
@@ -674,10 +690,10 @@ void TestReports::scoringWindowButtons()
     QCOMPARE(previews().size(), 1);
     const ReportLayout &sheet = previews().first()->report();
     const std::pair<QString, QLineEdit *> shownBoxes[] = {
-        {u"Label15"_s, window->Text15}, {u"Label19"_s, window->Text6},
-        {u"Label23"_s, window->Text2},  {u"Label24"_s, window->Text17},
-        {u"Label25"_s, window->Text4},  {u"Label26"_s, window->Text18},
-        {u"Label27"_s, window->Text14}, {u"Label28"_s, window->Txt6}};
+        {QStringLiteral("Label15"), window->Text15}, {QStringLiteral("Label19"), window->Text6},
+        {QStringLiteral("Label23"), window->Text2},  {QStringLiteral("Label24"), window->Text17},
+        {QStringLiteral("Label25"), window->Text4},  {QStringLiteral("Label26"), window->Text18},
+        {QStringLiteral("Label27"), window->Text14}, {QStringLiteral("Label28"), window->Txt6}};
     for (const auto &box : shownBoxes)
         QCOMPARE(sheet.caption(Detail, box.first), box.second->text());
     QCOMPARE(sheet.caption(Detail, QStringLiteral("Label29")), u("قم، بلوار امین"));
@@ -692,15 +708,16 @@ void TestReports::scoringWindowButtons()
 // The browser's print by group and group summary, as the program connects them.
 void TestReports::browserButtons()
 {
-    for (const QString &code : {u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s})
-        QVERIFY(AddSubject({{u"Code"_s, code},
-                            {u"Group"_s, code.left(1)},
-                            {u"Kol"_s, u"120"_s},
-                            {u"BPosetive"_s, u"50"_s},
-                            {u"Conterlo"_s, u"20"_s},
-                            {u"Etminan"_s, u"20"_s},
-                            {u"neyaz"_s, u"15"_s},
-                            {u"self"_s, u"15"_s}}));
+    for (const QString &code :
+         {QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"), QStringLiteral("C1")})
+        QVERIFY(AddSubject({{QStringLiteral("Code"), code},
+                            {QStringLiteral("Group"), code.left(1)},
+                            {QStringLiteral("Kol"), QStringLiteral("120")},
+                            {QStringLiteral("BPosetive"), QStringLiteral("50")},
+                            {QStringLiteral("Conterlo"), QStringLiteral("20")},
+                            {QStringLiteral("Etminan"), QStringLiteral("20")},
+                            {QStringLiteral("neyaz"), QStringLiteral("15")},
+                            {QStringLiteral("self"), QStringLiteral("15")}}));
     QVERIFY(StoreSetting(QStringLiteral("Name"), u("مرکز نور")));
     QVERIFY(StoreSetting(QStringLiteral("Adress"), u("کرج")));
     auto *window = new FrmCode;
@@ -715,27 +732,33 @@ void TestReports::browserButtons()
     QCOMPARE(ShownTexts(), QStringList{ReportsText::ChooseGroup()});
     QVERIFY(!LastPreview());
 
-    window->Combo3->setCurrentText(u"B"_s);
-    window->filterByGroup(u"B"_s);
+    window->Combo3->setCurrentText(QStringLiteral("B"));
+    window->filterByGroup(QStringLiteral("B"));
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QVERIFY(LastPreview());
-    QCOMPARE(Codes(LastPreview()->report()), (QStringList{u"B1"_s, u"B2"_s}));
-    QCOMPARE(LastPreview()->report().caption(u"Section4"_s, u"Label9"_s), u("مرکز نور"));
-    QCOMPARE(LastPreview()->report().caption(u"Section5"_s, u"Label14"_s), u("کرج"));
+    QCOMPARE(Codes(LastPreview()->report()),
+             (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
+    QCOMPARE(LastPreview()->report().caption(QStringLiteral("Section4"), QStringLiteral("Label9")),
+             u("مرکز نور"));
+    QCOMPARE(LastPreview()->report().caption(QStringLiteral("Section5"), QStringLiteral("Label14")),
+             u("کرج"));
     LastPreview()->close();
 
     // After a deletion the grid lists everyone again while the selector keeps "B".
     QVERIFY(window->subjects()->reread());
     QTest::mouseClick(window->Command1, Qt::LeftButton);
     QVERIFY(LastPreview());
-    QCOMPARE(Codes(LastPreview()->report()), (QStringList{u"A1"_s, u"B1"_s, u"B2"_s, u"C1"_s}));
+    QCOMPARE(Codes(LastPreview()->report()),
+             (QStringList{QStringLiteral("A1"), QStringLiteral("B1"), QStringLiteral("B2"),
+                          QStringLiteral("C1")}));
     LastPreview()->close();
 
     QTest::mouseClick(window->Command7, Qt::LeftButton);
     QVERIFY(LastPreview());
-    QCOMPARE(LastPreview()->report().caption(u"Section4"_s, u"Label4"_s),
-             ReportsText::GroupLine().arg(u"B"_s));
-    QCOMPARE(LastPreview()->report().table().at(6).mid(1, 2), (QStringList{u"2"_s, u"120.00"_s}));
+    QCOMPARE(LastPreview()->report().caption(QStringLiteral("Section4"), QStringLiteral("Label4")),
+             ReportsText::GroupLine().arg(QStringLiteral("B")));
+    QCOMPARE(LastPreview()->report().table().at(6).mid(1, 2),
+             (QStringList{QStringLiteral("2"), QStringLiteral("120.00")}));
 }
 
 void TestReports::groupSummary_data()
@@ -747,27 +770,74 @@ void TestReports::groupSummary_data()
     QTest::addColumn<QString>("message");
 
     const QString bpositive = ScoringKey::Subscales().first().listCaption;
-    QTest::newRow("three scored, one not")
-        << u"B"_s
-        << QStringList{bpositive, u"3"_s, u"60.00"_s, u"10.00"_s, u"50"_s, u"70"_s, u"1"_s}
-        << QStringList{u("کل"), u"3"_s, u"113.33"_s, u"15.28"_s, u"100"_s, u"130"_s, u"1"_s}
-        << QString();
-    QTest::newRow("a group of one")
-        << u"C"_s << QStringList{bpositive, u"1"_s, u"45.00"_s, u("—"), u"45"_s, u"45"_s, u"0"_s}
-        << QStringList{u("کل"), u"1"_s, u"90.00"_s, u("—"), u"90"_s, u"90"_s, u"0"_s} << QString();
-    QTest::newRow("every subject")
-        << QString()
-        << QStringList{bpositive, u"5"_s, u"55.00"_s, u"10.00"_s, u"45"_s, u"70"_s, u"2"_s}
-        << QStringList{u("کل"), u"5"_s, u"106.00"_s, u"15.17"_s, u"90"_s, u"130"_s, u"2"_s}
-        << QString();
-    QTest::newRow("an apostrophe, matched exactly")
-        << u"B'x"_s << QStringList{bpositive, u"1"_s, u"50.00"_s, u("—"), u"50"_s, u"50"_s, u"0"_s}
-        << QStringList{u("کل"), u"1"_s, u"100.00"_s, u("—"), u"100"_s, u"100"_s, u"0"_s}
-        << QString();
-    QTest::newRow("nobody scored")
-        << u"D"_s << QStringList() << QStringList() << ReportsText::NoneScoredInGroup().arg(u"D"_s);
-    QTest::newRow("nobody at all")
-        << u"G"_s << QStringList() << QStringList() << ReportsText::NoneScoredInGroup().arg(u"G"_s);
+    QTest::newRow("three scored, one not") << QStringLiteral("B")
+                                           << QStringList{bpositive,
+                                                          QStringLiteral("3"),
+                                                          QStringLiteral("60.00"),
+                                                          QStringLiteral("10.00"),
+                                                          QStringLiteral("50"),
+                                                          QStringLiteral("70"),
+                                                          QStringLiteral("1")}
+                                           << QStringList{u("کل"),
+                                                          QStringLiteral("3"),
+                                                          QStringLiteral("113.33"),
+                                                          QStringLiteral("15.28"),
+                                                          QStringLiteral("100"),
+                                                          QStringLiteral("130"),
+                                                          QStringLiteral("1")}
+                                           << QString();
+    QTest::newRow("a group of one") << QStringLiteral("C")
+                                    << QStringList{bpositive,
+                                                   QStringLiteral("1"),
+                                                   QStringLiteral("45.00"),
+                                                   u("—"),
+                                                   QStringLiteral("45"),
+                                                   QStringLiteral("45"),
+                                                   QStringLiteral("0")}
+                                    << QStringList{u("کل"),
+                                                   QStringLiteral("1"),
+                                                   QStringLiteral("90.00"),
+                                                   u("—"),
+                                                   QStringLiteral("90"),
+                                                   QStringLiteral("90"),
+                                                   QStringLiteral("0")}
+                                    << QString();
+    QTest::newRow("every subject") << QString()
+                                   << QStringList{bpositive,
+                                                  QStringLiteral("5"),
+                                                  QStringLiteral("55.00"),
+                                                  QStringLiteral("10.00"),
+                                                  QStringLiteral("45"),
+                                                  QStringLiteral("70"),
+                                                  QStringLiteral("2")}
+                                   << QStringList{u("کل"),
+                                                  QStringLiteral("5"),
+                                                  QStringLiteral("106.00"),
+                                                  QStringLiteral("15.17"),
+                                                  QStringLiteral("90"),
+                                                  QStringLiteral("130"),
+                                                  QStringLiteral("2")}
+                                   << QString();
+    QTest::newRow("an apostrophe, matched exactly") << QStringLiteral("B'x")
+                                                    << QStringList{bpositive,
+                                                                   QStringLiteral("1"),
+                                                                   QStringLiteral("50.00"),
+                                                                   u("—"),
+                                                                   QStringLiteral("50"),
+                                                                   QStringLiteral("50"),
+                                                                   QStringLiteral("0")}
+                                                    << QStringList{u("کل"),
+                                                                   QStringLiteral("1"),
+                                                                   QStringLiteral("100.00"),
+                                                                   u("—"),
+                                                                   QStringLiteral("100"),
+                                                                   QStringLiteral("100"),
+                                                                   QStringLiteral("0")}
+                                                    << QString();
+    QTest::newRow("nobody scored") << QStringLiteral("D") << QStringList() << QStringList()
+                                   << ReportsText::NoneScoredInGroup().arg(QStringLiteral("D"));
+    QTest::newRow("nobody at all") << QStringLiteral("G") << QStringList() << QStringList()
+                                   << ReportsText::NoneScoredInGroup().arg(QStringLiteral("G"));
 }
 
 void TestReports::groupSummary()
@@ -778,19 +848,24 @@ void TestReports::groupSummary()
     QFETCH(QString, message);
 
     // Group, BPosetive, Kol; the other subscales follow BPosetive (not summarised here).
-    const QStringList subjects[] = {{u"B"_s, u"50"_s, u"100"_s},  {u"B"_s, u"60"_s, u"110"_s},
-                                    {u"B"_s, u"70"_s, u"130"_s},  {u"B"_s, QString(), QString()},
-                                    {u"C"_s, u"45"_s, u"90"_s},   {u"D"_s, QString(), QString()},
-                                    {u"B'x"_s, u"50"_s, u"100"_s}};
+    const QStringList subjects[] = {
+        {QStringLiteral("B"), QStringLiteral("50"), QStringLiteral("100")},
+        {QStringLiteral("B"), QStringLiteral("60"), QStringLiteral("110")},
+        {QStringLiteral("B"), QStringLiteral("70"), QStringLiteral("130")},
+        {QStringLiteral("B"), QString(), QString()},
+        {QStringLiteral("C"), QStringLiteral("45"), QStringLiteral("90")},
+        {QStringLiteral("D"), QString(), QString()},
+        {QStringLiteral("B'x"), QStringLiteral("50"), QStringLiteral("100")}};
     int n = 0;
     for (const QStringList &subject : subjects) {
-        QHash<QString, QString> fields{{u"Code"_s, QStringLiteral("G%1").arg(++n)},
-                                       {u"Group"_s, subject[0]}};
+        QHash<QString, QString> fields{{QStringLiteral("Code"), QStringLiteral("G%1").arg(++n)},
+                                       {QStringLiteral("Group"), subject[0]}};
         if (!subject[1].isEmpty())
             for (const QString &field :
-                 {u"BPosetive"_s, u"Conterlo"_s, u"Etminan"_s, u"neyaz"_s, u"self"_s})
+                 {QStringLiteral("BPosetive"), QStringLiteral("Conterlo"),
+                  QStringLiteral("Etminan"), QStringLiteral("neyaz"), QStringLiteral("self")})
                 fields.insert(field, subject[1]);
-        fields.insert(u"Kol"_s, subject[2]);
+        fields.insert(QStringLiteral("Kol"), subject[2]);
         QVERIFY(AddSubject(fields));
     }
     // "every subject" counts the unscored of B and D; B'x is a group of its own.
@@ -816,7 +891,7 @@ void TestReports::groupSummary()
     const QByteArray bytes = ReadFile(path);
     QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(ParseCsv(QString::fromUtf8(bytes.mid(3))), table);
-    if (group == u"B"_s) {
+    if (group == QStringLiteral("B")) {
         const QString pdf = m_out.filePath(QStringLiteral("summary.pdf"));
         QVERIFY(preview->savePdf(pdf));
         Keep(pdf, QStringLiteral("summary.pdf"));
@@ -827,14 +902,14 @@ void TestReports::groupSummary()
 bool AddScoredSubjects(const QStringList &codes)
 {
     for (const QString &code : codes)
-        if (!AddSubject({{u"Code"_s, code},
-                         {u"Group"_s, u"B"_s},
-                         {u"BPosetive"_s, u"50"_s},
-                         {u"Conterlo"_s, u"20"_s},
-                         {u"Etminan"_s, u"20"_s},
-                         {u"neyaz"_s, u"15"_s},
-                         {u"self"_s, u"15"_s},
-                         {u"Kol"_s, u"120"_s}}))
+        if (!AddSubject({{QStringLiteral("Code"), code},
+                         {QStringLiteral("Group"), QStringLiteral("B")},
+                         {QStringLiteral("BPosetive"), QStringLiteral("50")},
+                         {QStringLiteral("Conterlo"), QStringLiteral("20")},
+                         {QStringLiteral("Etminan"), QStringLiteral("20")},
+                         {QStringLiteral("neyaz"), QStringLiteral("15")},
+                         {QStringLiteral("self"), QStringLiteral("15")},
+                         {QStringLiteral("Kol"), QStringLiteral("120")}}))
             return false;
     return true;
 }
@@ -847,7 +922,8 @@ void TestReports::savedFiles_data()
     QTest::addColumn<QString>("title");
 
     QTest::newRow("result sheet, a code with / and :")
-        << OpenSheet << ReportsText::SheetFileName() << u"a_b_c"_s << ReportsText::SheetTitle();
+        << OpenSheet << ReportsText::SheetFileName() << QStringLiteral("a_b_c")
+        << ReportsText::SheetTitle();
     QTest::newRow("list of all") << OpenList << ReportsText::ListFileName() << u("همه")
                                  << ReportsText::ListTitle().trimmed();
     QTest::newRow("list of a group") << OpenGroupList << ReportsText::ListFileName() << u("گروه B")
@@ -864,22 +940,24 @@ void TestReports::savedFiles()
     QFETCH(QString, kind);
     QFETCH(QString, what);
     QFETCH(QString, title);
-    QVERIFY(AddScoredSubjects({u"a/b:c"_s, u"x"_s}));
+    QVERIFY(AddScoredSubjects({QStringLiteral("a/b:c"), QStringLiteral("x")}));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
     ReportPreview *preview = open(nullptr, &subjects);
     QVERIFY(preview);
     const QString today = SolarHijriDateText(QDate::currentDate(), 0).replace(u'/', u'-');
-    QCOMPARE(preview->report().documentInfo().fileName, kind + u" - "_s + what + u" - "_s + today);
+    QCOMPARE(preview->report().documentInfo().fileName,
+             kind + QStringLiteral(" - ") + what + QStringLiteral(" - ") + today);
 
     const QString pdf = m_out.filePath(QStringLiteral("saved.pdf"));
     QVERIFY(preview->savePdf(pdf));
     const QString info = PdfInfo(pdf);
-    QVERIFY2(info.contains(u"Title:           "_s + title + u'\n'), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("Title:           ") + title + u'\n'), qPrintable(info));
     QVERIFY2(info.contains(u("Author:          مرکز نور\n")), qPrintable(info));
-    QVERIFY2(info.contains(u"Creator:         Korvat\n"_s), qPrintable(info));
+    QVERIFY2(info.contains(QStringLiteral("Creator:         Korvat\n")), qPrintable(info));
     const QString xmp = PdfInfo(pdf, true);
-    QVERIFY2(xmp.contains(u"pdfaid:part=\"1\""_s) && xmp.contains(u("<rdf:li>مرکز نور</rdf:li>")),
+    QVERIFY2(xmp.contains(QStringLiteral("pdfaid:part=\"1\"")) &&
+                 xmp.contains(u("<rdf:li>مرکز نور</rdf:li>")),
              qPrintable(xmp));
     QVERIFY(PdfText(pdf).size() > 0); // still a PDF a reader takes, after the author went in
 }
@@ -888,9 +966,9 @@ void TestReports::previewKeyboardAndLife_data()
 {
     QTest::addColumn<Open>("open");
     QTest::addColumn<QString>("afterSaves"); // where Tab goes after the PDF's save button
-    QTest::newRow("result sheet") << OpenSheet << u"pageNumber"_s;
-    QTest::newRow("results list") << OpenList << u"saveCsvButton"_s;
-    QTest::newRow("group summary") << OpenSummary << u"saveCsvButton"_s;
+    QTest::newRow("result sheet") << OpenSheet << QStringLiteral("pageNumber");
+    QTest::newRow("results list") << OpenList << QStringLiteral("saveCsvButton");
+    QTest::newRow("group summary") << OpenSummary << QStringLiteral("saveCsvButton");
 }
 
 // Every preview prints and saves from the keyboard, and stays when the window that opened it
@@ -899,7 +977,7 @@ void TestReports::previewKeyboardAndLife()
 {
     QFETCH(Open, open);
     QFETCH(QString, afterSaves);
-    QVERIFY(AddScoredSubjects({u"a/b:c"_s}));
+    QVERIFY(AddScoredSubjects({QStringLiteral("a/b:c")}));
     Cursor subjects(QStringLiteral("IDE"));
     QVERIFY(subjects.open());
     auto *owner = new QWidget;
@@ -912,14 +990,15 @@ void TestReports::previewKeyboardAndLife()
 
     // Tab from the print button through page setup and the saves.
     QCOMPARE(ReachedByTab(4),
-             (QStringList{u"printButton"_s, u"pageSetupButton"_s, u"savePdfButton"_s, afterSaves}));
+             (QStringList{QStringLiteral("printButton"), QStringLiteral("pageSetupButton"),
+                          QStringLiteral("savePdfButton"), afterSaves}));
     // Enter on the focused save button, and Ctrl+S anywhere, offer to save the PDF under the
     // report's own name.
     for (const bool shortcut : {false, true}) {
         DialogHooks::TakeShown();
         DialogHooks::PresetAnswer(QString()); // the user cancels the file box
         if (shortcut) {
-            preview->findChild<QWidget *>(u"pageNumber"_s)->setFocus();
+            preview->findChild<QWidget *>(QStringLiteral("pageNumber"))->setFocus();
             QTest::keyClick(preview, Qt::Key_S, Qt::ControlModifier);
         } else {
             QWidget *button = preview->toolBar()->widgetForAction(preview->savePdfAction());
@@ -930,7 +1009,7 @@ void TestReports::previewKeyboardAndLife()
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().title, ReportsText::SavePdf());
         QVERIFY2(asked.first().text.endsWith(u'/' + preview->report().documentInfo().fileName +
-                                             u".pdf"_s),
+                                             QStringLiteral(".pdf")),
                  qPrintable(asked.first().text));
     }
     QCOMPARE(preview->printAction()->shortcut(), QKeySequence(QKeySequence::Print));

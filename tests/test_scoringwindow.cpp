@@ -70,7 +70,7 @@ QString shownScores(const FrmkLID *window)
     for (const QLineEdit *box : {window->Text2, window->Text4, window->Text14, window->Text17,
                                  window->Text18, window->Txt6})
         scores << box->text();
-    return scores.join(QLatin1Char('|'));
+    return scores.join(u'|');
 }
 
 struct Box

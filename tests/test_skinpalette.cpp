@@ -17,8 +17,8 @@ QMap<QString, QString> deliveredSkin(const QString &file, QStringList *valueLine
         return {};
     const QString text = QString::fromUtf8(skin.readAll());
     if (valueLines)
-        for (const QString &line : text.split(QLatin1Char('\n')))
-            if (line.contains(QLatin1Char(':')) && !line.startsWith(QLatin1String("/*")))
+        for (const QString &line : text.split(u'\n'))
+            if (line.contains(u':') && !line.startsWith(QStringLiteral("/*")))
                 *valueLines << line;
     return SkinPalette::fromText(text).given();
 }
@@ -29,7 +29,8 @@ void addDeliveredSkinRows()
     QTest::addColumn<double>("least");
     for (const QString &file : ThemeCatalogue::SkinFiles())
         // Paper is the high-contrast theme.
-        QTest::newRow(qPrintable(file)) << file << (file == QLatin1String("Paper.skn") ? 7.0 : 4.5);
+        QTest::newRow(qPrintable(file))
+            << file << (file == QStringLiteral("Paper.skn") ? 7.0 : 4.5);
 }
 } // namespace
 

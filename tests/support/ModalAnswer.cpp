@@ -77,6 +77,6 @@ QStringList ShownTitlesAndTexts()
 {
     QStringList texts;
     for (const DialogHooks::Shown &shown : DialogHooks::TakeShown())
-        texts << shown.title + QLatin1Char('|') + shown.text;
+        texts << shown.title + u'|' + shown.text;
     return texts;
 }

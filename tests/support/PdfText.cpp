@@ -59,15 +59,15 @@ QVector<Line> PdfLines(const QString &path)
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes a = xml.attributes();
-        if (xml.name() == QLatin1String("page")) {
+        if (xml.name() == QStringLiteral("page")) {
             ++page;
-        } else if (xml.name() == QLatin1String("line")) {
+        } else if (xml.name() == QStringLiteral("line")) {
             lines.append(Line{page, {}});
-        } else if (xml.name() == QLatin1String("word") && !lines.isEmpty()) {
-            const QRectF box(QPointF(a.value(QLatin1String("xMin")).toDouble(),
-                                     a.value(QLatin1String("yMin")).toDouble()),
-                             QPointF(a.value(QLatin1String("xMax")).toDouble(),
-                                     a.value(QLatin1String("yMax")).toDouble()));
+        } else if (xml.name() == QStringLiteral("word") && !lines.isEmpty()) {
+            const QRectF box(QPointF(a.value(QStringLiteral("xMin")).toDouble(),
+                                     a.value(QStringLiteral("yMin")).toDouble()),
+                             QPointF(a.value(QStringLiteral("xMax")).toDouble(),
+                                     a.value(QStringLiteral("yMax")).toDouble()));
             lines.last().glyphs.append(Glyph{Fold(xml.readElementText()), box});
         }
     }

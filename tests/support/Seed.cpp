@@ -52,8 +52,8 @@ QString SeedLastName(int i)
 QString SeedDate(int day)
 {
     return QStringLiteral("1403/%1/%2")
-        .arg(1 + day / 5, 2, 10, QLatin1Char('0'))
-        .arg(1 + (day % 5) * 6, 2, 10, QLatin1Char('0'));
+        .arg(1 + day / 5, 2, 10, QChar(u'0'))
+        .arg(1 + (day % 5) * 6, 2, 10, QChar(u'0'));
 }
 
 bool SeedSubjects(int n, const QString &prefix)
@@ -68,8 +68,8 @@ bool SeedSubjects(int n, const QString &prefix)
         for (const QString &field : fields)
             quoted << QuotedName(field);
         return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(QuotedName(table), quoted.join(QLatin1Char(',')),
-                 QStringList(fields.size(), QStringLiteral("?")).join(QLatin1Char(',')));
+            .arg(QuotedName(table), quoted.join(u','),
+                 QStringList(fields.size(), QStringLiteral("?")).join(u','));
     };
     QSqlQuery ide(db);
     QSqlQuery answer(db);
@@ -96,8 +96,8 @@ bool SeedSubjects(int n, const QString &prefix)
                                      SeedDate(i % 50),
                                      QStringLiteral("%1:%2:%3")
                                          .arg(8 + i % 9)
-                                         .arg((i * 7) % 60, 2, 10, QLatin1Char('0'))
-                                         .arg((i * 13) % 60, 2, 10, QLatin1Char('0')),
+                                         .arg((i * 7) % 60, 2, 10, QChar(u'0'))
+                                         .arg((i * 13) % 60, 2, 10, QChar(u'0')),
                                      QString::number(total / 5),
                                      QString::number(total / 6),
                                      QString::number(total / 5 - 3),
@@ -124,10 +124,9 @@ bool AddRow(const QString &table, const QHash<QString, QString> &fields)
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         names << QuotedName(it.key());
     QSqlQuery query(QSqlDatabase::database());
-    if (!query.prepare(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(QuotedName(table), names.join(QLatin1Char(',')),
-                     QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(',')))))
+    if (!query.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                           .arg(QuotedName(table), names.join(u','),
+                                QStringList(names.size(), QStringLiteral("?")).join(u','))))
         return false;
     for (auto it = fields.cbegin(); it != fields.cend(); ++it)
         query.addBindValue(it.value());

@@ -104,7 +104,7 @@ QStringList EveryRow(const QString &path, const QStringList &tables)
         for (const QVariant &row : ReadFromFile(
                  path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
                            .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
-            rows << table + QLatin1Char('|') + row.toString();
+            rows << table + u'|' + row.toString();
     }
     return rows;
 }

@@ -663,8 +663,7 @@ void FrmTest::showProgress()
 {
     const int answered = AnsweredCount();
     PrgAnswered->setValue(answered);
-    PrgAnswered->setFormat(
-        text(FrmTestText::Progress).replace(QLatin1Char('N'), QString::number(answered)));
+    PrgAnswered->setFormat(text(FrmTestText::Progress).replace(u'N', QString::number(answered)));
 }
 
 void FrmTest::Command5Click()

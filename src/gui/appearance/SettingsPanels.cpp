@@ -33,8 +33,7 @@ QIcon themeSwatch(const QString &skinFile, qreal pixelRatio)
     const SkinPalette palette = Skin::ReadSkinFile(skinFile);
     auto colour = [&palette](const char *name) {
         // A fill is shown by its first colour.
-        return QColor::fromString(
-            palette.value(QLatin1String(name)).section(QLatin1Char(' '), 0, 0));
+        return QColor::fromString(palette.value(QLatin1String(name)).section(u' ', 0, 0));
     };
     const QColor window = colour("window"), ink = colour("text"), face = colour("button"),
                  border = colour("button-border"), accent = colour("accent");

@@ -77,7 +77,7 @@ void prepare(QMessageBox &box)
         const QString caption = button->text();
         if (std::any_of(caption.cbegin(), caption.cend(),
                         [](QChar c) { return c.script() == QChar::Script_Arabic; }))
-            button->setText(QString(caption).remove(QLatin1Char('&')));
+            button->setText(QString(caption).remove(u'&'));
     }
 }
 } // namespace
@@ -130,7 +130,7 @@ QString askText(QWidget *owner, const QString &prompt, const QString &title,
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     // The prompt labels the text box, so a lone & would be taken as its shortcut key.
-    dialog.setLabelText(QString(prompt).replace(QLatin1Char('&'), QLatin1String("&&")));
+    dialog.setLabelText(QString(prompt).replace(u'&', QStringLiteral("&&")));
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);

@@ -11,7 +11,7 @@ DigitKey FilterDigitKey(QLineEdit *box, const QKeyEvent &key)
     const QChar c = key.text().at(0);
     if (c.category() == QChar::Other_Control || c.category() == QChar::Other_PrivateUse)
         return DigitKey::Pass;
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+    if (c >= u'0' && c <= u'9')
         return DigitKey::Pass;
     if (c.isDigit()) {
         if (!box->isReadOnly())

@@ -242,7 +242,7 @@ QString Frmbackup::typedPath(const QLineEdit *box) const
 {
     QString typed = box->text().trimmed();
     // A path copied from the file manager may come in quotes.
-    if (typed.size() >= 2 && typed.startsWith(QLatin1Char('"')) && typed.endsWith(QLatin1Char('"')))
+    if (typed.size() >= 2 && typed.startsWith(u'"') && typed.endsWith(u'"'))
         typed = typed.mid(1, typed.size() - 2).trimmed();
     if (typed.isEmpty())
         return {};
@@ -355,7 +355,7 @@ void Frmbackup::restore()
 
 void Frmbackup::showCopyFailure(const QString &failure)
 {
-    ShowMessage(this, text(FrmbackupText::CopyFailed) + QLatin1Char('\n') + failure, QString(),
+    ShowMessage(this, text(FrmbackupText::CopyFailed) + u'\n' + failure, QString(),
                 QMessageBox::Critical);
 }
 

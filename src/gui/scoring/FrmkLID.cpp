@@ -295,7 +295,7 @@ void FrmkLID::buildHelpPanel()
     QStringList lines;
     for (const char *line : FrmkLIDText::HelpLines)
         lines << text(line);
-    Text21->setPlainText(lines.join(QLatin1Char('\n')));
+    Text21->setPlainText(lines.join(u'\n'));
     Command7 = MakeButton(QStringLiteral("Command7"), FrmkLIDText::Command7Caption, Frame2);
     auto *layout = new QVBoxLayout(Frame2);
     layout->setContentsMargins(14, 14, 14, 12);
@@ -321,7 +321,7 @@ void FrmkLID::fitToLook()
     Txt6->setFixedWidth(Txt6->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 24);
     for (QLineEdit *box : {Text10, Text6})
         box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 24);
-    const int name = Text3->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 18;
+    const int name = Text3->fontMetrics().horizontalAdvance(u'x') * 18;
     for (QLineEdit *box : {Text15, Text3, Text12, Text7})
         box->setMinimumWidth(name);
     // The buttons of the bar share one height; each is as wide as its words.
