@@ -2,59 +2,25 @@
 // belong together are all there or none, and that a refused one says why and leaves the file and
 // the window's cursors as they were.
 #include "Must.h"
+#include "OtherProgram.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "Text.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
 #include "register/Register.h"
 #include "scoring/ScoringKey.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QUuid>
 
 namespace {
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // What another program does to the file meanwhile.
 enum class Meanwhile {
     Nothing,
     HoldsTheFile,    // holds a write lock past the busy limit
     ReplacesSubject, // deletes the subject and registers someone new under its code
-};
-
-// A second program's connection to the file.
-class OtherProgram
-{
-public:
-    explicit OtherProgram(const QString &path)
-        : m_name(QStringLiteral("other-") + QUuid::createUuid().toString())
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-        db.setDatabaseName(path);
-        m_open = db.open();
-    }
-    ~OtherProgram()
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::database(m_name, false);
-            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(m_name);
-    }
-    bool run(const QString &sql)
-    {
-        return m_open && QSqlQuery(QSqlDatabase::database(m_name, false)).exec(sql);
-    }
-
-private:
-    QString m_name;
-    bool m_open = false;
 };
 
 // The program's view of the file opened with a short busy limit, so that a held file fails fast.
@@ -121,9 +87,9 @@ void TestRegister::registersBothRowsOrNeither()
 
     OtherProgram other(folder.databasePath());
     if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.run(u("BEGIN EXCLUSIVE")));
+        QVERIFY(other.holdExclusiveLock());
     const Result registered = Register::RegisterSubject(subjects, answers, code);
-    other.run(u("ROLLBACK"));
+    other.letGo();
 
     QCOMPARE(registered.failure(), failure);
     if (failure != Failure::None) {
@@ -163,7 +129,8 @@ void TestRegister::deletesBothRowsOrNeither()
     must(OpenDatabase(folder.databasePath(), BusyLimitMs));
     QVERIFY(SeedSubjects(3));
     if (!withAnswers)
-        QVERIFY(OtherProgram(folder.databasePath()).run(u("DELETE FROM Answer WHERE Code = 'S1'")));
+        QVERIFY(
+            OtherProgram(folder.databasePath()).exec(u("DELETE FROM Answer WHERE Code = 'S1'")));
     const QByteArray before = FileHash(folder.databasePath());
 
     Cursor details(u("IDE"));
@@ -174,9 +141,9 @@ void TestRegister::deletesBothRowsOrNeither()
 
     OtherProgram other(folder.databasePath());
     if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.run(u("BEGIN EXCLUSIVE")));
+        QVERIFY(other.holdExclusiveLock());
     const Result deleted = Register::DeleteSubject(details, answers);
-    other.run(u("ROLLBACK"));
+    other.letGo();
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
         QCOMPARE(deleted.failure(), Failure::FileBusy);
@@ -218,9 +185,9 @@ void TestRegister::storesScoresFromTheAnswersRead()
 
     OtherProgram other(folder.databasePath());
     if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.run(u("BEGIN EXCLUSIVE")));
+        QVERIFY(other.holdExclusiveLock());
     const Result stored = Register::StoreScores(details, scores);
-    other.run(u("ROLLBACK"));
+    other.letGo();
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
         QCOMPARE(stored.failure(), Failure::FileBusy);
@@ -265,8 +232,8 @@ void TestRegister::storesAnswersOnlyForTheSubjectRead()
     // A subject not yet answered, in the last rows of their tables: a new person registered
     // anew under the code takes their places, with an answers row just like it.
     OtherProgram other(folder.databasePath());
-    QVERIFY(other.run(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'old')")));
-    QVERIFY(other.run(u("INSERT INTO Answer (Code) VALUES ('N1')")));
+    QVERIFY(other.exec(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'old')")));
+    QVERIFY(other.exec(u("INSERT INTO Answer (Code) VALUES ('N1')")));
     Cursor details(u("IDE"));
     Cursor answers(u("Answer"));
     SubjectRows rows;
@@ -275,16 +242,16 @@ void TestRegister::storesAnswersOnlyForTheSubjectRead()
     must(answers.setField(u("7"), typed));
 
     if (meanwhile == Meanwhile::ReplacesSubject) {
-        QVERIFY(other.run(u("DELETE FROM IDE WHERE Code = 'N1'")));
-        QVERIFY(other.run(u("DELETE FROM Answer WHERE Code = 'N1'")));
-        QVERIFY(other.run(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'new')")));
-        QVERIFY(other.run(u("INSERT INTO Answer (Code) VALUES ('N1')")));
+        QVERIFY(other.exec(u("DELETE FROM IDE WHERE Code = 'N1'")));
+        QVERIFY(other.exec(u("DELETE FROM Answer WHERE Code = 'N1'")));
+        QVERIFY(other.exec(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'new')")));
+        QVERIFY(other.exec(u("INSERT INTO Answer (Code) VALUES ('N1')")));
     }
     const QByteArray before = FileHash(folder.databasePath());
     if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.run(u("BEGIN EXCLUSIVE")));
+        QVERIFY(other.holdExclusiveLock());
     const Result saved = Register::StoreAnswers(answers, details);
-    other.run(u("ROLLBACK"));
+    other.letGo();
 
     QCOMPARE(saved.failure(), failure);
     if (failure != Failure::None) {
@@ -301,8 +268,8 @@ void TestRegister::nameListIsEveryNameOnceInPersianOrder()
     must(OpenDatabase(folder.databasePath()));
     OtherProgram other(folder.databasePath());
     for (const char *name : {"کاظمی", "", "بهرامی", "پارسا", "کاظمی", "Adams", "باقری"})
-        QVERIFY(other.run(u("INSERT INTO IDE (Code, LName) VALUES ('%1', '%2')")
-                              .arg(QUuid::createUuid().toString(), u(name))));
+        QVERIFY(other.exec(u("INSERT INTO IDE (Code, LName) VALUES ('%1', '%2')")
+                               .arg(QUuid::createUuid().toString(), u(name))));
     QStringList names;
     must(Register::ReadNameList(u("LName"), &names));
     QCOMPARE(names, (QStringList{u("باقری"), u("بهرامی"), u("پارسا"), u("کاظمی"), u("Adams")}));
