@@ -12,7 +12,9 @@
 #include "scoring/ScoringKey.h"
 
 #include <QTest>
+
 #include <QUuid>
+#include <functional>
 
 namespace {
 
@@ -22,6 +24,16 @@ enum class Meanwhile {
     HoldsTheFile,    // holds a write lock past the busy limit
     ReplacesSubject, // deletes the subject and registers someone new under its code
 };
+
+// Runs a register operation while the other program holds the file, where meanwhile says so.
+Result during(OtherProgram &other, Meanwhile meanwhile, const std::function<Result()> &operation)
+{
+    if (meanwhile == Meanwhile::HoldsTheFile && !other.holdExclusiveLock())
+        return Result::Failed(Failure::Other, QStringLiteral("the other program took no lock"));
+    const Result result = operation();
+    other.letGo();
+    return result;
+}
 
 // The program's view of the file opened with a short busy limit, so that a held file fails fast.
 const int BusyLimitMs = 150;
@@ -86,10 +98,8 @@ void TestRegister::registersBothRowsOrNeither()
     must(subjects.setField(u("FName"), u("سارا")));
 
     OtherProgram other(folder.databasePath());
-    if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.holdExclusiveLock());
-    const Result registered = Register::RegisterSubject(subjects, answers, code);
-    other.letGo();
+    const Result registered = during(
+        other, meanwhile, [&] { return Register::RegisterSubject(subjects, answers, code); });
 
     QCOMPARE(registered.failure(), failure);
     if (failure != Failure::None) {
@@ -140,10 +150,8 @@ void TestRegister::deletesBothRowsOrNeither()
     QCOMPARE(rows.hasAnswers, withAnswers);
 
     OtherProgram other(folder.databasePath());
-    if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.holdExclusiveLock());
-    const Result deleted = Register::DeleteSubject(details, answers);
-    other.letGo();
+    const Result deleted =
+        during(other, meanwhile, [&] { return Register::DeleteSubject(details, answers); });
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
         QCOMPARE(deleted.failure(), Failure::FileBusy);
@@ -184,10 +192,8 @@ void TestRegister::storesScoresFromTheAnswersRead()
     const ScoringKey::Scores scores = ScoringKey::Compute(given);
 
     OtherProgram other(folder.databasePath());
-    if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.holdExclusiveLock());
-    const Result stored = Register::StoreScores(details, scores);
-    other.letGo();
+    const Result stored =
+        during(other, meanwhile, [&] { return Register::StoreScores(details, scores); });
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
         QCOMPARE(stored.failure(), Failure::FileBusy);
@@ -248,10 +254,8 @@ void TestRegister::storesAnswersOnlyForTheSubjectRead()
         QVERIFY(other.exec(u("INSERT INTO Answer (Code) VALUES ('N1')")));
     }
     const QByteArray before = FileHash(folder.databasePath());
-    if (meanwhile == Meanwhile::HoldsTheFile)
-        QVERIFY(other.holdExclusiveLock());
-    const Result saved = Register::StoreAnswers(answers, details);
-    other.letGo();
+    const Result saved =
+        during(other, meanwhile, [&] { return Register::StoreAnswers(answers, details); });
 
     QCOMPARE(saved.failure(), failure);
     if (failure != Failure::None) {
