@@ -1082,8 +1082,10 @@ CopyFigures measureCopy(const QString &label, const QString &database, bool cold
             if (way == 0) {
                 figures.ours.push_back(timedWithEvents(
                     [&] {
-                        return int(Backup::BackUpDatabase(database, destination, &failure) ==
-                                   Backup::Outcome::Made);
+                        const Result made = Backup::BackUpDatabase(database, destination);
+                        failure =
+                            made.ok() ? QString() : QStringLiteral("failed. ") + made.description();
+                        return int(made.ok());
                     },
                     &figures.longestGapMs));
                 need(failure.isEmpty(), QStringLiteral("backing up %1: %2").arg(label, failure));
@@ -1101,8 +1103,10 @@ CopyFigures measureCopy(const QString &label, const QString &database, bool cold
             DropFromCache(destination);
         figures.restore.push_back(timedWithEvents(
             [&] {
-                return int(Backup::RestoreDatabase(destination, database, &failure) ==
-                           Backup::Outcome::Made);
+                const Result restored = Backup::RestoreDatabase(destination, database);
+                failure =
+                    restored.ok() ? QString() : QStringLiteral("failed. ") + restored.description();
+                return int(restored.ok());
             },
             &figures.longestRestoreGapMs));
         need(failure.isEmpty() && hashOf(database) == expected,

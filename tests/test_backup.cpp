@@ -158,14 +158,12 @@ void TestBackup::copyGoesInChunks()
     if (oldSize >= 0)
         QVERIFY(WriteFile(destination, patterned(oldSize, 9)));
     QList<qint64> seen;
-    QString failure;
-    QCOMPARE(Backup::CopyDatabaseFile(source, destination, &failure,
-                                      [&](qint64 copied, qint64 total) {
-                                          QCOMPARE(total, size);
-                                          seen << copied;
-                                      }),
-             1);
-    QCOMPARE(failure, QString());
+    const Result copied =
+        Backup::CopyDatabaseFile(source, destination, [&](qint64 copied, qint64 total) {
+            QCOMPARE(total, size);
+            seen << copied;
+        });
+    QVERIFY2(copied, qPrintable(copied.description()));
     QCOMPARE(seen, steps);
     QCOMPARE(ReadFile(destination), patterned(size));
     QCOMPARE(filesIn(BackupFolderPath()), QStringList{u("copy.mdbB")});
@@ -180,7 +178,7 @@ void TestBackup::eventsAreServedBetweenChunks()
     connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(0);
     QList<int> ticksAt;
-    QVERIFY(Backup::CopyDatabaseFile(source, back(u("copy.mdbB")), nullptr,
+    QVERIFY(Backup::CopyDatabaseFile(source, back(u("copy.mdbB")),
                                      [&](qint64, qint64) { ticksAt << ticks; }));
     // A timer due at once runs before each chunk, not only when the copy is over.
     QCOMPARE(ticksAt.size(), 40);
@@ -214,10 +212,10 @@ void TestBackup::failedCopyLeavesTheDestination()
     if (oldFile)
         QVERIFY(WriteFile(folder.filePath(destination), patterned(30000, 5)));
     const QStringList before = filesIn(QFileInfo(folder.filePath(destination)).absolutePath());
-    QString failure;
-    QCOMPARE(
-        Backup::CopyDatabaseFile(folder.filePath(source), folder.filePath(destination), &failure),
-        0);
+    const Result copied =
+        Backup::CopyDatabaseFile(folder.filePath(source), folder.filePath(destination));
+    QCOMPARE(copied.failure(), Failure::NotCopied);
+    const QString failure = copied.description();
     QVERIFY2(failure.contains(said), qPrintable(failure));
     QCOMPARE(filesIn(QFileInfo(folder.filePath(destination)).absolutePath()), before);
     if (oldFile)
@@ -242,7 +240,7 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     QVERIFY(SeedSubjects(4000));
     const QString database = m_gui.databasePath();
     const QString backup = m_gui.folder().path() + QStringLiteral("/backup.mdbB");
-    QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
+    QVERIFY(Backup::BackUpDatabase(database, backup));
     CloseDatabase();
     // The disk holds an old backup, or the database, as delivered.
     const QString disk = restore ? QFileInfo(database).absolutePath() : BackupFolderPath();
@@ -258,12 +256,12 @@ void TestBackup::fullOrReadOnlyDiskLeavesTheDestination()
     if (restore && !readOnly)
         QCOMPARE(OpenDatabase(database).description(), QString());
 
-    QString failure;
     QList<qint64> steps;
     const auto progress = [&steps](qint64 copied, qint64) { steps << copied; };
-    QCOMPARE(restore ? Backup::RestoreDatabase(backup, database, &failure, progress)
-                     : Backup::BackUpDatabase(database, kept, &failure, progress),
-             Backup::Outcome::CopyFailed);
+    const Result copied = restore ? Backup::RestoreDatabase(backup, database, progress)
+                                  : Backup::BackUpDatabase(database, kept, progress);
+    QCOMPARE(copied.failure(), Failure::NotCopied);
+    const QString failure = copied.description();
     // Half-way means half-way: the full disk stopped a copy that had begun.
     QVERIFY(readOnly ? steps.isEmpty() : !steps.isEmpty());
     QVERIFY2(failure.contains(readOnly ? QDir::toNativeSeparators(disk) : u("جای خالی دیسک")),
@@ -301,11 +299,11 @@ void TestBackup::backupWhileAnotherProgramWrites()
     const auto tryWriting = [&](qint64, qint64) {
         refused = refused || !other.exec(QStringLiteral("DELETE FROM \"IDE\""));
     };
-    QString failure;
     const QString destination = back(u("copy.mdbB"));
-    QCOMPARE(Backup::BackUpDatabase(database, destination, &failure,
-                                    hold ? nullptr : Backup::Progress(tryWriting), 200),
-             made ? Backup::Outcome::Made : Backup::Outcome::Refused);
+    const Result backedUp = Backup::BackUpDatabase(
+        database, destination, hold ? nullptr : Backup::Progress(tryWriting), 200);
+    QCOMPARE(backedUp.failure(), made ? Failure::None : Failure::Refused);
+    const QString failure = backedUp.description();
     QCOMPARE(refused, !hold);
     if (made) {
         // What was committed, and nothing of the write still under way.
@@ -348,9 +346,9 @@ void TestBackup::backupNeverGoesOverTheDatabase()
     const QString database = m_gui.databasePath();
     const QByteArray before = ReadFile(database);
     QStringList files = filesIn(QFileInfo(database).absolutePath());
-    QString failure;
-    QCOMPARE(Backup::BackUpDatabase(database, folder.filePath(destination), &failure),
-             refused ? Backup::Outcome::Refused : Backup::Outcome::Made);
+    const Result backedUp = Backup::BackUpDatabase(database, folder.filePath(destination));
+    QCOMPARE(backedUp.failure(), refused ? Failure::Refused : Failure::None);
+    const QString failure = backedUp.description();
     QVERIFY2(!refused || failure.contains(u("روی خود پایگاه داده")), qPrintable(failure));
     if (!refused) {
         QCOMPARE(ReadFile(folder.filePath(destination)), before);
@@ -432,14 +430,15 @@ void TestBackup::restoreRefusesWhatIsNotOurs()
     const QString database = m_gui.databasePath();
     const QString source = back(name);
     const QString good = m_gui.folder().path() + QStringLiteral("/good.mdbB");
-    QCOMPARE(Backup::BackUpDatabase(database, good), Backup::Outcome::Made);
+    QVERIFY(Backup::BackUpDatabase(database, good));
     QVERIFY(make(source, ReadFile(good)));
     const QByteArray sourceBefore = ReadFile(source);
     const QByteArray before = ReadFile(database);
     const QStringList files = filesIn(QFileInfo(database).absolutePath());
 
-    QString failure;
-    QCOMPARE(Backup::RestoreDatabase(source, database, &failure), Backup::Outcome::CopyFailed);
+    const Result restored = Backup::RestoreDatabase(source, database);
+    QCOMPARE(restored.failure(), Failure::NotCopied);
+    const QString failure = restored.description();
     QVERIFY2(failure.contains(said) && failure.endsWith(u("پایگاه داده دست نخورد.")),
              qPrintable(failure));
     QCOMPARE(ReadFile(database), before);
@@ -454,16 +453,15 @@ void TestBackup::restoreBringsBackTheBackup()
     QVERIFY(SeedSubjects(30));
     const QString database = m_gui.databasePath();
     const QString backup = back(u("backup.mdbB"));
-    QCOMPARE(Backup::BackUpDatabase(database, backup), Backup::Outcome::Made);
+    QVERIFY(Backup::BackUpDatabase(database, backup));
     const QStringList backedUp = codesIn(database);
     QVERIFY(run(QStringLiteral("DELETE FROM \"IDE\" WHERE \"Code\" = 'S3'")));
     QVERIFY(StoreSetting(QStringLiteral("Name"), QStringLiteral("changed")));
     QVERIFY(SeedSubjects(5, QStringLiteral("after-")));
     QVERIFY(codesIn(database) != backedUp);
 
-    QString failure;
-    QCOMPARE(Backup::RestoreDatabase(backup, database, &failure), Backup::Outcome::Made);
-    QCOMPARE(failure, QString());
+    const Result restored = Backup::RestoreDatabase(backup, database);
+    QVERIFY2(restored, qPrintable(restored.description()));
     QVERIFY(!IsDatabaseOpen()); // let go of before the file was replaced
     QCOMPARE(ReadFile(database), ReadFile(backup));
     QCOMPARE(filesIn(QFileInfo(database).absolutePath()), QStringList{u("DBKorvat.mdb")});
@@ -615,7 +613,7 @@ void TestBackup::windowRestores()
     QFETCH(bool, held);
     QVERIFY(SeedSubjects(10));
     const QString database = m_gui.databasePath();
-    QCOMPARE(Backup::BackUpDatabase(database, back(u("backup.mdbB"))), Backup::Outcome::Made);
+    QVERIFY(Backup::BackUpDatabase(database, back(u("backup.mdbB"))));
     QVERIFY(WriteFile(back(u("notes.mdbB")), "not a database"));
     QVERIFY(SeedSubjects(10, u("later-")));
     const QByteArray before = ReadFile(database);

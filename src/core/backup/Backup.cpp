@@ -229,13 +229,48 @@ QString Backup::DefaultFileName(const QString &dateText, const QString &clockTex
            QLatin1String(FileExtension);
 }
 
-int Backup::CopyDatabaseFile(const QString &source, const QString &destination, QString *failure,
-                             const Progress &progress)
+namespace {
+int copyFile(const QString &source, const QString &destination, QString *failure,
+             const Backup::Progress &progress)
 {
     QFile from(source);
     if (!openSource(from, failure))
         return 0;
     return copyOpened(from, destination, failure, progress);
+}
+
+// How a backup or a restore went, inside: the window shows a copy that failed and a refusal in
+// boxes of their own.
+enum class Outcome {
+    Made,
+    // The bytes could not be copied: a source that cannot be read, a destination that cannot be
+    // written, a full disk; for a restore, also a copy that is no database of this program.
+    CopyFailed,
+    // Refused before a byte was copied, or the copy not put in place: nothing was changed.
+    Refused,
+};
+
+Result resultOf(Outcome outcome, const QString &failure)
+{
+    switch (outcome) {
+    case Outcome::Made:
+        return {};
+    case Outcome::CopyFailed:
+        return Result::Failed(Failure::NotCopied, failure);
+    case Outcome::Refused:
+        break;
+    }
+    return Result::Failed(Failure::Refused, failure);
+}
+} // namespace
+
+Result Backup::CopyDatabaseFile(const QString &source, const QString &destination,
+                                const Progress &progress)
+{
+    QString failure;
+    if (!copyFile(source, destination, &failure, progress))
+        return Result::Failed(Failure::NotCopied, failure);
+    return {};
 }
 
 QString Backup::WithFileExtension(const QString &path)
@@ -276,10 +311,11 @@ QString Backup::BackupDestinationRefusal(const QString &database, const QString 
     return {};
 }
 
-Backup::Outcome Backup::BackUpDatabase(const QString &database, const QString &destination,
-                                       QString *failure, const Progress &progress,
-                                       int busyTimeoutMs)
+namespace {
+Outcome backUp(const QString &database, const QString &destination, QString *failure,
+               const Backup::Progress &progress, int busyTimeoutMs)
 {
+    using namespace Backup;
     const QString refusal = BackupDestinationRefusal(database, destination);
     if (!refusal.isEmpty()) {
         fail(failure, refusal);
@@ -320,10 +356,10 @@ Backup::Outcome Backup::BackUpDatabase(const QString &database, const QString &d
     return Outcome::CopyFailed;
 }
 
-Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &database,
-                                        QString *failure, const Progress &progress,
-                                        int busyTimeoutMs)
+Outcome restore(const QString &source, const QString &database, QString *failure,
+                const Backup::Progress &progress, int busyTimeoutMs)
 {
+    using namespace Backup;
     const auto refuse = [failure](const QString &why, Outcome outcome) {
         fail(failure, why + u'\n' + text(BackupText::Untouched));
         return outcome;
@@ -333,7 +369,7 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
     const QString staged = stagedPath(database);
     removeWithSideFiles(staged);
     QString why;
-    if (!CopyDatabaseFile(source, staged, &why, progress))
+    if (!copyFile(source, staged, &why, progress))
         return refuse(why, Outcome::CopyFailed);
     Result checked;
     besideEvents([&staged, &checked] { checked = CheckDatabaseFile(staged); });
@@ -373,6 +409,24 @@ Backup::Outcome Backup::RestoreDatabase(const QString &source, const QString &da
     if (error)
         return giveBack(text(BackupText::NotReplaced).arg(QString::fromStdString(error.message())));
     return Outcome::Made;
+}
+
+} // namespace
+
+Result Backup::BackUpDatabase(const QString &database, const QString &destination,
+                              const Progress &progress, int busyTimeoutMs)
+{
+    QString failure;
+    const Outcome outcome = backUp(database, destination, &failure, progress, busyTimeoutMs);
+    return resultOf(outcome, failure);
+}
+
+Result Backup::RestoreDatabase(const QString &source, const QString &database,
+                               const Progress &progress, int busyTimeoutMs)
+{
+    QString failure;
+    const Outcome outcome = restore(source, database, &failure, progress, busyTimeoutMs);
+    return resultOf(outcome, failure);
 }
 
 void Backup::RemoveRestoreLeftover(const QString &database)

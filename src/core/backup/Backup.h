@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Result.h"
+
 #include "data/Database.h"
 
 #include <QString>
@@ -39,19 +41,9 @@ using Progress = std::function<void(qint64 copied, qint64 total)>;
 // destination, which takes the destination's place only when every byte is written and on the
 // disk: a copy that fails (an unreadable source, a full disk, a folder without write
 // permission) leaves the destination exactly as it was, an old file whole and a new one absent.
-// Returns 1 when the copy was made, 0 when not, with *failure saying why.
-int CopyDatabaseFile(const QString &source, const QString &destination, QString *failure = nullptr,
-                     const Progress &progress = {});
-
-// How a backup or a restore went.
-enum class Outcome {
-    Made,
-    // The bytes could not be copied: a source that cannot be read, a destination that cannot be
-    // written, a full disk; for a restore, also a copy that is no database of this program.
-    CopyFailed,
-    // Refused before a byte was copied, or the copy not put in place: nothing was changed.
-    Refused,
-};
+// Fails with Failure::NotCopied, saying why.
+Result CopyDatabaseFile(const QString &source, const QString &destination,
+                        const Progress &progress = {});
 
 // Why a backup may not be written at destination, or the empty text: it is the database itself,
 // or beside it under a name the database engine takes for one of its own files (its journal,
@@ -63,9 +55,11 @@ QString BackupDestinationRefusal(const QString &database, const QString &destina
 // transaction keeps every other program's write off the file, so the backup is one complete,
 // consistent database; when another program is in the middle of writing, it waits for it up to
 // busyTimeoutMs and then gives up. Refuses a destination that BackupDestinationRefusal refuses.
-Outcome BackUpDatabase(const QString &database, const QString &destination,
-                       QString *failure = nullptr, const Progress &progress = {},
-                       int busyTimeoutMs = DefaultBusyTimeoutMs);
+// Fails with Failure::NotCopied when the bytes could not be copied (a source that cannot be read,
+// a destination that cannot be written, a full disk), and with Failure::Refused when it was
+// refused before a byte was copied; in both cases nothing was changed.
+Result BackUpDatabase(const QString &database, const QString &destination,
+                      const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
 
 // Puts the backup source in the place of the database file. The source is first copied beside
 // the database and that copy checked (it must be a whole database of this program); only then
@@ -74,8 +68,10 @@ Outcome BackUpDatabase(const QString &database, const QString &destination,
 // using the database, a full disk) leaves the database file exactly as it was, and the
 // program's connection open again. After a restore the connection stays closed: the program
 // ends, and its next start opens the restored data.
-Outcome RestoreDatabase(const QString &source, const QString &database, QString *failure = nullptr,
-                        const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
+// Fails with Failure::NotCopied when the source could not be copied or its copy is no database of
+// this program, and with Failure::Refused when the copy could not be put in place.
+Result RestoreDatabase(const QString &source, const QString &database,
+                       const Progress &progress = {}, int busyTimeoutMs = DefaultBusyTimeoutMs);
 
 // Removes what a restore that was stopped half-way (the program killed, the power gone) left
 // beside the database: the copy it was about to put in place, under the one name a restore gives

@@ -15,6 +15,8 @@ enum class Failure {
     NotOurFile,   // not a database of this program, or a damaged one
     InvalidText,  // a text that cannot be stored as it stands
     ReadFailed,   // a read failed for another reason
+    NotCopied,    // a file's bytes could not be copied (backup, restore)
+    Refused,      // refused before anything was changed, for a reason the description gives
     Other,
 };
 

@@ -295,21 +295,20 @@ void Frmbackup::backUp()
     // A bare name goes into the backup folder, made when missing as the file dialog makes it.
     if (QFileInfo(destination).absolutePath() == QDir(BackupFolderPath()).absolutePath())
         QDir().mkpath(BackupFolderPath());
-    QString failure;
     QPointer<Frmbackup> alive(this);
     setCopying(true);
-    const Backup::Outcome outcome =
-        Backup::BackUpDatabase(DatabaseFilePath(), destination, &failure,
+    const Result made =
+        Backup::BackUpDatabase(DatabaseFilePath(), destination,
                                [this](qint64 done, qint64 total) { showProgress(done, total); });
     if (!alive)
         return;
     setCopying(false);
-    if (outcome == Backup::Outcome::CopyFailed) {
-        showCopyFailure(failure);
+    if (made.is(Failure::NotCopied)) {
+        showCopyFailure(made.description());
         return;
     }
-    if (outcome == Backup::Outcome::Refused) {
-        showBackupRefusal(failure);
+    if (!made) {
+        showBackupRefusal(made.description());
         return;
     }
     ShowMessage(this, text(FrmbackupText::BackedUp), QString(), QMessageBox::NoIcon);
@@ -330,23 +329,22 @@ void Frmbackup::restore()
         ShowMessage(this, text(FrmbackupText::NotRestored), QString(), QMessageBox::NoIcon);
         return;
     }
-    QString failure;
     QPointer<Frmbackup> alive(this);
     setCopying(true);
     // The window's own cursor lets go of the database with the program's connection; nothing
     // reads through it again.
-    const Backup::Outcome outcome =
-        Backup::RestoreDatabase(source, DatabaseFilePath(), &failure,
+    const Result restored =
+        Backup::RestoreDatabase(source, DatabaseFilePath(),
                                 [this](qint64 done, qint64 total) { showProgress(done, total); });
     if (!alive)
         return;
     setCopying(false);
-    if (outcome == Backup::Outcome::CopyFailed) {
-        showCopyFailure(failure);
+    if (restored.is(Failure::NotCopied)) {
+        showCopyFailure(restored.description());
         return;
     }
-    if (outcome == Backup::Outcome::Refused) {
-        showRestoreRefusal(failure);
+    if (!restored) {
+        showRestoreRefusal(restored.description());
         return;
     }
     ShowMessage(this, text(FrmbackupText::Restored), QString(), QMessageBox::NoIcon);
