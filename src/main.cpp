@@ -14,6 +14,16 @@
 
 #include <cstdio>
 
+namespace {
+// The server's password, asked at most once a start and kept in memory only.
+bool askServerPassword(const QString &where, QString *password)
+{
+    *password = AskPassword(nullptr, QString::fromUtf8(Frm1Text::ServerPasswordPrompt).arg(where),
+                            QString::fromUtf8(Frm1Text::ServerPasswordTitle));
+    return !password->isEmpty();
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
     TuneMemoryAllocator();
@@ -44,6 +54,7 @@ int main(int argc, char *argv[])
         break;
     }
 
+    SetPasswordAsker(&askServerPassword);
     if (const Result opened = OpenDatabase(DatabaseFilePath()); !opened) {
         report(opened.description(), QString(), QMessageBox::Critical);
         return 1;

@@ -3,7 +3,8 @@
 #include <QString>
 #include <QVariant>
 
-// Another program's connection to a database file (a second copy of the program, a backup tool):
+// Another program's connection to a database file (or, on a server run, another PC's to the
+// folder's database on the tests' server) (a second copy of the program, a backup tool):
 // what it holds, the program under test has to wait for or be refused by. Whatever it still holds
 // is rolled back, and its connection closed, when the object goes.
 class OtherProgram
@@ -23,14 +24,14 @@ public:
     QString lastError() const { return m_error; }
 
     // A reader in the middle of a transaction (which keeps the read's lock): a commit has to wait.
-    bool holdReadLock()
-    {
-        return exec(QStringLiteral("BEGIN")) && exec(QStringLiteral("SELECT COUNT(*) FROM \"QU\""));
-    }
+    // (On the server readers hold nothing a commit waits for.)
+    bool holdReadLock();
     // A writer that has begun: no other write can begin.
-    bool holdWriteLock() { return exec(QStringLiteral("BEGIN IMMEDIATE")); }
+    bool holdWriteLock();
     // A writer committing: nobody can even read.
-    bool holdExclusiveLock() { return exec(QStringLiteral("BEGIN EXCLUSIVE")); }
+    bool holdExclusiveLock();
+    // Whether it is another PC on the tests' server rather than a program on the file.
+    bool onServer() const { return m_server; }
     // A trigger that refuses, with the message "refused", every operation (INSERT, UPDATE or
     // DELETE) on a table, as a damaged or hostile file might.
     bool refuse(const char *operation, const QString &table);
@@ -41,6 +42,7 @@ private:
     QString m_name;
     bool m_open = false;
     bool m_refusing = false;
+    bool m_server = false;
     QString m_error;
 };
 

@@ -1,7 +1,10 @@
 #include "TestProgramFolder.h"
 
+#include "TestServer.h"
+
 #include "common/ProgramFolder.h"
 #include "data/Database.h"
+#include "data/ServerSettings.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -21,12 +24,24 @@ TestProgramFolder::TestProgramFolder()
     const QDir skins(QString::fromUtf8(KORVAT_SOURCE_DIR) + QStringLiteral("/resources/skins"));
     for (const QString &skin : skins.entryList({QStringLiteral("*.skn")}, QDir::Files))
         m_valid = m_valid && QFile::copy(skins.filePath(skin), root.filePath(skin));
+    if (m_valid && TestServer::Wanted()) {
+        TestServer &server = TestServer::Instance();
+        m_serverDatabase = server.createDatabase();
+        m_valid = !m_serverDatabase.isEmpty() &&
+                  WriteFile(ServerSettingsPath(databasePath()),
+                            server.settingsText(m_serverDatabase).toUtf8());
+        // A server run that cannot reach its server must not go on quietly on the file.
+        if (!m_valid)
+            qFatal("test server: %s", qPrintable(server.failure()));
+    }
     SetProgramFolder(m_dir.path());
 }
 
 TestProgramFolder::~TestProgramFolder()
 {
     CloseDatabase();
+    if (!m_serverDatabase.isEmpty())
+        TestServer::Instance().dropDatabase(m_serverDatabase);
     SetProgramFolder(QString());
 }
 
@@ -74,6 +89,8 @@ bool WriteFile(const QString &path, const QByteArray &bytes)
 
 QVariantList ReadFromFile(const QString &path, const QString &sql, const QVariantList &values)
 {
+    if (const QString database = ServerDatabaseOf(path); !database.isEmpty())
+        return TestServer::Instance().read(database, sql, values);
     QVariantList result;
     const QString name = QStringLiteral("read-") + QUuid::createUuid().toString();
     {
@@ -98,12 +115,17 @@ QStringList EveryRow(const QString &path, const QStringList &tables)
 {
     QStringList rows;
     for (const QString &table : tables.isEmpty() ? Schema::Tables() : tables) {
+        // quote_nullable() writes a value as SQLite's quote() does: 'text', or NULL.
+        const bool server = !ServerDatabaseOf(path).isEmpty();
+        const QString rowKey = server ? QStringLiteral("\"RowNo\"") : QStringLiteral("rowid");
         QStringList fields;
         for (const QString &field : Schema::Fields(table))
-            fields << QStringLiteral("quote(%1)").arg(QuotedName(field));
-        for (const QVariant &row : ReadFromFile(
-                 path, QStringLiteral("SELECT rowid || '|' || %1 FROM %2 ORDER BY rowid")
-                           .arg(fields.join(QStringLiteral(" || '|' || ")), QuotedName(table))))
+            fields << (server ? QStringLiteral("quote_nullable(%1)") : QStringLiteral("quote(%1)"))
+                          .arg(QuotedName(field));
+        for (const QVariant &row :
+             ReadFromFile(path, QStringLiteral("SELECT %3 || '|' || %1 FROM %2 ORDER BY %3")
+                                    .arg(fields.join(QStringLiteral(" || '|' || ")),
+                                         QuotedName(table), rowKey)))
             rows << table + u'|' + row.toString();
     }
     return rows;

@@ -22,9 +22,13 @@ public:
     // Puts a copy of another database file in the folder, in place of the delivered one.
     bool replaceDatabase(const QString &source) const;
 
+    // On a server run: the folder's own database on the tests' server (see TestServer).
+    QString serverDatabase() const { return m_serverDatabase; }
+
 private:
     QTemporaryDir m_dir;
     bool m_valid = false;
+    QString m_serverDatabase;
 };
 
 // The database file as the build delivers it.
@@ -38,7 +42,8 @@ QByteArray ReadFile(const QString &path);
 bool WriteFile(const QString &path, const QByteArray &bytes);
 
 // Reads a database file through a connection of its own, the way a second program would: what a
-// test sees here is in the file, not in some cursor. Returns the first column of every row.
+// test sees here is in the file, not in some cursor. Returns the first column of every row. Where
+// server.ini stands beside the file (a server run), reads the server's database instead.
 QVariantList ReadFromFile(const QString &path, const QString &sql,
                           const QVariantList &values = QVariantList());
 // The first column of the first row, read so; null when there is none.

@@ -17,6 +17,7 @@ enum class Failure {
     ReadFailed,   // a read failed for another reason
     NotCopied,    // a file's bytes could not be copied (backup, restore)
     Refused,      // refused before anything was changed, for a reason the description gives
+    Unreachable,  // the database server cannot be reached (stopped, or the network is down)
     Other,
 };
 

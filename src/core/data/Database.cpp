@@ -2,6 +2,9 @@
 
 #include "common/Text.h"
 #include "data/Backend.h"
+#include "data/DatabaseText.h"
+#include "data/ServerBackend.h"
+#include "data/ServerSettings.h"
 #include "data/Transaction.h"
 
 #include <QDir>
@@ -11,68 +14,6 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
-
-namespace DatabaseText {
-// The path is isolated as left-to-right text so it reads correctly inside a Persian sentence.
-const char *const Missing = "فایل پایگاه داده پیدا نشد:\n\u2066%1\u2069\n\n"
-                            "برنامه بسته می‌شود.";
-const char *const Unreadable = "فایل پایگاه داده باز نشد:\n\u2066%1\u2069\n\n%2\n\n"
-                               "برنامه بسته می‌شود.";
-const char *const ReadOnly =
-    "فایل پایگاه داده فقط‌خواندنی است و اطلاعات در آن ذخیره نمی‌شود:"
-    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
-const char *const Foreign =
-    "این فایل پایگاه داده‌ی این برنامه نیست یا آسیب دیده است:"
-    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
-const char *const MissingParts =
-    "پایگاه داده‌ی این برنامه کامل نیست:\n\u2066%1\u2069\n\n"
-    "کم دارد: \u2066%2\u2069\n\nبرنامه بسته می‌شود.";
-const char *const ReadOnlyFolder =
-    "پوشه‌ی پایگاه داده فقط‌خواندنی است و اطلاعات در آن ذخیره نمی‌شود:"
-    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
-const char *const InUse =
-    "پایگاه داده در اختیار برنامه‌ی دیگری است و اکنون باز نمی‌شود:"
-    "\n\u2066%1\u2069\n\n"
-    "آن برنامه را ببندید و این برنامه را دوباره باز کنید. "
-    "به فایل دست زده نشد.\n\nبرنامه بسته می‌شود.";
-const char *const CannotWrite =
-    "پایگاه داده نیمه‌کاره مانده و برنامه اجازه‌ی نوشتن برای کامل کردن آن را ندارد:"
-    "\n\u2066%1\u2069\n\nبرنامه بسته می‌شود.";
-const char *const WalMode =
-    "پایگاه داده در حالتی (WAL) باز است که نسخه‌ی پشتیبان از فایل آن کامل نمی‌ماند، و تا "
-    "برنامه‌ی دیگری آن را باز نگه داشته است نمی‌توان آن را به حالت همیشگی برگرداند:"
-    "\n\u2066%1\u2069\n\nبرنامه‌های دیگر را ببندید و این برنامه را دوباره باز کنید."
-    "\n\nبرنامه بسته می‌شود.";
-// What went wrong with a write, in words an examiner can act on.
-const char *const WriteBusy =
-    "پایگاه داده در اختیار برنامه‌ی دیگری است و اطلاعات ذخیره نشد. کمی بعد دوباره ذخیره کنید.";
-const char *const WriteFull = "جای خالی دیسک تمام شده است و اطلاعات ذخیره نشد.";
-const char *const WriteReadOnly =
-    "پایگاه داده یا پوشه‌ی آن فقط‌خواندنی است و اطلاعات ذخیره نشد.";
-const char *const WriteDiskError = "خواندن یا نوشتن روی دیسک ناموفق بود و اطلاعات ذخیره نشد.";
-const char *const WriteOther = "اطلاعات ذخیره نشد.";
-// The file was replaced (a backup restored by another copy of the program) while this one had it
-// open: what it saves would go to the old file, which is no longer the database.
-const char *const Replaced =
-    "پایگاه داده در این میان با فایل دیگری جایگزین شده است (برنامه‌ی دیگری نسخه‌ی پشتیبانی را "
-    "برگردانده است) و اطلاعات ذخیره نشد. برنامه را ببندید و دوباره باز کنید.";
-const char *const ReadBusy = "پايگاه داده در اختيار برنامه ديگري است. کمي بعد دوباره امتحان کنيد.";
-// Why a file is not a database the program can take as its own.
-const char *const NotDatabase = "فایل پایگاه داده نیست.";
-const char *const Damaged = "فایل آسیب دیده است.";
-const char *const Lacks =
-    "پایگاه داده‌ی این برنامه نیست؛ کم دارد: \u2066%1\u2069";
-const char *const HasTriggers =
-    "پایگاه داده‌ی این برنامه نیست؛ دستورهایی (trigger) دارد که این برنامه هرگز نمی‌سازد و با "
-    "هر ذخیره اجرا می‌شوند: \u2066%1\u2069";
-const char *const TriggersAtStart =
-    "پایگاه داده دستورهایی (trigger) دارد که این برنامه هرگز نمی‌سازد و با هر ذخیره اجرا "
-    "می‌شوند و می‌توانند اطلاعات را تغییر دهند:\n\u2066%1\u2069\n\n"
-    "دستورها: \u2066%2\u2069\n\nبه فایل دست زده نشد. برنامه بسته می‌شود.";
-const char *const OtherJournal =
-    "پایگاه داده در حالتی است که برنامه نمی‌تواند آن را به حالت همیشگی "
-    "برگرداند.";
-} // namespace DatabaseText
 
 namespace {
 Result refused(Failure failure, const QString &description)
@@ -485,7 +426,7 @@ Result BusyFailure()
 Result ReadDistinctValues(const QString &table, const QString &field, QStringList *values)
 {
     values->clear();
-    QSqlQuery query(QSqlDatabase::database());
+    QSqlQuery query(RegisterConnection());
     query.setForwardOnly(true);
     const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> ''")
                             .arg(QuotedName(field), QuotedName(table));
@@ -541,6 +482,11 @@ public:
     {
         return primaryCode(error) == SqliteBusy || primaryCode(error) == SqliteLocked;
     }
+    bool isMissingTable(const QSqlError &error) const override
+    {
+        // SQLITE_ERROR is what "no such table" comes with.
+        return error.nativeErrorCode() == QStringLiteral("1");
+    }
 
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     int busyLimitMs() const override
@@ -560,15 +506,43 @@ public:
 };
 } // namespace
 
-Backend &Backend::Current()
+namespace {
+Backend &fileBackend()
 {
     static SqliteBackend file;
     return file;
 }
 
+Backend *current = nullptr;
+} // namespace
+
+Backend &Backend::Current()
+{
+    return current ? *current : fileBackend();
+}
+
 Result OpenDatabase(const QString &path, int busyTimeoutMs)
 {
-    return Backend::Current().open(path, busyTimeoutMs);
+    CloseDatabase();
+    const QString settings = ServerSettingsPath(path);
+    if (QFileInfo::exists(settings)) {
+        current = &ServerBackend();
+        return current->open(settings, busyTimeoutMs);
+    }
+    current = &fileBackend();
+    return current->open(path, busyTimeoutMs);
+}
+
+bool IsServerRegister()
+{
+    return Backend::Current().isServer();
+}
+
+QSqlDatabase RegisterConnection()
+{
+    if (!Transaction::IsRunning())
+        Backend::Current().reconnectIfLost();
+    return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
 }
 
 Result ReadFailure(const QSqlError &error)

@@ -2,6 +2,7 @@
 
 #include "common/Result.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,8 @@ QStringList Tables();
 QStringList Fields(const QString &table);
 } // namespace Schema
 
-// Opens the database file as the program's one connection, without ever creating it. Refuses a
+// Opens the register as the program's one connection: the server that server.ini beside the file
+// names (see ServerSettings), or else the database file itself, without ever creating it. Refuses a
 // missing file, a file that is not a database and a database without the program's tables.
 // Also refuses a file another program holds locked (after waiting busyTimeoutMs), a read-only
 // file or folder, a file whose codes are not unique, a file holding a trigger (which would run
@@ -56,6 +58,19 @@ Result NotStored();
 // Every distinct value a field of a table holds, without the empty text, in no particular order:
 // one pass over the field's index, whatever the size of the table.
 Result ReadDistinctValues(const QString &table, const QString &field, QStringList *values);
+
+// The program's one connection to the register, made again first if it was lost (a server that
+// stopped) and no transaction is running.
+QSqlDatabase RegisterConnection();
+
+// Asks the user for the server's password when neither the server library's password file nor
+// its service file gives one: where names the server; false when the user gave none. Asked at
+// most once a start; the password is kept in memory only.
+using PasswordAsker = bool (*)(const QString &where, QString *password);
+void SetPasswordAsker(PasswordAsker asker);
+
+// Whether the register in use is the shared one on a server.
+bool IsServerRegister();
 
 // An identifier (table or field name) quoted for SQL text.
 QString QuotedName(const QString &name);

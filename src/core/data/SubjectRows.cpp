@@ -20,7 +20,7 @@ QString codeInLatinDigits(bool trimmed)
 bool codesWhere(const QString &table, const QString &condition, const QStringList &values,
                 int limit, QStringList *codes, QSqlError *error)
 {
-    QSqlQuery query(QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false));
+    QSqlQuery query(RegisterConnection());
     query.setForwardOnly(true);
     const QString sql = QStringLiteral("SELECT \"Code\" FROM %1 WHERE %2 LIMIT %3")
                             .arg(QuotedName(table), condition)

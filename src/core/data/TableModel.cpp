@@ -33,7 +33,7 @@ QString rowKey()
 
 QSqlDatabase connection()
 {
-    return QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+    return RegisterConnection();
 }
 
 // Every value passes as text: an empty field and a missing one read the same.
@@ -42,10 +42,14 @@ bool sameText(const QVariant &a, const QVariant &b)
     return a.toString() == b.toString();
 }
 
-// Text SQLite cannot keep as it is (a lone surrogate is merged with its neighbour on the way in).
+// Text the database cannot keep as it is: a lone surrogate (SQLite merges it with its neighbour
+// on the way in), and on the server a NUL.
 bool storable(const QVariant &value)
 {
-    return value.typeId() != QMetaType::QString || value.toString().isValidUtf16();
+    if (value.typeId() != QMetaType::QString)
+        return true;
+    const QString text = value.toString();
+    return text.isValidUtf16() && (Backend::Current().storesNul() || !text.contains(QChar(0)));
 }
 
 void bindAll(QSqlQuery &query, const QVariantList &values)
@@ -73,11 +77,13 @@ bool TableModel::setTable(const QString &table)
     const QSqlRecord record = read ? probe.record() : QSqlRecord();
     const QSqlError error = probe.lastError();
     probe.finish();
+    // The server's row key is a column of the table, not one of its fields.
     for (int i = 0; i < record.count(); ++i)
-        m_fields << record.fieldName(i);
+        if (QuotedName(record.fieldName(i)) != rowKey())
+            m_fields << record.fieldName(i);
     endResetModel();
     if (m_fields.isEmpty()) {
-        if (read || error.nativeErrorCode() == QStringLiteral("1")) // SQLITE_ERROR: no such table
+        if (read || Backend::Current().isMissingTable(error))
             return fail(
                 Result::Failed(Failure::NotOurFile, text(TableModelText::NoTable).arg(table)));
         return fail(error);
@@ -96,7 +102,7 @@ bool TableModel::select(int column, const QString &value)
     m_touched = 0;
     m_filterColumn = column;
     m_filterValue = value;
-    m_matchesNothing = column >= 0 && !value.isValidUtf16();
+    m_matchesNothing = column >= 0 && !storable(value);
     m_error = Result();
     bool ok = !m_fields.isEmpty();
     if (!ok) {
@@ -573,9 +579,15 @@ bool TableModel::writeRow(Row &row)
             sql += QStringLiteral(" (%1) VALUES (%2)")
                        .arg(columns.join(u','),
                             QStringList(columns.size(), QStringLiteral("?")).join(u','));
+        const bool returnsKey = Backend::Current().insertReturnsKey();
+        if (returnsKey)
+            sql += QStringLiteral(" RETURNING ") + rowKey();
         if (!run(query, sql, values))
             return false;
-        row.rowid = query.lastInsertId().toLongLong();
+        row.rowid = returnsKey ? (query.next() ? query.value(0).toLongLong() : 0)
+                               : query.lastInsertId().toLongLong();
+        if (row.rowid == 0)
+            return fail(query.lastError());
         row.file = row.values;
         return true;
     }

@@ -52,11 +52,15 @@ Transaction::Transaction()
         m_outermost = true;
         state.doomed = false;
         state.cursors.clear();
+        Backend &backend = Backend::Current();
+        backend.reconnectIfLost();
         // The write lock is taken at the start: a transaction of ours only ever writes, and one
         // that holds the lock from its first statement never has to give way half-way.
-        m_busyLimitMs = Backend::Current().busyLimitMs();
-        if (m_busyLimitMs >= 0)
-            Backend::Current().setBusyLimitMs(WaitSliceMs);
+        if (backend.waitsInSlices()) {
+            m_busyLimitMs = backend.busyLimitMs();
+            if (m_busyLimitMs >= 0)
+                backend.setBusyLimitMs(WaitSliceMs);
+        }
         state.failure = Result();
         if (!runWaiting(Backend::Current().beginWrite())) {
             state.doomed = true;
@@ -91,6 +95,11 @@ Result Transaction::commit()
     // Run as a statement of ours rather than through the driver, which drops SQLite's own
     // code: a file held by another program must be told apart from a full disk.
     // A commit that waits for readers to finish leaves the transaction running: tried again.
+    if (const Result ended = Backend::Current().checkBeforeCommit(); !ended) {
+        m_error = ended;
+        rollBack();
+        return m_error;
+    }
     if (!runWaiting(QStringLiteral("COMMIT"))) {
         rollBack();
         return m_error;

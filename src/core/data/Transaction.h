@@ -47,7 +47,7 @@ public:
 
 private:
     void rollBack();
-    // Runs BEGIN IMMEDIATE or COMMIT until it gets through or the busy limit has passed.
+    // Runs BEGIN or COMMIT until it gets through or the busy limit has passed.
     bool runWaiting(const QString &statement);
     void restoreBusyLimit();
     // Tells every cursor that wrote inside the transaction how it ended.

@@ -2,6 +2,15 @@
 // 56 statements.
 //
 //     korvat-mkdb schema.sql statements.txt DBKorvat.mdb
+//
+// or the same tables on an empty database of a PostgreSQL server, for a clinic with several PCs,
+// with the GRANT lines for the examiners' role (the password from ~/.pgpass, PGPASSFILE, the
+// service file or PGPASSWORD):
+//
+//     korvat-mkdb --server DBKORVAT/server.ini [--role examiners]
+#include "data/ServerBackend.h"
+#include "data/ServerSettings.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QSqlDatabase>
@@ -30,14 +39,46 @@ bool readLines(const QString &path, QStringList *lines)
     *lines = text.split(u'\n');
     return true;
 }
+
+int buildOnServer(const QString &settingsPath, const QString &role)
+{
+    ServerSettings settings;
+    if (const Result read = ReadServerSettings(settingsPath, &settings); !read)
+        return fail(read.description());
+    int status = 0;
+    {
+        if (const Result connected = ConnectToServer(settings, QStringLiteral("mkdb")); !connected)
+            return fail(connected.description());
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("mkdb"));
+        if (const Result built = CreateServerTables(db); !built) {
+            status = fail(built.description());
+        } else {
+            std::printf("korvat-mkdb: the tables are on %s\n"
+                        "Give the examiners' role exactly what the program needs:\n",
+                        qUtf8Printable(settings.shownPlace()));
+            for (const QString &line : ServerGrantLines(role))
+                std::printf("%s\n", qUtf8Printable(line));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("mkdb"));
+    return status;
+}
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
+    if (args.size() >= 3 && args.at(1) == QStringLiteral("--server")) {
+        if (args.size() == 3)
+            return buildOnServer(args.at(2), QStringLiteral("examiners"));
+        if (args.size() == 5 && args.at(3) == QStringLiteral("--role"))
+            return buildOnServer(args.at(2), args.at(4));
+    }
     if (args.size() != 4)
-        return fail(QStringLiteral("usage: korvat-mkdb schema.sql statements.txt output.mdb"));
+        return fail(QStringLiteral("usage: korvat-mkdb schema.sql statements.txt output.mdb\n"
+                                   "       korvat-mkdb --server server.ini [--role NAME]"));
 
     QStringList schemaLines;
     if (!readLines(args.at(1), &schemaLines))

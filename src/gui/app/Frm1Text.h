@@ -29,4 +29,8 @@ inline const char *const AlreadyRunningTitle = "Warnnig";
 inline const char *const HelpPage = "https://www.korvat.example/software/software-settings.html";
 inline const char *const HomePage = "https://www.korvat.example/";
 inline const char *const ShopPage = "https://shop.korvat.example/";
+// Asked once at start when the clinic's server wants a password and nothing else gives one.
+inline const char *const ServerPasswordTitle = "گذرواژه‌ی سرور";
+inline const char *const ServerPasswordPrompt =
+    "گذرواژه‌ی پایگاه داده روی سرور را بنویسید:\n\u2066%1\u2069";
 } // namespace Frm1Text

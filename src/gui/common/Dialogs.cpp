@@ -118,9 +118,12 @@ bool AskYesNo(QWidget *owner, const QString &text, const QString &title, QMessag
 }
 
 namespace {
+enum class Entry { Text, Code, Password };
+
 QString askText(QWidget *owner, const QString &prompt, const QString &title,
-                const QString &defaultText, bool code)
+                const QString &defaultText, Entry entry)
 {
+    const bool code = entry == Entry::Code;
     record(title, prompt);
     QVariant preset;
     if (takePreset(&preset))
@@ -134,6 +137,8 @@ QString askText(QWidget *owner, const QString &prompt, const QString &title,
     for (QLabel *label : dialog.findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(defaultText);
+    if (entry == Entry::Password)
+        dialog.setTextEchoMode(QLineEdit::Password);
     if (code)
         if (auto *box = dialog.findChild<QLineEdit *>())
             TakeCodeDigits(box);
@@ -146,12 +151,17 @@ QString askText(QWidget *owner, const QString &prompt, const QString &title,
 QString AskText(QWidget *owner, const QString &prompt, const QString &title,
                 const QString &defaultText)
 {
-    return askText(owner, prompt, title, defaultText, false);
+    return askText(owner, prompt, title, defaultText, Entry::Text);
 }
 
 QString AskCode(QWidget *owner, const QString &prompt, const QString &title)
 {
-    return askText(owner, prompt, title, QString(), true);
+    return askText(owner, prompt, title, QString(), Entry::Code);
+}
+
+QString AskPassword(QWidget *owner, const QString &prompt, const QString &title)
+{
+    return askText(owner, prompt, title, QString(), Entry::Password);
 }
 
 QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,

@@ -42,6 +42,9 @@ QString AskText(QWidget *owner, const QString &prompt, const QString &title,
 // as 0 to 9 as they are typed.
 QString AskCode(QWidget *owner, const QString &prompt, const QString &title);
 
+// A text input box whose text is hidden as it is typed (a password). Cancel gives the empty text.
+QString AskPassword(QWidget *owner, const QString &prompt, const QString &title);
+
 // Qt's own file dialogs (never the desktop's), so they look and behave the same everywhere.
 // Cancel gives the empty text.
 QString AskOpenFileName(QWidget *owner, const QString &caption, const QString &folder,
