@@ -168,6 +168,18 @@ bool TestServer::stop()
                 QStringLiteral("fast"), QStringLiteral("-w"), QStringLiteral("stop")});
 }
 
+void TestServer::stopAfter(int ms)
+{
+    const QString data = QDir(m_dir.path()).filePath(QStringLiteral("data"));
+    const QStringList stop = asServerUser({binary(QStringLiteral("pg_ctl")), QStringLiteral("-D"),
+                                           data, QStringLiteral("-m"), QStringLiteral("fast"),
+                                           QStringLiteral("-w"), QStringLiteral("stop")});
+    QStringList arguments{QStringLiteral("-c"),
+                          QStringLiteral("sleep %1; exec \"$0\" \"$@\"").arg(ms / 1000.0)};
+    arguments << stop;
+    QProcess::startDetached(QStringLiteral("sh"), arguments);
+}
+
 QString TestServer::createDatabase()
 {
     if (!m_running)
@@ -211,30 +223,37 @@ QVariantList TestServer::read(const QString &database, const QString &sql,
         db.setDatabaseName(database);
         db.setUserName(QString::fromLatin1(Admin));
     }
-    if (!db.isOpen() && !db.open()) {
-        m_failure = db.lastError().text();
+    // A connection the server dropped (it was stopped and started) is made again once.
+    for (int attempt = 0;; ++attempt) {
+        if (!db.isOpen() && !db.open()) {
+            m_failure = db.lastError().text();
+            return result;
+        }
+        QSqlQuery query(db);
+        // Statements that take no value run as they stand: the server prepares only reads and
+        // writes of rows, never CREATE DATABASE and the like.
+        bool done = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
+        if (!values.isEmpty()) {
+            for (const QVariant &value : values)
+                query.addBindValue(value);
+            done = done && query.exec();
+        }
+        if (!done) {
+            m_failure = query.lastError().text();
+            const bool lost = query.lastError().nativeErrorCode().isEmpty() ||
+                              query.lastError().nativeErrorCode().startsWith(u"57P0");
+            query = QSqlQuery();
+            db.close();
+            if (lost && attempt == 0)
+                continue;
+            return result;
+        }
+        while (query.next())
+            result << query.value(0);
+        if (ok)
+            *ok = true;
         return result;
     }
-    QSqlQuery query(db);
-    // Statements that take no value run as they stand: the server prepares only reads and
-    // writes of rows, never CREATE DATABASE and the like.
-    bool done = values.isEmpty() ? query.exec(sql) : query.prepare(sql);
-    if (!values.isEmpty()) {
-        for (const QVariant &value : values)
-            query.addBindValue(value);
-        done = done && query.exec();
-    }
-    if (!done) {
-        m_failure = query.lastError().text();
-        // A connection the server dropped (it was stopped) is made again next time.
-        db.close();
-        return result;
-    }
-    while (query.next())
-        result << query.value(0);
-    if (ok)
-        *ok = true;
-    return result;
 }
 
 QString ServerDatabaseOf(const QString &databasePath)

@@ -43,6 +43,8 @@ public:
     // Stops and starts the server itself, for the tests of a server that goes away.
     bool stop();
     bool start();
+    // Stops it after ms, from another process, while this one waits on it.
+    void stopAfter(int ms);
 
     // A role that must give a password ("guarded"), and its password.
     static QString GuardedUser() { return QStringLiteral("guarded"); }

@@ -1,8 +1,11 @@
 #include "backup/Backup.h"
 
+#include "backup/ServerCopy.h"
+
 #include "common/Text.h"
 #include "data/Database.h"
 #include "data/FileLock.h"
+#include "data/ServerSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -322,6 +325,17 @@ Outcome backUp(const QString &database, const QString &destination, QString *fai
         return Outcome::Refused;
     }
     const bool existed = QFileInfo::exists(destination);
+    if (const QString server = ServerSettingsPath(database); QFileInfo::exists(server)) {
+        const Result made = BackUpServer(server, destination, progress);
+        if (made)
+            return Outcome::Made;
+        fail(failure, made.description());
+        if (!made.is(Failure::NotCopied))
+            return Outcome::Refused;
+        if (existed && failure)
+            *failure += u'\n' + text(BackupText::OldKept);
+        return Outcome::CopyFailed;
+    }
     QFile from(database);
     if (!openSource(from, failure))
         return Outcome::CopyFailed;
@@ -377,6 +391,18 @@ Outcome restore(const QString &source, const QString &database, QString *failure
         removeWithSideFiles(staged);
         return refuse(text(BackupText::NotOurs) + u'\n' + checked.description(),
                       Outcome::CopyFailed);
+    }
+    if (const QString server = ServerSettingsPath(database); QFileInfo::exists(server)) {
+        // The checked copy's rows replace the server's in one transaction; the program's own
+        // connection then closes, as after a restore of the file, and the program ends.
+        const Result restored = RestoreServer(server, staged, progress);
+        removeWithSideFiles(staged);
+        if (!restored) {
+            fail(failure, restored.description());
+            return restored.is(Failure::NotCopied) ? Outcome::CopyFailed : Outcome::Refused;
+        }
+        CloseDatabase();
+        return Outcome::Made;
     }
     QFile::setPermissions(staged,
                           QFile::permissions(database) | QFile::ReadOwner | QFile::WriteOwner);

@@ -9,7 +9,9 @@
 
 #include <functional>
 
-// Copies of the database file: a backup made from it, and a backup put back in its place. Every
+// Copies of the database file: a backup made from it, and a backup put back in its place. On the
+// shared register of a server, the same calls make and restore the same portable file (see
+// ServerCopy.h). Every
 // copy goes in chunks and lets the user interface handle its pending events before each chunk,
 // so the windows stay alive (a clock runs, the window repaints) while a large file is copied.
 // Nothing here shows anything: each call says how it went, and why in Persian when it failed.

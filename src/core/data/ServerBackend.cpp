@@ -243,37 +243,18 @@ public:
     Result open(const QString &location, int busyTimeoutMs) override
     {
         close();
+        const QString before = m_settings.shownPlace() + u'|' + m_settings.user;
         if (const Result read = ReadServerSettings(location, &m_settings); !read)
             return read;
+        // The password typed is for the server it was asked for, and no other.
+        if (m_settings.shownPlace() + u'|' + m_settings.user != before)
+            m_password.clear();
         m_busyLimitMs = busyTimeoutMs;
-        const QString place = m_settings.shownPlace();
-        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            return Result::Failed(Failure::Refused, text(ServerText::NoDriver).arg(place));
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"));
-        configure(db, m_settings, m_password);
-        bool opened = db.open();
-        if (!opened && needsPassword(db.lastError()) && m_password.isEmpty()) {
-            if (!m_asker || !m_asker(place, &m_password) || m_password.isEmpty()) {
-                close();
-                return Result::Failed(Failure::Unreachable,
-                                      text(ServerText::NoPassword).arg(place));
-            }
-            db.setPassword(m_password);
-            opened = db.open();
-        }
-        if (!opened) {
-            const QString reason = isolated(db.lastError().text());
+        const Result opened = connect();
+        if (!opened)
             close();
-            return Result::Failed(Failure::Unreachable,
-                                  text(ServerText::Unreachable).arg(place, reason));
-        }
-        if (const Result checked = check(db, place); !checked) {
-            close();
-            return checked;
-        }
-        applySession(db);
         m_lost = false;
-        return {};
+        return opened;
     }
 
     void close() override
@@ -356,7 +337,11 @@ public:
         // What the server said while the program idled (that it stops) is read without a round
         // trip: a connection it closed is made again before the statement that would fail on it.
         if (PGconn *connection = handleOf(db); !m_lost && connection) {
-            PQconsumeInput(connection);
+            // The server's farewell first, then the end of the connection behind it.
+            for (int read = 0; read < 2 && PQstatus(connection) != CONNECTION_BAD; ++read) {
+                PQconsumeInput(connection);
+                PQisBusy(connection);
+            }
             if (PQstatus(connection) == CONNECTION_BAD)
                 m_lost = true;
         }
@@ -397,7 +382,52 @@ public:
 
     void setAsker(PasswordAsker asker) { m_asker = asker; }
 
+    Result openSecond(const QString &settingsPath, const QString &name) const
+    {
+        ServerSettings settings;
+        if (const Result read = ReadServerSettings(settingsPath, &settings); !read)
+            return read;
+        const bool same =
+            settings.shownPlace() == m_settings.shownPlace() && settings.user == m_settings.user;
+        Result opened = ConnectToServer(settings, name, same ? m_password : QString());
+        if (opened) {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            applySession(db);
+        }
+        return opened;
+    }
+
 private:
+    // The program's connection, opened and checked; left to the caller to close on failure.
+    Result connect()
+    {
+        const QString place = m_settings.shownPlace();
+        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+            return Result::Failed(Failure::Refused, text(ServerText::NoDriver).arg(place));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"));
+        configure(db, m_settings, m_password);
+        bool opened = db.open();
+        if (!opened && needsPassword(db.lastError()) && m_password.isEmpty()) {
+            if (!m_asker || !m_asker(place, &m_password) || m_password.isEmpty())
+                return Result::Failed(Failure::Unreachable,
+                                      text(ServerText::NoPassword).arg(place));
+            db.setPassword(m_password);
+            opened = db.open();
+        }
+        if (!opened) {
+            // A password the server did not take is asked again at the next start.
+            if (db.lastError().text().contains(QStringLiteral("password authentication failed")))
+                m_password.clear();
+            return Result::Failed(
+                Failure::Unreachable,
+                text(ServerText::Unreachable).arg(place, isolated(db.lastError().text())));
+        }
+        if (const Result checked = check(db, place); !checked)
+            return checked;
+        applySession(db);
+        return {};
+    }
+
     Result check(QSqlDatabase &db, const QString &place)
     {
         QSqlQuery query(db);
@@ -487,15 +517,30 @@ Result ConnectToServer(const ServerSettings &settings, const QString &connection
         text(ServerText::Unreachable).arg(settings.shownPlace(), isolated(db.lastError().text())));
 }
 
-Result CreateServerTables(QSqlDatabase &db)
+Result OpenSecondServerConnection(const QString &settingsPath, const QString &connectionName)
 {
-    // The file's schema, with the server's row key first in each table and text compared and
-    // sorted by its code points, as in the file.
+    return server().openSecond(settingsPath, connectionName);
+}
+
+QStringList SchemaStatements()
+{
+    // Comment lines go first; the statements end with a semicolon.
     QStringList code;
     for (const QString &line : readResourceLines(QStringLiteral(":/data/schema.sql")))
         if (!line.trimmed().startsWith(QStringLiteral("--")))
             code << line;
-    QString schema = code.join(u'\n');
+    QStringList statements;
+    for (const QString &statement : code.join(u'\n').split(u';'))
+        if (!statement.trimmed().isEmpty())
+            statements << statement.trimmed();
+    return statements;
+}
+
+Result CreateServerTables(QSqlDatabase &db)
+{
+    // The file's schema, with the server's row key first in each table and text compared and
+    // sorted by its code points, as in the file.
+    QString schema = SchemaStatements().join(QStringLiteral(";\n"));
     schema.replace(QStringLiteral(" TEXT"), QStringLiteral(" TEXT COLLATE \"C\""));
     for (const char *table : Tables)
         schema.replace(

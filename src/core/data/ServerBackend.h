@@ -21,6 +21,14 @@ inline const char *const ServerRowKey = "RowNo";
 Result ConnectToServer(const ServerSettings &settings, const QString &connectionName,
                        const QString &password = QString());
 
+// A second connection of the given name to the server that the server.ini at settingsPath names,
+// with the password the program's own connection was given for it: for a backup's snapshot or a
+// restore.
+Result OpenSecondServerConnection(const QString &settingsPath, const QString &connectionName);
+
+// The statements of the database's schema (tables and indexes), as the delivered file has them.
+QStringList SchemaStatements();
+
 // The program's tables on an empty database of the server, in one transaction: the four tables
 // with their unique codes, filter indexes and row keys, the settings row and the 56 statements.
 // Refuses a database that already holds any of the tables, and changes nothing then.
