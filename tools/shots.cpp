@@ -6,6 +6,7 @@
 #include "TestProgramFolder.h"
 #include "administration/FrmTest.h"
 #include "app/Frm1.h"
+#include "app/Frm1Text.h"
 #include "appearance/Frmskin.h"
 #include "appearance/SettingsPanels.h"
 #include "common/Dialogs.h"
@@ -16,6 +17,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/ServerSettings.h"
 #include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "reports/ReportActions.h"
@@ -38,6 +40,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -49,6 +52,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -439,6 +443,35 @@ int main(int argc, char *argv[])
                    QSqlError::TransactionError, QStringLiteral("5"));
     catchBox(QStringLiteral("write-failed.png"), QMessageBox::Ok);
     ShowMessage(owner, WriteFailure(busy).description(), QString(), QMessageBox::Critical);
+    // A clinic's server: the password box at start, with a password half typed, and the start-up
+    // box for a server that cannot be reached, with the server library's own reason.
+    QTimer::singleShot(300, owner, [&out] {
+        auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setTextValue(QStringLiteral("secret-1403"));
+        dialog->grab().save(out.filePath(QStringLiteral("server-password.png")));
+        std::printf("%s\n", qPrintable(out.filePath(QStringLiteral("server-password.png"))));
+        dialog->reject();
+    });
+    AskPassword(nullptr,
+                QString::fromUtf8(Frm1Text::ServerPasswordPrompt)
+                    .arg(QStringLiteral("db.clinic.local:5432/korvat")),
+                QString::fromUtf8(Frm1Text::ServerPasswordTitle));
+    {
+        QTemporaryDir clinic;
+        QDir(clinic.path()).mkpath(QStringLiteral("DBKORVAT"));
+        const QString database =
+            QDir(clinic.path()).filePath(QStringLiteral("DBKORVAT/DBKorvat.mdb"));
+        WriteFile(ServerSettingsPath(database),
+                  "[server]\nhost=db.clinic.invalid\ndatabase=korvat\nuser=sara\n");
+        const Result unreachable = OpenDatabase(database);
+        catchBox(QStringLiteral("server-unreachable.png"), QMessageBox::Ok);
+        ShowMessage(nullptr, unreachable.description(), QString(), QMessageBox::Critical);
+        must(folder.openDatabase().isEmpty()
+                 ? Result()
+                 : Result::Failed(Failure::Other, QStringLiteral("reopen")));
+    }
     // The scoring window's refusal for a subject who has answered nothing yet: all 56 listed.
     {
         Cursor answers(QStringLiteral("Answer"));

@@ -80,6 +80,12 @@ void configure(QSqlDatabase &db, const ServerSettings &settings, const QString &
     db.setConnectOptions(options.join(u';'));
 }
 
+// What the server library said, without the driver's own (translated) heading around it.
+QString serverReason(const QSqlError &error)
+{
+    return error.databaseText().trimmed().isEmpty() ? error.text() : error.databaseText();
+}
+
 bool needsPassword(const QSqlError &error)
 {
     return error.text().contains(QStringLiteral("no password supplied"));
@@ -420,7 +426,7 @@ private:
                 m_password.clear();
             return Result::Failed(
                 Failure::Unreachable,
-                text(ServerText::Unreachable).arg(place, isolated(db.lastError().text())));
+                text(ServerText::Unreachable).arg(place, isolated(serverReason(db.lastError()))));
         }
         if (const Result checked = check(db, place); !checked)
             return checked;
@@ -512,9 +518,9 @@ Result ConnectToServer(const ServerSettings &settings, const QString &connection
     configure(db, settings, password);
     if (db.open())
         return {};
-    return Result::Failed(
-        Failure::Unreachable,
-        text(ServerText::Unreachable).arg(settings.shownPlace(), isolated(db.lastError().text())));
+    return Result::Failed(Failure::Unreachable,
+                          text(ServerText::Unreachable)
+                              .arg(settings.shownPlace(), isolated(serverReason(db.lastError()))));
 }
 
 Result OpenSecondServerConnection(const QString &settingsPath, const QString &connectionName)
