@@ -19,7 +19,7 @@ OtherProgram::OtherProgram(const QString &path, int busyTimeoutMs)
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
         db.setHostName(TestServer::Instance().socketFolder());
         db.setDatabaseName(database);
-        db.setUserName(QStringLiteral("korvat_admin"));
+        db.setUserName(TestServer::AdminUser());
         if (busyTimeoutMs >= 0)
             db.setConnectOptions(QStringLiteral("options='-c lock_timeout=%1'").arg(busyTimeoutMs));
     } else {
@@ -115,6 +115,17 @@ bool OtherProgram::letGo()
     m_refusing = m_server ? !exec(QStringLiteral("DROP FUNCTION refuse() CASCADE"))
                           : !exec(QStringLiteral("DROP TRIGGER refuse"));
     return !m_refusing;
+}
+
+bool OtherProgram::letGoAfter(int ms)
+{
+    if (m_server)
+        return exec(QStringLiteral("SET idle_in_transaction_session_timeout = %1").arg(ms));
+    m_release = std::make_unique<QTimer>();
+    m_release->setSingleShot(true);
+    QObject::connect(m_release.get(), &QTimer::timeout, [this] { letGo(); });
+    m_release->start(ms);
+    return true;
 }
 
 bool SetBusyTimeout(int ms)
