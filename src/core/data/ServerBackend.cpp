@@ -250,27 +250,29 @@ public:
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
             return Result::Failed(Failure::Refused, text(ServerText::NoDriver).arg(place));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"));
+        // A refused connection is removed once this handle on it has gone: removed while still
+        // held, Qt warns that every query on it ceases to work.
+        auto refuse = [&](const Result &refusal) {
+            db = QSqlDatabase();
+            close();
+            return refusal;
+        };
         configure(db, m_settings, m_password);
         bool opened = db.open();
         if (!opened && needsPassword(db.lastError()) && m_password.isEmpty()) {
-            if (!m_asker || !m_asker(place, &m_password) || m_password.isEmpty()) {
-                close();
-                return Result::Failed(Failure::Unreachable,
-                                      text(ServerText::NoPassword).arg(place));
-            }
+            if (!m_asker || !m_asker(place, &m_password) || m_password.isEmpty())
+                return refuse(
+                    Result::Failed(Failure::Unreachable, text(ServerText::NoPassword).arg(place)));
             db.setPassword(m_password);
             opened = db.open();
         }
         if (!opened) {
             const QString reason = isolated(db.lastError().text());
-            close();
-            return Result::Failed(Failure::Unreachable,
-                                  text(ServerText::Unreachable).arg(place, reason));
+            return refuse(Result::Failed(Failure::Unreachable,
+                                         text(ServerText::Unreachable).arg(place, reason)));
         }
-        if (const Result checked = check(db, place); !checked) {
-            close();
-            return checked;
-        }
+        if (const Result checked = check(db, place); !checked)
+            return refuse(checked);
         applySession(db);
         m_lost = false;
         return {};
