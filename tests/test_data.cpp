@@ -608,6 +608,10 @@ void TestData::startupRefusesBadFiles_data()
         << editedCopy(withoutUniqueCode(u("IDE"))) << u("IDE.Code UNIQUE") << 1 << false;
     QTest::newRow("codes of answers not unique")
         << editedCopy(withoutUniqueCode(u("Answer"))) << u("Answer.Code UNIQUE") << 1 << false;
+    // Whole in every table and field, with a trigger that would run with the first save.
+    QTest::newRow("a trigger in it") << Lay([](const QString &path) {
+        return editedCopy({})(path) && OtherProgram(path).refuse("UPDATE", u("IDE"));
+    }) << u("refuse") << 1 << false;
 }
 
 void TestData::startupRefusesBadFiles()
