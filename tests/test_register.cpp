@@ -1,6 +1,6 @@
-// The register's operations, each against the file itself: what is written, that writes which
-// belong together are all there or none, and that a refused one says why and leaves the file and
-// the window's cursors as they were.
+// The register's operations, each against the database itself (the file, or on a server run the
+// server's): what is written, that writes which belong together are all there or none, and that a
+// refused one says why and leaves the database and the window's cursors as they were.
 #include "Must.h"
 #include "OtherProgram.h"
 #include "Seed.h"
@@ -41,6 +41,14 @@ const int BusyLimitMs = 150;
 QVariantList column(const TestProgramFolder &folder, const char *sql)
 {
     return ReadFromFile(folder.databasePath(), QString::fromUtf8(sql));
+}
+
+// Everything the register holds, as "nothing changed" compares it: the file's bytes (on a server
+// run they stay as installed, and the rows say it all) and every row of every table.
+QStringList stored(const TestProgramFolder &folder)
+{
+    return QStringList{QString::fromLatin1(FileHash(folder.databasePath()).toHex())} +
+           EveryRow(folder.databasePath());
 }
 } // namespace
 
@@ -89,7 +97,7 @@ void TestRegister::registersBothRowsOrNeither()
     TestProgramFolder folder;
     must(OpenDatabase(folder.databasePath(), BusyLimitMs));
     QVERIFY(SeedSubjects(1));
-    const QByteArray before = FileHash(folder.databasePath());
+    const QStringList before = stored(folder);
     Cursor subjects(u("IDE"));
     Cursor answers(u("Answer"));
     Cursor::OpenEach({&subjects, &answers});
@@ -104,7 +112,7 @@ void TestRegister::registersBothRowsOrNeither()
     QCOMPARE(registered.failure(), failure);
     if (failure != Failure::None) {
         QVERIFY(!registered.description().isEmpty());
-        QCOMPARE(FileHash(folder.databasePath()), before);
+        QCOMPARE(stored(folder), before);
         // What was typed stays for the next try, which then goes through.
         QVERIFY(subjects.hasUnsavedChanges());
         QVERIFY(!answers.hasUnsavedChanges());
@@ -112,10 +120,11 @@ void TestRegister::registersBothRowsOrNeither()
             QVERIFY(Register::RegisterSubject(subjects, answers, code));
         return;
     }
-    QCOMPARE(ReadFromFile(folder.databasePath(), u("SELECT FName FROM IDE WHERE Code = ?"), {code}),
+    QCOMPARE(ReadFromFile(folder.databasePath(),
+                          u("SELECT \"FName\" FROM \"IDE\" WHERE \"Code\" = ?"), {code}),
              QVariantList{u("سارا")});
     QCOMPARE(ReadFromFile(folder.databasePath(),
-                          u("SELECT COUNT(*) FROM Answer WHERE Code = ? AND \"1\" IS NULL"),
+                          u("SELECT COUNT(*) FROM \"Answer\" WHERE \"Code\" = ? AND \"1\" IS NULL"),
                           {answersCode}),
              QVariantList{1});
 }
@@ -139,9 +148,9 @@ void TestRegister::deletesBothRowsOrNeither()
     must(OpenDatabase(folder.databasePath(), BusyLimitMs));
     QVERIFY(SeedSubjects(3));
     if (!withAnswers)
-        QVERIFY(
-            OtherProgram(folder.databasePath()).exec(u("DELETE FROM Answer WHERE Code = 'S1'")));
-    const QByteArray before = FileHash(folder.databasePath());
+        QVERIFY(OtherProgram(folder.databasePath())
+                    .exec(u("DELETE FROM \"Answer\" WHERE \"Code\" = 'S1'")));
+    const QStringList before = stored(folder);
 
     Cursor details(u("IDE"));
     Cursor answers(u("Answer"));
@@ -155,13 +164,13 @@ void TestRegister::deletesBothRowsOrNeither()
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
         QCOMPARE(deleted.failure(), Failure::FileBusy);
-        QCOMPARE(FileHash(folder.databasePath()), before);
+        QCOMPARE(stored(folder), before);
         return;
     }
     QVERIFY2(deleted, qPrintable(deleted.description()));
-    QCOMPARE(column(folder, "SELECT Code FROM IDE ORDER BY Code"),
+    QCOMPARE(column(folder, "SELECT \"Code\" FROM \"IDE\" ORDER BY \"Code\""),
              (QVariantList{u("S0"), u("S2")}));
-    QCOMPARE(column(folder, "SELECT Code FROM Answer ORDER BY Code"),
+    QCOMPARE(column(folder, "SELECT \"Code\" FROM \"Answer\" ORDER BY \"Code\""),
              (QVariantList{u("S0"), u("S2")}));
 }
 
@@ -179,9 +188,9 @@ void TestRegister::storesScoresFromTheAnswersRead()
     TestProgramFolder folder;
     must(OpenDatabase(folder.databasePath(), BusyLimitMs));
     QVERIFY(SeedSubjects(2));
-    const QByteArray before = FileHash(folder.databasePath());
+    const QStringList before = stored(folder);
     const QVariantList otherBefore =
-        column(folder, "SELECT Kol || '/' || self FROM IDE WHERE Code = 'S0'");
+        column(folder, "SELECT \"Kol\" || '/' || \"self\" FROM \"IDE\" WHERE \"Code\" = 'S0'");
     Cursor details(u("IDE"));
     Cursor answers(u("Answer"));
     SubjectRows rows;
@@ -192,15 +201,15 @@ void TestRegister::storesScoresFromTheAnswersRead()
     const ScoringKey::Scores scores = ScoringKey::Compute(given);
 
     OtherProgram other(folder.databasePath());
-    const Result stored =
+    const Result result =
         during(other, meanwhile, [&] { return Register::StoreScores(details, scores); });
 
     if (meanwhile == Meanwhile::HoldsTheFile) {
-        QCOMPARE(stored.failure(), Failure::FileBusy);
-        QCOMPARE(FileHash(folder.databasePath()), before);
+        QCOMPARE(result.failure(), Failure::FileBusy);
+        QCOMPARE(stored(folder), before);
         return;
     }
-    QVERIFY2(stored, qPrintable(stored.description()));
+    QVERIFY2(result, qPrintable(result.description()));
     QVariantList expected;
     for (int i = 0; i < 5; ++i)
         expected << ScoringKey::ScoreText(scores.subscale[i]);
@@ -209,11 +218,13 @@ void TestRegister::storesScoresFromTheAnswersRead()
     for (const ScoringKey::Subscale &subscale : ScoringKey::Subscales())
         inFile << ReadFromFile(
             folder.databasePath(),
-            u("SELECT %1 FROM IDE WHERE Code = 'S1'").arg(QuotedName(subscale.field)));
-    inFile << ReadFromFile(folder.databasePath(), u("SELECT Kol FROM IDE WHERE Code = 'S1'"));
+            u("SELECT %1 FROM \"IDE\" WHERE \"Code\" = 'S1'").arg(QuotedName(subscale.field)));
+    inFile << ReadFromFile(folder.databasePath(),
+                           u("SELECT \"Kol\" FROM \"IDE\" WHERE \"Code\" = 'S1'"));
     QCOMPARE(inFile, expected);
     // The other subject's row is untouched.
-    QCOMPARE(column(folder, "SELECT Kol || '/' || self FROM IDE WHERE Code = 'S0'"), otherBefore);
+    QCOMPARE(column(folder, "SELECT \"Kol\" || '/' || \"self\" FROM \"IDE\" WHERE \"Code\" = 'S0'"),
+             otherBefore);
 }
 
 void TestRegister::storesAnswersOnlyForTheSubjectRead_data()
@@ -238,8 +249,8 @@ void TestRegister::storesAnswersOnlyForTheSubjectRead()
     // A subject not yet answered, in the last rows of their tables: a new person registered
     // anew under the code takes their places, with an answers row just like it.
     OtherProgram other(folder.databasePath());
-    QVERIFY(other.exec(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'old')")));
-    QVERIFY(other.exec(u("INSERT INTO Answer (Code) VALUES ('N1')")));
+    QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\", \"FName\") VALUES ('N1', 'old')")));
+    QVERIFY(other.exec(u("INSERT INTO \"Answer\" (\"Code\") VALUES ('N1')")));
     Cursor details(u("IDE"));
     Cursor answers(u("Answer"));
     SubjectRows rows;
@@ -248,22 +259,23 @@ void TestRegister::storesAnswersOnlyForTheSubjectRead()
     must(answers.setField(u("7"), typed));
 
     if (meanwhile == Meanwhile::ReplacesSubject) {
-        QVERIFY(other.exec(u("DELETE FROM IDE WHERE Code = 'N1'")));
-        QVERIFY(other.exec(u("DELETE FROM Answer WHERE Code = 'N1'")));
-        QVERIFY(other.exec(u("INSERT INTO IDE (Code, FName) VALUES ('N1', 'new')")));
-        QVERIFY(other.exec(u("INSERT INTO Answer (Code) VALUES ('N1')")));
+        QVERIFY(other.exec(u("DELETE FROM \"IDE\" WHERE \"Code\" = 'N1'")));
+        QVERIFY(other.exec(u("DELETE FROM \"Answer\" WHERE \"Code\" = 'N1'")));
+        QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\", \"FName\") VALUES ('N1', 'new')")));
+        QVERIFY(other.exec(u("INSERT INTO \"Answer\" (\"Code\") VALUES ('N1')")));
     }
-    const QByteArray before = FileHash(folder.databasePath());
+    const QStringList before = stored(folder);
     const Result saved =
         during(other, meanwhile, [&] { return Register::StoreAnswers(answers, details); });
 
     QCOMPARE(saved.failure(), failure);
     if (failure != Failure::None) {
-        QCOMPARE(FileHash(folder.databasePath()), before);
+        QCOMPARE(stored(folder), before);
         QVERIFY(answers.hasUnsavedChanges()); // kept in the window
         return;
     }
-    QCOMPARE(column(folder, "SELECT \"7\" FROM Answer WHERE Code = 'N1'"), QVariantList{typed});
+    QCOMPARE(column(folder, "SELECT \"7\" FROM \"Answer\" WHERE \"Code\" = 'N1'"),
+             QVariantList{typed});
 }
 
 void TestRegister::nameListIsEveryNameOnceInPersianOrder()
@@ -272,7 +284,7 @@ void TestRegister::nameListIsEveryNameOnceInPersianOrder()
     must(OpenDatabase(folder.databasePath()));
     OtherProgram other(folder.databasePath());
     for (const char *name : {"کاظمی", "", "بهرامی", "پارسا", "کاظمی", "Adams", "باقری"})
-        QVERIFY(other.exec(u("INSERT INTO IDE (Code, LName) VALUES ('%1', '%2')")
+        QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\", \"LName\") VALUES ('%1', '%2')")
                                .arg(QUuid::createUuid().toString(), u(name))));
     QStringList names;
     must(Register::ReadNameList(u("LName"), &names));

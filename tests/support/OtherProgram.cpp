@@ -19,9 +19,12 @@ OtherProgram::OtherProgram(const QString &path, int busyTimeoutMs)
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_name);
         db.setHostName(TestServer::Instance().socketFolder());
         db.setDatabaseName(database);
-        db.setUserName(QStringLiteral("korvat_admin"));
+        db.setUserName(TestServer::AdminUser());
+        // Quiet about a ROLLBACK with nothing to roll back, which letGo() and the end may run.
+        QString options = QStringLiteral("-c client_min_messages=error");
         if (busyTimeoutMs >= 0)
-            db.setConnectOptions(QStringLiteral("options='-c lock_timeout=%1'").arg(busyTimeoutMs));
+            options += QStringLiteral(" -c lock_timeout=%1").arg(busyTimeoutMs);
+        db.setConnectOptions(QStringLiteral("options='%1'").arg(options));
     } else {
         db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
         db.setDatabaseName(path);
@@ -115,6 +118,17 @@ bool OtherProgram::letGo()
     m_refusing = m_server ? !exec(QStringLiteral("DROP FUNCTION refuse() CASCADE"))
                           : !exec(QStringLiteral("DROP TRIGGER refuse"));
     return !m_refusing;
+}
+
+bool OtherProgram::letGoAfter(int ms)
+{
+    if (m_server)
+        return exec(QStringLiteral("SET idle_in_transaction_session_timeout = %1").arg(ms));
+    m_release = std::make_unique<QTimer>();
+    m_release->setSingleShot(true);
+    QObject::connect(m_release.get(), &QTimer::timeout, [this] { letGo(); });
+    m_release->start(ms);
+    return true;
 }
 
 bool SetBusyTimeout(int ms)

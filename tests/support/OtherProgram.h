@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <QVariant>
+
+#include <memory>
 
 // Another program's connection to a database file (or, on a server run, another PC's to the
 // folder's database on the tests' server) (a second copy of the program, a backup tool):
@@ -37,6 +40,11 @@ public:
     bool refuse(const char *operation, const QString &table);
     // Lets go of every lock, and drops the trigger refuse() added.
     bool letGo();
+    // Lets go of the locks it holds ms from now, while the program under test waits for them: on
+    // the file from a timer, served between the slices that wait is made of; on the server, where
+    // the program's statement itself waits and serves no events, the server ends this PC's session
+    // once it has sat in its transaction that long, as it does for a PC that hangs.
+    bool letGoAfter(int ms);
 
 private:
     QString m_name;
@@ -44,6 +52,7 @@ private:
     bool m_refusing = false;
     bool m_server = false;
     QString m_error;
+    std::unique_ptr<QTimer> m_release;
 };
 
 // How long the program's own connection waits for another program's lock before it gives up, so

@@ -57,9 +57,25 @@ QString TestProgramFolder::openDatabase() const
 
 bool TestProgramFolder::replaceDatabase(const QString &source) const
 {
+    if (!m_serverDatabase.isEmpty()) {
+        const QString from = ServerDatabaseOf(source);
+        return !from.isEmpty() && TestServer::Instance().copyDatabase(from, m_serverDatabase);
+    }
     QFile::remove(databasePath());
     return QFile::copy(source, databasePath()) &&
            QFile::setPermissions(databasePath(), QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString TestProgramFolder::shownPlace() const
+{
+    if (m_serverDatabase.isEmpty())
+        return QDir::toNativeSeparators(databasePath());
+    // A server.ini that cannot be read names no place any message could hold.
+    ServerSettings settings;
+    if (const Result read = ReadServerSettings(ServerSettingsPath(databasePath()), &settings);
+        !read)
+        return read.description();
+    return settings.shownPlace();
 }
 
 QString DeliveredDatabasePath()

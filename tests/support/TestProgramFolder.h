@@ -19,8 +19,13 @@ public:
     QString databasePath() const;
     // Opens the copy as the program's connection; the empty text on success.
     QString openDatabase() const;
-    // Puts a copy of another database file in the folder, in place of the delivered one.
+    // Puts a copy of another database file in the folder, in place of the delivered one. On a
+    // server run source is another folder's database path: the folder's server database is made
+    // anew as a copy of the one source's server.ini names (false where it names none).
     bool replaceDatabase(const QString &source) const;
+    // What the program's messages name the register by: the file's path, or on a server run the
+    // server's place (host:port/database).
+    QString shownPlace() const;
 
     // On a server run: the folder's own database on the tests' server (see TestServer).
     QString serverDatabase() const { return m_serverDatabase; }

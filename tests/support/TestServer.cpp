@@ -16,7 +16,6 @@
 #include <unistd.h>
 
 namespace {
-const char *const Admin = "korvat_admin";
 const char *const Template = "korvat_template";
 
 // The server refuses to run as root: a root test run starts it as the server's own system user.
@@ -93,7 +92,7 @@ TestServer::TestServer()
     }
     const QString data = QDir(m_dir.path()).filePath(QStringLiteral("data"));
     if (!run({binary(QStringLiteral("initdb")), QStringLiteral("-D"), data, QStringLiteral("-U"),
-              QString::fromLatin1(Admin), QStringLiteral("-E"), QStringLiteral("UTF8"),
+              AdminUser(), QStringLiteral("-E"), QStringLiteral("UTF8"),
               QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--auth=trust"),
               QStringLiteral("-N")}))
         return;
@@ -203,6 +202,19 @@ void TestServer::dropDatabase(const QString &name)
          QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
 }
 
+bool TestServer::copyDatabase(const QString &from, const QString &to)
+{
+    // A template may not be in use while a database is made from it.
+    for (const QString &name : {connectionName(from), connectionName(to)})
+        if (QSqlDatabase::contains(name)) {
+            QSqlDatabase::database(name, false).close();
+            QSqlDatabase::removeDatabase(name);
+        }
+    const QString postgres = QStringLiteral("postgres");
+    return exec(postgres, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(to)) &&
+           exec(postgres, QStringLiteral("CREATE DATABASE %1 TEMPLATE %2").arg(to, from));
+}
+
 QString TestServer::settingsText(const QString &database, const QString &user) const
 {
     return QStringLiteral("[server]\nhost=%1\ndatabase=%2\nuser=%3\nsslmode=disable\n")
@@ -221,7 +233,7 @@ QVariantList TestServer::read(const QString &database, const QString &sql,
         db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
         db.setHostName(m_dir.path());
         db.setDatabaseName(database);
-        db.setUserName(QString::fromLatin1(Admin));
+        db.setUserName(AdminUser());
     }
     // A connection the server dropped (it was stopped and started) is made again once.
     for (int attempt = 0;; ++attempt) {

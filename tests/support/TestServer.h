@@ -26,6 +26,9 @@ public:
     // its name, or empty when it could not be made.
     QString createDatabase();
     void dropDatabase(const QString &name);
+    // Makes the database to anew as a copy of from (which nobody may be connected to), the way a
+    // file is copied over another; false if it could not be made.
+    bool copyDatabase(const QString &from, const QString &to);
     // server.ini naming a database for a user ("examiner" unless given).
     QString settingsText(const QString &database, const QString &user = QString()) const;
 
@@ -46,6 +49,8 @@ public:
     // Stops it after ms, from another process, while this one waits on it.
     void stopAfter(int ms);
 
+    // The cluster's superuser, which owns the program's tables.
+    static QString AdminUser() { return QStringLiteral("korvat_admin"); }
     // A role that must give a password ("guarded"), and its password.
     static QString GuardedUser() { return QStringLiteral("guarded"); }
     static QString GuardedPassword() { return QStringLiteral("لیلی-1403"); }
