@@ -111,13 +111,18 @@ QVariantList ReadFromFile(const QString &path, const QString &sql, const QVarian
     return result;
 }
 
+QString RowKeyIn(const QString &path)
+{
+    return ServerDatabaseOf(path).isEmpty() ? QStringLiteral("rowid") : QStringLiteral("\"RowNo\"");
+}
+
 QStringList EveryRow(const QString &path, const QStringList &tables)
 {
     QStringList rows;
     for (const QString &table : tables.isEmpty() ? Schema::Tables() : tables) {
         // quote_nullable() writes a value as SQLite's quote() does: 'text', or NULL.
         const bool server = !ServerDatabaseOf(path).isEmpty();
-        const QString rowKey = server ? QStringLiteral("\"RowNo\"") : QStringLiteral("rowid");
+        const QString rowKey = RowKeyIn(path);
         QStringList fields;
         for (const QString &field : Schema::Fields(table))
             fields << (server ? QStringLiteral("quote_nullable(%1)") : QStringLiteral("quote(%1)"))

@@ -52,6 +52,9 @@ inline QVariant ReadOneFromFile(const QString &path, const QString &sql,
 {
     return ReadFromFile(path, sql, values).value(0);
 }
+// The column that names a stored row in what ReadFromFile reads, in stored order: rowid in the
+// file, "RowNo" in the server's database.
+QString RowKeyIn(const QString &path);
 // Every row of the tables (all the program's tables unless named), in stored order, each as
 // "table|rowid|" and every field quoted: what "nothing else changed" compares, read so.
 QStringList EveryRow(const QString &path, const QStringList &tables = QStringList());
