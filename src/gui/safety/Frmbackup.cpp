@@ -11,6 +11,7 @@
 #include "common/Text.h"
 #include "common/WindowPieces.h"
 #include "data/Cursor.h"
+#include "data/Database.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -273,7 +274,7 @@ void Frmbackup::chooseRestoreFile()
 
 void Frmbackup::backUp()
 {
-    if (m_copying)
+    if (m_copying || refusedOnServer())
         return;
     const QString destination = Backup::WithFileExtension(typedPath(Text1));
     if (destination.isEmpty()) {
@@ -317,7 +318,7 @@ void Frmbackup::backUp()
 
 void Frmbackup::restore()
 {
-    if (m_copying)
+    if (m_copying || refusedOnServer())
         return;
     const QString source = typedPath(Text2);
     if (source.isEmpty()) {
@@ -349,6 +350,15 @@ void Frmbackup::restore()
     }
     ShowMessage(this, text(FrmbackupText::Restored), QString(), QMessageBox::NoIcon);
     EndProgram();
+}
+
+bool Frmbackup::refusedOnServer()
+{
+    if (!IsServerRegister())
+        return false;
+    ShowMessage(this, text(FrmbackupText::OnServer), text(FrmbackupText::ErrorTitle),
+                QMessageBox::Warning);
+    return true;
 }
 
 void Frmbackup::showCopyFailure(const QString &failure)

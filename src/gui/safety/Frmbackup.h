@@ -45,6 +45,11 @@ inline const char *const OtherBackupFailureTitle = "Error";
 // Follows, with nothing between, the description of a restore's other failure (the database
 // held by another program when it was to be replaced).
 inline const char *const CloseOtherWindows = "تمامي فرم ها را ببندبد به جز فرم اصلي و اين پنجره";
+// On the shared register of a clinic's server the file beside the program holds none of the
+// data: the window copies nothing either way.
+inline const char *const OnServer =
+    "اطلاعات روی سرور پایگاه داده نگه داشته می‌شود، نه در فایل این رایانه: نسخه‌ی پشتیبان آن "
+    "روی سرور تهیه و بازیابی می‌شود، نه از اینجا. به فایلی دست زده نشد.";
 // The help panel's text: what this window is for and how to use it.
 inline const char *const HelpText =
     "اين بخش از برنامه از اطلاعات نسخه پشتيبان تهيه مي‌کند\n"
@@ -145,6 +150,8 @@ private:
     void showCopyFailure(const QString &failure);
     void showBackupRefusal(const QString &failure);
     void showRestoreRefusal(const QString &failure);
+    // On the server's register: says that nothing is copied from here, and is true.
+    bool refusedOnServer();
 
     QStackedLayout *m_pages = nullptr;
     QWidget *m_mainPage = nullptr;
