@@ -14,6 +14,7 @@
 #include "common/Skin.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/DatabaseText.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -806,9 +807,8 @@ void TestAdministration::subjectThatCannotBeRead()
         found = window.FilterToSubject(nullptr, QStringLiteral("K1"));
     }
     QVERIFY(!found);
-    const QSqlError locked(QString(), u("database is locked"), QSqlError::StatementError, u("5"));
     QCOMPARE(ShownTexts(),
-             QStringList{u(FrmTestText::ReadFailed) + u("\n") + ReadFailure(locked).description()});
+             QStringList{u(FrmTestText::ReadFailed) + u("\n") + u(DatabaseText::ReadBusy)});
 }
 
 #include "test_administration.moc"

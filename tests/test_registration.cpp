@@ -1,6 +1,7 @@
 // Registering a subject through the main window's panel, and every way it can go wrong.
 #include "GuiTest.h"
 #include "ModalAnswer.h"
+#include "OnServer.h"
 #include "OtherProgram.h"
 #include "Seed.h"
 #include "Text.h"
@@ -289,12 +290,14 @@ void TestRegistration::failedWriteKeepsWhatWasTyped_data()
 {
     QTest::addColumn<Fault>("fault");
     QTest::addColumn<int>("seeded");
-    QTest::addColumn<QString>("says"); // a word of the message that names the cause
+    // A word of the message that names the cause; empty: nothing stops the save.
+    QTest::addColumn<QString>("says");
     const QString busy = u("برنامه‌ی دیگری");
     for (int seeded : {0, 100}) {
-        // The rows go in, and the commit waits for a reader past the busy timeout.
+        // The rows go in, and the commit waits for a reader past the busy timeout. On the server
+        // a reader holds nothing a save waits for: the subject is stored at once.
         QTest::addRow("read lock held, %d subjects", seeded)
-            << Fault(&OtherProgram::holdReadLock) << seeded << busy;
+            << Fault(&OtherProgram::holdReadLock) << seeded << (OnServer() ? QString() : busy);
         // The rows cannot even go in: another program is writing.
         QTest::addRow("write lock held, %d subjects", seeded)
             << Fault(&OtherProgram::holdWriteLock) << seeded << busy;
@@ -310,6 +313,8 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
     QFETCH(Fault, fault);
     QFETCH(int, seeded);
     QFETCH(QString, says);
+    if (!fault)
+        FILE_ONLY("a full disk under the database file; the server keeps the register on its own");
     // The register as the examiner finds it when the program starts.
     DeleteAllWindows();
     QVERIFY(SeedSubjects(seeded));
@@ -337,28 +342,36 @@ void TestRegistration::failedWriteKeepsWhatWasTyped()
     QVERIFY(fault ? fault(*other) : disk->fill());
 
     DialogHooks::TakeShown();
-    AnswerNextBox(QMessageBox::Ok);
-    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
-    const QStringList shown = ShownTexts();
-    QCOMPARE(shown.size(), 1);
-    QVERIFY2(shown.first().contains(says), qPrintable(shown.first()));
+    if (says.isEmpty()) {
+        // Stored while the other program still looks on.
+        QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+        QCOMPARE(ShownTexts(), QStringList());
+        QVERIFY(other->letGo());
+        other.reset();
+    } else {
+        AnswerNextBox(QMessageBox::Ok);
+        QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+        const QStringList shown = ShownTexts();
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown.first().contains(says), qPrintable(shown.first()));
 
-    // Nothing written, nothing else changed, and the panel shows exactly what was typed.
-    QVERIFY(other->letGo());
-    QCOMPARE(EveryRow(path, {u("IDE"), u("Answer")}), before);
-    QVERIFY(m_window->Frame10->isVisible());
-    QCOMPARE(m_panel->Text11->text(), subject.code);
-    QCOMPARE(m_panel->Text6->text(), subject.firstName);
-    QCOMPARE(m_panel->Text4->text(), subject.lastName);
-    QCOMPARE(m_panel->Text5->text(), subject.age);
-    QCOMPARE(m_panel->Text7->text(), subject.education);
-    QCOMPARE(m_panel->Combo2->currentIndex(), subject.gender);
+        // Nothing written, nothing else changed, and the panel shows exactly what was typed.
+        QVERIFY(other->letGo());
+        QCOMPARE(EveryRow(path, {u("IDE"), u("Answer")}), before);
+        QVERIFY(m_window->Frame10->isVisible());
+        QCOMPARE(m_panel->Text11->text(), subject.code);
+        QCOMPARE(m_panel->Text6->text(), subject.firstName);
+        QCOMPARE(m_panel->Text4->text(), subject.lastName);
+        QCOMPARE(m_panel->Text5->text(), subject.age);
+        QCOMPARE(m_panel->Text7->text(), subject.education);
+        QCOMPARE(m_panel->Combo2->currentIndex(), subject.gender);
 
-    // With the cause gone, the same Save stores exactly the typed subject, and only it.
-    if (disk)
-        disk->unfill();
-    other.reset();
-    QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+        // With the cause gone, the same Save stores exactly the typed subject, and only it.
+        if (disk)
+            disk->unfill();
+        other.reset();
+        QTest::mouseClick(m_panel->Command8, Qt::LeftButton);
+    }
     QCOMPARE(VisibleWindows<Frmskin>().size(), 1);
     const QStringList after = EveryRow(path, {u("IDE"), u("Answer")});
     QCOMPARE(after.size(), before.size() + 2);

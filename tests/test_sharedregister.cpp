@@ -466,17 +466,6 @@ void TestServerRegister::serverThatStopsAndComesBackLosesNothing()
     QCOMPARE(CountInFile(folder.databasePath(), u("Answer"), u("S0")), 1);
 }
 
-namespace {
-// Every row of the tables without the row keys, which the file and the server number apart.
-QStringList rowsWithoutKeys(const QString &path)
-{
-    QStringList rows;
-    for (const QString &row : EveryRow(path))
-        rows << row.section(u'|', 0, 0) + u'|' + row.section(u'|', 2);
-    return rows;
-}
-} // namespace
-
 void TestServerRegister::backupIsTheSinglePCFileFromOneSnapshot()
 {
     TestProgramFolder folder;
@@ -485,7 +474,7 @@ void TestServerRegister::backupIsTheSinglePCFileFromOneSnapshot()
     OtherProgram other(folder.databasePath());
     QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\") VALUES ('T1')")));
     QVERIFY(other.exec(u("INSERT INTO \"Answer\" (\"Code\") VALUES ('T1')")));
-    const QStringList onServer = rowsWithoutKeys(folder.databasePath());
+    const QStringList onServer = EveryRowWithoutKeys(folder.databasePath());
 
     // Another PC stores whole sets of answers all the while.
     QProcess *answering = startPeer(folder, {u("toggle"), u("T1"), u("2000")}, this);
@@ -503,7 +492,7 @@ void TestServerRegister::backupIsTheSinglePCFileFromOneSnapshot()
 
     // A whole database of the single-PC format, with the server's rows in their order.
     must(CheckDatabaseFile(backup));
-    QStringList inFile = rowsWithoutKeys(backup);
+    QStringList inFile = EveryRowWithoutKeys(backup);
     QStringList expected = onServer;
     const auto isT1 = [](const QString &row) { return row.startsWith(u"Answer|'T1'"); };
     inFile.removeIf(isT1);
@@ -522,7 +511,7 @@ void TestServerRegister::backupIsTheSinglePCFileFromOneSnapshot()
     {
         TestProgramFolder single;
         must(Backup::RestoreDatabase(backup, single.databasePath()));
-        QCOMPARE(rowsWithoutKeys(single.databasePath()), rowsWithoutKeys(backup));
+        QCOMPARE(EveryRowWithoutKeys(single.databasePath()), EveryRowWithoutKeys(backup));
     }
     qputenv("KORVAT_TEST_SERVER", "1");
 }
@@ -562,17 +551,17 @@ void TestServerRegister::restoreReplacesEveryRowOrNone()
     OtherProgram other(folder.databasePath());
     if (trouble == u("refuses QU"))
         QVERIFY(other.refuse("INSERT", u("QU")));
-    const QStringList before = rowsWithoutKeys(folder.databasePath());
+    const QStringList before = EveryRowWithoutKeys(folder.databasePath());
 
     const Result restored = Backup::RestoreDatabase(backup, DatabaseFilePath());
     other.letGo();
     QCOMPARE(int(restored.failure()), failure);
     if (failure != int(Failure::None)) {
         QVERIFY(!restored.description().isEmpty());
-        QCOMPARE(rowsWithoutKeys(folder.databasePath()), before);
+        QCOMPARE(EveryRowWithoutKeys(folder.databasePath()), before);
         return;
     }
-    QCOMPARE(rowsWithoutKeys(folder.databasePath()), rowsWithoutKeys(backup));
+    QCOMPARE(EveryRowWithoutKeys(folder.databasePath()), EveryRowWithoutKeys(backup));
     // The program's next start opens the restored register, in the backup's order.
     must(OpenDatabase(folder.databasePath()));
     Cursor subjects(u("IDE"));

@@ -127,13 +127,18 @@ QVariantList ReadFromFile(const QString &path, const QString &sql, const QVarian
     return result;
 }
 
+QString RowKeyIn(const QString &path)
+{
+    return ServerDatabaseOf(path).isEmpty() ? QStringLiteral("rowid") : QStringLiteral("\"RowNo\"");
+}
+
 QStringList EveryRow(const QString &path, const QStringList &tables)
 {
     QStringList rows;
     for (const QString &table : tables.isEmpty() ? Schema::Tables() : tables) {
         // quote_nullable() writes a value as SQLite's quote() does: 'text', or NULL.
         const bool server = !ServerDatabaseOf(path).isEmpty();
-        const QString rowKey = server ? QStringLiteral("\"RowNo\"") : QStringLiteral("rowid");
+        const QString rowKey = RowKeyIn(path);
         QStringList fields;
         for (const QString &field : Schema::Fields(table))
             fields << (server ? QStringLiteral("quote_nullable(%1)") : QStringLiteral("quote(%1)"))
@@ -144,6 +149,14 @@ QStringList EveryRow(const QString &path, const QStringList &tables)
                                          QuotedName(table), rowKey)))
             rows << table + u'|' + row.toString();
     }
+    return rows;
+}
+
+QStringList EveryRowWithoutKeys(const QString &path, const QStringList &tables)
+{
+    QStringList rows;
+    for (const QString &row : EveryRow(path, tables))
+        rows << row.section(u'|', 0, 0) + u'|' + row.section(u'|', 2);
     return rows;
 }
 

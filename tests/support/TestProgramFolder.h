@@ -57,9 +57,15 @@ inline QVariant ReadOneFromFile(const QString &path, const QString &sql,
 {
     return ReadFromFile(path, sql, values).value(0);
 }
+// The column that names a stored row in what ReadFromFile reads, in stored order: rowid in the
+// file, "RowNo" in the server's database.
+QString RowKeyIn(const QString &path);
 // Every row of the tables (all the program's tables unless named), in stored order, each as
 // "table|rowid|" and every field quoted: what "nothing else changed" compares, read so.
 QStringList EveryRow(const QString &path, const QStringList &tables = QStringList());
+// The same rows without their row keys, which a file and a server number apart (a backup of the
+// server, a restore onto it): what "the same data" compares across them.
+QStringList EveryRowWithoutKeys(const QString &path, const QStringList &tables = QStringList());
 // How many rows a table of the file holds, or how many with that code where one is given; -1 when
 // the file cannot be read.
 int CountInFile(const QString &path, const QString &table, const QString &code = QString());
