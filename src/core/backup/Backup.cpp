@@ -1,4 +1,5 @@
 #include "backup/Backup.h"
+#include "backup/NativePath.h"
 
 #include "backup/ServerCopy.h"
 
@@ -211,14 +212,6 @@ void removeWithSideFiles(const QString &path)
         QFile::remove(path + QLatin1String(suffix));
 }
 
-std::filesystem::path nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 } // namespace
 
 QString Backup::ClockText(const QTime &time)
@@ -431,7 +424,7 @@ Outcome restore(const QString &source, const QString &database, QString *failure
     // One step: the database file is the old one or the restored one, never a mix.
     // Letting go of a large old file takes the system a moment.
     std::error_code error;
-    besideEvents([&] { std::filesystem::rename(nativePath(staged), nativePath(database), error); });
+    besideEvents([&] { std::filesystem::rename(NativePath(staged), NativePath(database), error); });
     if (error)
         return giveBack(text(BackupText::NotReplaced).arg(QString::fromStdString(error.message())));
     return Outcome::Made;
@@ -465,7 +458,7 @@ void Backup::RemoveRestoreLeftover(const QString &database)
             continue;
         // A second name of the database itself (a hard link) is no leftover.
         std::error_code error;
-        if (std::filesystem::equivalent(nativePath(path), nativePath(database), error) || error)
+        if (std::filesystem::equivalent(NativePath(path), NativePath(database), error) || error)
             continue;
         QFile::remove(path);
     }

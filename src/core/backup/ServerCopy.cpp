@@ -1,5 +1,7 @@
 #include "backup/ServerCopy.h"
 
+#include "backup/NativePath.h"
+
 #include "common/Text.h"
 #include "data/Backend.h"
 #include "data/Database.h"
@@ -90,14 +92,6 @@ void removeWithJournal(const QString &path)
     QFile::remove(path + QStringLiteral("-journal"));
 }
 
-std::filesystem::path nativePath(const QString &path)
-{
-#ifdef Q_OS_WIN
-    return std::filesystem::path(path.toStdWString());
-#else
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-#endif
-}
 } // namespace
 
 Result Backup::BackUpServer(const QString &settingsPath, const QString &destination,
@@ -200,7 +194,7 @@ Result Backup::BackUpServer(const QString &settingsPath, const QString &destinat
         return Result::Failed(Failure::NotCopied, fileFailure);
     }
     std::error_code error;
-    std::filesystem::rename(nativePath(building), nativePath(destination), error);
+    std::filesystem::rename(NativePath(building), NativePath(destination), error);
     if (error) {
         removeWithJournal(building);
         return Result::Failed(
