@@ -2190,6 +2190,9 @@ int runServer()
                                     "system's cache before the timed part; the server's own "
                                     "cache kept, as a clinic's server in use keeps it")
                          .arg(FreshRuns));
+        printLine(QStringLiteral("  on the server a process of its own is a new session of the "
+                                 "server's too: a statement's first run in a session can be slower "
+                                 "than its next ones, which a program pays once a start"));
         if (!fresh[0].cacheNote.isEmpty())
             printLine(QStringLiteral("  the file could NOT be dropped from the cache: ") +
                       fresh[0].cacheNote);
