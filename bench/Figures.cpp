@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 Spread SpreadOf(std::vector<double> values)
 {
@@ -18,6 +19,15 @@ Spread SpreadOf(std::vector<double> values)
     spread.max = values.back();
     spread.median = n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
     return spread;
+}
+
+double PercentileOf(std::vector<double> values, double percent)
+{
+    if (values.empty())
+        return std::numeric_limits<double>::quiet_NaN();
+    std::sort(values.begin(), values.end());
+    const double rank = std::ceil(percent / 100 * double(values.size()));
+    return values[size_t(std::clamp(rank, 1.0, double(values.size()))) - 1];
 }
 
 bool Meets(double value, Bound bound, double limit)
@@ -100,5 +110,35 @@ bool ParseChildFigures(const QByteArray &out, ChildFigures *figures, QString *wh
     if (!haveTime)
         return fail(QStringLiteral("no time reported"));
     *figures = parsed;
+    return true;
+}
+
+bool ParsePeerOutput(const QByteArray &out, PeerOutput *peer, QString *why)
+{
+    PeerOutput parsed;
+    auto fail = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    QList<QByteArray> lines = out.trimmed().split('\n');
+    const QByteArray last = lines.takeLast().trimmed();
+    if (!last.startsWith("result "))
+        return fail(QStringLiteral("no result at the end: \"%1\"").arg(QString::fromUtf8(last)));
+    bool ok = false;
+    const int space = last.indexOf(' ', 7);
+    parsed.failure = last.mid(7, space < 0 ? -1 : space - 7).toInt(&ok);
+    if (!ok || parsed.failure < 0)
+        return fail(QStringLiteral("not a result: \"%1\"").arg(QString::fromUtf8(last)));
+    parsed.description = space < 0 ? QString() : QString::fromUtf8(last.mid(space + 1));
+    for (const QByteArray &line : std::as_const(lines)) {
+        if (!line.startsWith("next "))
+            continue; // "ready", or anything else the peer printed
+        const double ms = line.mid(5).trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(ms) || ms < 0)
+            return fail(QStringLiteral("not a time: \"%1\"").arg(QString::fromUtf8(line)));
+        parsed.nextMs.push_back(ms);
+    }
+    *peer = parsed;
     return true;
 }

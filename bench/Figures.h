@@ -19,6 +19,10 @@ struct Spread
 // Of an even number of runs the median is the mean of the two middle ones.
 Spread SpreadOf(std::vector<double> values);
 
+// The value that percent of the values are at or below (the nearest rank: of 224 values the 95th
+// percentile is the 213th smallest); NaN when there are none.
+double PercentileOf(std::vector<double> values, double percent);
+
 // A target is a bound on a figure: "at most" includes the limit, "under" does not.
 enum class Bound { AtMost, Under };
 bool Meets(double value, Bound bound, double limit);
@@ -37,6 +41,19 @@ struct ChildFigures
     double cachedShare = -1; // the file's share left in the system's cache after the drop
     QString cacheNote;       // why the file could not be dropped, when it could not
 };
+
+// What another PC (korvat-test-peer) printed: the time of each save, "next MS" a line, and last
+// "result N DESCRIPTION", N its failure (0 for none).
+struct PeerOutput
+{
+    std::vector<double> nextMs;
+    int failure = -1;
+    QString description;
+};
+
+// False, with the reason in *why, unless out ends with a result and every save's time in it is a
+// real figure: a peer that stopped half-way must never pass for one that finished.
+bool ParsePeerOutput(const QByteArray &out, PeerOutput *peer, QString *why);
 
 QByteArray FormatChildFigures(const ChildFigures &figures);
 // False, with the reason in *why, unless out holds a time that is a real figure (finite, not

@@ -7,6 +7,9 @@
 //
 //   korvat-bench                                  the whole run
 //   korvat-bench --only KEY[,KEY...]              those operations, warm and fresh, and no start-up
+//   korvat-bench --server [--only KEY[,KEY...]]   the operations on the file beside the shared
+//                                                 register on a PostgreSQL server of its own, and
+//                                                 four examiners at once there (KEY "examiners")
 //   korvat-bench --one KEY --db PATH --subjects N one run of one operation, for the whole run
 //   korvat-bench --reports                        the results list to PDF only
 //   korvat-bench --report --db PATH --subjects N  one such run, for the two above
@@ -16,6 +19,7 @@
 #include "ProgramStart.h"
 #include "Seed.h"
 #include "TestProgramFolder.h"
+#include "TestServer.h"
 #include "VirtualDisplay.h"
 
 #include "administration/FrmTest.h"
@@ -30,6 +34,7 @@
 #include "common/ProgramLook.h"
 #include "data/Cursor.h"
 #include "data/Database.h"
+#include "data/ServerBackend.h"
 #include "records/FrmCode.h"
 #include "registration/RegistrationPanel.h"
 #include "reports/DataRPrint.h"
@@ -43,6 +48,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -54,6 +60,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -256,21 +263,103 @@ void filterBy(Run &run, const char *field, const QString &value)
                  QStringLiteral("filtering by %1 = \"%2\"").arg(QLatin1String(field), value));
 }
 
+// The connections readBack() opened to servers, by name.
+QStringList g_readers;
+
+// What the register holds, read as another program would, beside the program's own connection
+// and its cursors: a file through a connection of its own (ReadFromFile); a server through a
+// second connection of this process, signed in as the program is (the tests' own reader signs in
+// as the cluster's owner, whom only the process that started the server knows). The first column
+// of every row; a read the server refuses stops the run.
+QVariantList readBack(const QString &database, const QString &sql,
+                      const QVariantList &values = QVariantList())
+{
+    if (ServerDatabaseOf(database).isEmpty())
+        return ReadFromFile(database, sql, values);
+    const QString name = QStringLiteral("bench-read-") + database;
+    if (!g_readers.contains(name)) {
+        needDone(OpenSecondServerConnection(ServerSettingsPath(database), name),
+                 QStringLiteral("connecting to read the server back"));
+        g_readers << name;
+    }
+    QSqlQuery query(QSqlDatabase::database(name, false));
+    query.setForwardOnly(true);
+    bool done = query.prepare(sql);
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    done = done && query.exec();
+    need(done,
+         QStringLiteral("reading the server back: %1: %2").arg(sql, query.lastError().text()));
+    QVariantList result;
+    while (query.next())
+        result << query.value(0);
+    return result;
+}
+
+void closeReaders()
+{
+    for (const QString &name : std::as_const(g_readers)) {
+        QSqlDatabase::database(name, false).close();
+        QSqlDatabase::removeDatabase(name);
+    }
+    g_readers.clear();
+}
+
 qint64 countInFile(const Run &run, const QString &sql, const QString &value = QString())
 {
     const QVariantList result =
-        ReadFromFile(run.database, sql, value.isNull() ? QVariantList() : QVariantList{value});
+        readBack(run.database, sql, value.isNull() ? QVariantList() : QVariantList{value});
     need(result.size() == 1, QStringLiteral("reading the file back: %1").arg(sql));
     return result.value(0).toLongLong();
 }
 
 QString answerInFile(const Run &run, int statement)
 {
-    return ReadFromFile(run.database,
-                        QStringLiteral("SELECT \"%1\" FROM Answer WHERE Code = ?").arg(statement),
-                        {run.code})
+    return readBack(
+               run.database,
+               QStringLiteral("SELECT \"%1\" FROM \"Answer\" WHERE \"Code\" = ?").arg(statement),
+               {run.code})
         .value(0)
         .toString();
+}
+
+// A subject's 56 stored answers, "|" between them.
+QString answersInFile(const QString &database, const QString &code)
+{
+    QStringList fields;
+    for (int n = 1; n <= ScoringKey::StatementCount; ++n)
+        fields << QStringLiteral("coalesce(\"%1\", '')").arg(n);
+    return readBack(database,
+                    QStringLiteral("SELECT %1 FROM \"Answer\" WHERE \"Code\" = ?")
+                        .arg(fields.join(QStringLiteral(" || '|' || "))),
+                    {code})
+        .value(0)
+        .toString();
+}
+
+// The six scores stored for a subject, "|" between them.
+QString scoresInFile(const QString &database, const QString &code)
+{
+    QStringList fields;
+    for (const char *field : {"BPosetive", "Conterlo", "Etminan", "neyaz", "self", "Kol"})
+        fields << QStringLiteral("coalesce(\"%1\", '')").arg(QLatin1String(field));
+    return readBack(database,
+                    QStringLiteral("SELECT %1 FROM \"IDE\" WHERE \"Code\" = ?")
+                        .arg(fields.join(QStringLiteral(" || '|' || "))),
+                    {code})
+        .value(0)
+        .toString();
+}
+
+// The six scores that answers ("|" between them) give, as they are stored.
+QString scoresOf(const QString &answers)
+{
+    const ScoringKey::Scores scores = ScoringKey::Compute(answers.split(u'|'));
+    QStringList texts;
+    for (double score : scores.subscale)
+        texts << ScoringKey::ScoreText(score);
+    texts << ScoringKey::ScoreText(scores.total);
+    return texts.join(u'|');
 }
 
 // Writes answers of a subject in the file, as another window would have.
@@ -435,7 +524,7 @@ const std::vector<Operation> &operations()
              run.number = run.cursor->count();
          },
          [](Run &run) {
-             const qint64 inFile = countInFile(run, QStringLiteral("SELECT COUNT(*) FROM IDE"));
+             const qint64 inFile = countInFile(run, QStringLiteral("SELECT COUNT(*) FROM \"IDE\""));
              need(run.number == inFile,
                   QStringLiteral("the count gave %1 of %2 rows").arg(run.number).arg(inFile));
          }},
@@ -487,8 +576,9 @@ const std::vector<Operation> &operations()
              const QString read = identity(run.shown);
              need(read.startsWith(run.code + QStringLiteral(" | Bench | Added")),
                   QStringLiteral("the subject saved read back as \"%1\"").arg(read));
-             const QVariantList inFile = ReadFromFile(
-                 run.database, QStringLiteral("SELECT LName FROM IDE WHERE Code = ?"), {run.code});
+             const QVariantList inFile = readBack(
+                 run.database, QStringLiteral("SELECT \"LName\" FROM \"IDE\" WHERE \"Code\" = ?"),
+                 {run.code});
              need(inFile == QVariantList{QStringLiteral("Saved again")},
                   QStringLiteral("the file holds %1 row(s) for %2 after the second save")
                       .arg(inFile.size())
@@ -548,7 +638,7 @@ const std::vector<Operation> &operations()
                   QStringLiteral("the registration did not hand over to the confirmation"));
              for (const char *table : {"IDE", "Answer"})
                  need(countInFile(run,
-                                  QStringLiteral("SELECT COUNT(*) FROM %1 WHERE Code = ?")
+                                  QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Code\" = ?")
                                       .arg(QLatin1String(table)),
                                   run.code) == 1,
                       QStringLiteral("the registration left no %1 row for %2")
@@ -573,28 +663,10 @@ const std::vector<Operation> &operations()
              need(run.shown.value(1) == text(FrmkLIDText::Saved) && run.shown.size() == 2,
                   QStringLiteral("scoring %1 said \"%2\"")
                       .arg(run.code, run.shown.mid(1).join(u'|')));
-             QStringList fields;
-             for (int n = 1; n <= ScoringKey::StatementCount; ++n)
-                 fields << QStringLiteral("\"%1\"").arg(n);
-             const QVariantList answers =
-                 ReadFromFile(run.database,
-                              QStringLiteral("SELECT %1 FROM Answer WHERE Code = ?")
-                                  .arg(fields.join(QStringLiteral(" || '|' || "))),
-                              {run.code});
-             const ScoringKey::Scores scores =
-                 ScoringKey::Compute(answers.value(0).toString().split(u'|'));
-             QStringList expected;
-             for (double score : scores.subscale)
-                 expected << ScoringKey::ScoreText(score);
-             expected << ScoringKey::ScoreText(scores.total);
-             const QVariantList stored = ReadFromFile(
-                 run.database,
-                 QStringLiteral("SELECT BPosetive || '|' || Conterlo || '|' || Etminan || '|' || "
-                                "neyaz || '|' || self || '|' || Kol FROM IDE WHERE Code = ?"),
-                 {run.code});
-             need(stored == QVariantList{expected.join(u'|')},
-                  QStringLiteral("%1 stored %2 instead of %3")
-                      .arg(run.code, stored.value(0).toString(), expected.join(u'|')));
+             const QString stored = scoresInFile(run.database, run.code);
+             const QString expected = scoresOf(answersInFile(run.database, run.code));
+             need(stored == expected,
+                  QStringLiteral("%1 stored %2 instead of %3").arg(run.code, stored, expected));
          }},
         {"next", "answer, then next statement (test)", 200, true,
          [](Run &run) {
@@ -663,9 +735,11 @@ const std::vector<Operation> &operations()
          [](Run &run) { run.browser->fillNameLists(); },
          [](Run &run) {
              const qint64 first = countInFile(
-                 run, QStringLiteral("SELECT COUNT(DISTINCT FName) FROM IDE WHERE FName <> ''"));
+                 run, QStringLiteral(
+                          "SELECT COUNT(DISTINCT \"FName\") FROM \"IDE\" WHERE \"FName\" <> ''"));
              const qint64 last = countInFile(
-                 run, QStringLiteral("SELECT COUNT(DISTINCT LName) FROM IDE WHERE LName <> ''"));
+                 run, QStringLiteral(
+                          "SELECT COUNT(DISTINCT \"LName\") FROM \"IDE\" WHERE \"LName\" <> ''"));
              need(run.browser->fNames->rowCount() == first &&
                       run.browser->lNames->rowCount() == last,
                   QStringLiteral("the name lists hold %1 and %2 names, not %3 and %4")
@@ -785,6 +859,7 @@ int runInFreshProcess(const QString &key, const QString &database, int subjects)
             [&] { figures.growthKib = ResidentKib() - before; });
     }
     figures.ms = ms;
+    closeReaders();
     CloseDatabase();
     std::fputs(FormatChildFigures(figures).constData(), stdout);
     return 0;
@@ -915,19 +990,28 @@ void printBrowserTargets(const char *how, const std::vector<Figures> &figures)
                   .arg(verdict(lists, Bound::Under, NameListsTargetMs)));
 }
 
+// The registers of one kind (the file, or the server), seeded with Sizes[0] and Sizes[1]
+// subjects.
+using Registers = std::vector<std::unique_ptr<TestProgramFolder>>;
+
 // Warm: in this process, each database opened once a round and every operation run again and
-// again on it; the sizes alternate, so whatever else the machine does weighs on both alike.
-std::vector<Figures> measureWarm(const std::vector<std::unique_ptr<TestProgramFolder>> &folders)
+// again on it; the sizes (and the kinds of register) take turns, so whatever else the machine
+// does weighs on all alike. The figures of each kind, by operation.
+std::vector<std::vector<Figures>> measureWarm(const std::vector<const Registers *> &kinds)
 {
-    std::vector<Figures> figures(operations().size());
+    std::vector<std::vector<Figures>> figures(kinds.size(),
+                                              std::vector<Figures>(operations().size()));
     QRandomGenerator pick(20240611);
     int serial = 0;
+    const int places = int(kinds.size()) * 2;
     for (int round = 0; round < WarmRounds; ++round) {
-        for (int turn = 0; turn < 2; ++turn) {
-            const int size = (round + turn) % 2;
-            SetProgramFolder(folders[size]->path());
-            needDone(OpenDatabase(folders[size]->databasePath()),
-                     QStringLiteral("opening the database"));
+        for (int turn = 0; turn < places; ++turn) {
+            const int place = (round + turn) % places;
+            const size_t kind = size_t(place / 2);
+            const int size = place % 2;
+            const TestProgramFolder &folder = *(*kinds[kind])[size_t(size)];
+            SetProgramFolder(folder.path());
+            needDone(OpenDatabase(folder.databasePath()), QStringLiteral("opening the database"));
             for (size_t i = 0; i < operations().size(); ++i) {
                 const Operation &operation = operations()[i];
                 if (!chosen(operation))
@@ -935,10 +1019,10 @@ std::vector<Figures> measureWarm(const std::vector<std::unique_ptr<TestProgramFo
                 for (int r = 0; r < operation.warmRuns / WarmRounds; ++r) {
                     Run run;
                     run.subjects = Sizes[size];
-                    run.database = folders[size]->databasePath();
+                    run.database = folder.databasePath();
                     run.tag = QStringLiteral("w%1").arg(++serial);
                     run.pick = &pick;
-                    figures[i].at(size).push_back(runOnce(operation, run));
+                    figures[kind][i].at(size).push_back(runOnce(operation, run));
                 }
             }
             CloseDatabase();
@@ -956,19 +1040,25 @@ struct FreshFigures
     QString cacheNote;
 };
 
-// Fresh: every run in a process of its own (this program again, with --one).
-FreshFigures measureFresh(const std::vector<std::unique_ptr<TestProgramFolder>> &folders)
+// Fresh: every run in a process of its own (this program again, with --one); the sizes (and the
+// kinds of register) take turns. The figures of each kind.
+std::vector<FreshFigures> measureFresh(const std::vector<const Registers *> &kinds)
 {
-    FreshFigures fresh;
-    fresh.times.resize(operations().size());
-    fresh.growthKib.resize(operations().size());
+    std::vector<FreshFigures> all(kinds.size());
+    for (FreshFigures &fresh : all) {
+        fresh.times.resize(operations().size());
+        fresh.growthKib.resize(operations().size());
+    }
+    const int places = int(kinds.size()) * 2;
     for (int r = 0; r < FreshRuns; ++r) {
         for (size_t i = 0; i < operations().size(); ++i) {
             if (!chosen(operations()[i]))
                 continue;
-            for (int turn = 0; turn < 2; ++turn) {
-                const int size = (r + int(i) + turn) % 2;
-                const QString database = folders[size]->databasePath();
+            for (int turn = 0; turn < places; ++turn) {
+                const int place = (r + int(i) + turn) % places;
+                FreshFigures &fresh = all[size_t(place / 2)];
+                const int size = place % 2;
+                const QString database = (*kinds[size_t(place / 2)])[size_t(size)]->databasePath();
                 const QString name = QLatin1String(operations()[i].name);
                 // The child drops the file again after its set-up; this drop makes its start cold.
                 DropFromCache(database);
@@ -993,7 +1083,7 @@ FreshFigures measureFresh(const std::vector<std::unique_ptr<TestProgramFolder>> 
             }
         }
     }
-    return fresh;
+    return all;
 }
 
 // Copying a database file: the backup as the backup window makes it (a read transaction on the
@@ -1500,7 +1590,7 @@ int runAll()
             .arg(Sizes[0])
             .arg(Sizes[1]));
 
-    std::vector<std::unique_ptr<TestProgramFolder>> folders;
+    Registers folders;
     QStringList seeding;
     for (int subjects : Sizes) {
         QElapsedTimer clock;
@@ -1514,7 +1604,7 @@ int runAll()
 
     // Operations, warm.
     watchForBoxes();
-    const std::vector<Figures> warm = measureWarm(folders);
+    const std::vector<Figures> warm = measureWarm({&folders}).front();
     printHeading(QStringLiteral("Operations, warm: in one process (windows offscreen), %1 rounds "
                                 "alternating the sizes, a database opened once a round")
                      .arg(WarmRounds));
@@ -1540,7 +1630,7 @@ int runAll()
             "row of a filter is one query at either size"));
 
     // Operations, fresh.
-    const FreshFigures fresh = measureFresh(folders);
+    const FreshFigures fresh = measureFresh({&folders}).front();
     printHeading(QStringLiteral("Operations, fresh: each run in a process of its own (%1 runs "
                                 "each), the file dropped from the system's cache before the timed "
                                 "part")
@@ -1739,6 +1829,395 @@ int runAll()
                      .arg(whole.elapsed() / 1000.0, 0, 'f', 0));
     return 0;
 }
+// --server: the same operations on the shared register of a clinic's PCs, a PostgreSQL server
+// (a cluster of the benchmark's own: see TestServer), beside the file; then four examiners on it
+// at once, each in a process of its own.
+const int BulkRows = 10000; // seeded subjects to an INSERT on the server
+// The bulk seeding is checked on this many subjects, BulkCheckRows to a statement: two whole
+// statements and a shorter one.
+const int BulkCheckSubjects = 1077;
+const int BulkCheckRows = 500;
+const int Examiners = 4;
+const double ExaminersNextTargetMs = 50; // the 95th percentile of their saves
+
+bool examinersChosen()
+{
+    return g_only.isEmpty() || g_only.contains(QStringLiteral("examiners"));
+}
+
+bool operationsChosen()
+{
+    for (const Operation &operation : operations())
+        if (chosen(operation))
+            return true;
+    return false;
+}
+
+// The time the plain run targets an operation at N=100000 with; 0 for none.
+double timeTargetOf(const Operation &operation)
+{
+    const QLatin1String key(operation.key);
+    if (key == QLatin1String("add"))
+        return AddSaveTargetMs;
+    for (const char *test : TestWindowKeys)
+        if (key == QLatin1String(test))
+            return TestWindowTargetMs;
+    for (const char *screen : {"browser", "browsergroup", "browserlname"})
+        if (key == QLatin1String(screen))
+            return BrowserScreenTargetMs;
+    if (key == QLatin1String("lookups"))
+        return NameListsTargetMs;
+    return 0;
+}
+
+// Whether the operation is something a user does: all but the count of a whole table, which only
+// a report makes (for its progress), and which grows with the table on either register.
+bool userAction(const Operation &operation)
+{
+    return QLatin1String(operation.key) != QLatin1String("count");
+}
+
+// A program folder whose server.ini names a fresh database of its own on the server, with the
+// program's tables and nothing else.
+std::unique_ptr<TestProgramFolder> serverFolder()
+{
+    // A test program folder makes its server database while the tests' switch is on.
+    qputenv("KORVAT_TEST_SERVER", "1");
+    auto folder = std::make_unique<TestProgramFolder>();
+    qunsetenv("KORVAT_TEST_SERVER");
+    need(folder->isValid() && !folder->serverDatabase().isEmpty(),
+         QStringLiteral("no database on the server: ") + TestServer::Instance().failure());
+    return folder;
+}
+
+// Seeds the server's register through the program's own connection, in one transaction: with
+// SeedSubjects (a statement a row; rowsPerStatement 0), or its rows rowsPerStatement to a
+// statement. Then brings the server's
+// planner figures and visibility map up to date, as its autovacuum has long since done on a
+// register that grew to this size.
+// The seconds each step took into *seedingS and *vacuumS, where given.
+std::unique_ptr<TestProgramFolder> seededServerFolder(int subjects, int rowsPerStatement,
+                                                      double *seedingS = nullptr,
+                                                      double *vacuumS = nullptr)
+{
+    auto folder = serverFolder();
+    QElapsedTimer clock;
+    clock.start();
+    const QString refusal = folder->openDatabase();
+    need(refusal.isEmpty(), QStringLiteral("opening the server's register: ") + refusal);
+    need(rowsPerStatement ? SeedSubjectsOnServer(subjects, rowsPerStatement)
+                          : SeedSubjects(subjects),
+         QStringLiteral("seeding %1 subjects on the server failed: %2")
+             .arg(subjects)
+             .arg(QSqlDatabase::database().lastError().text()));
+    CloseDatabase();
+    if (seedingS)
+        *seedingS = clock.restart() / 1000.0;
+    need(TestServer::Instance().exec(folder->serverDatabase(), QStringLiteral("VACUUM ANALYZE")),
+         QStringLiteral("VACUUM ANALYZE: ") + TestServer::Instance().failure());
+    if (vacuumS)
+        *vacuumS = clock.elapsed() / 1000.0;
+    return folder;
+}
+
+// The bulk seeding lays down exactly SeedSubjects's rows, in the same stored order.
+void checkBulkSeeding()
+{
+    const auto plain = seededServerFolder(BulkCheckSubjects, 0);
+    const auto bulk = seededServerFolder(BulkCheckSubjects, BulkCheckRows);
+    const QStringList tables{QStringLiteral("IDE"), QStringLiteral("Answer")};
+    const QStringList wanted = EveryRow(plain->databasePath(), tables);
+    const QStringList got = EveryRow(bulk->databasePath(), tables);
+    need(wanted.size() == 2 * BulkCheckSubjects, QStringLiteral("SeedSubjects left %1 rows of %2")
+                                                     .arg(wanted.size())
+                                                     .arg(2 * BulkCheckSubjects));
+    for (int i = 0; i < qMax(wanted.size(), got.size()); ++i)
+        need(wanted.value(i) == got.value(i),
+             QStringLiteral("the bulk seeding differs from SeedSubjects at row %1: \"%2\" instead "
+                            "of \"%3\"")
+                 .arg(i)
+                 .arg(got.value(i), wanted.value(i)));
+    printLine(QStringLiteral("  the bulk seeding (each field's values as one array, unnest()) "
+                             "checked against SeedSubjects on %1 subjects, %2 to an INSERT: every "
+                             "field of every row, in the same stored order")
+                  .arg(BulkCheckSubjects)
+                  .arg(BulkCheckRows));
+}
+
+QString cell(const QString &text, int width)
+{
+    return QStringLiteral("%1").arg(text, width);
+}
+
+void printServerHeader()
+{
+    printLine(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8  %9")
+                  .arg(QStringLiteral("operation (ms)"), -38)
+                  .arg(QStringLiteral("file 100"), 9)
+                  .arg(QStringLiteral("file 100000"), 11)
+                  .arg(QStringLiteral("ratio"), 6)
+                  .arg(QStringLiteral("server N=100 min / median / max"), 32)
+                  .arg(QStringLiteral("server N=100000 min / median / max"), 36)
+                  .arg(QStringLiteral("to file"), 8)
+                  .arg(QStringLiteral("ratio"), 7)
+                  .arg(QStringLiteral("ratio <= %1      at N=100000").arg(RatioTarget)));
+}
+
+// One operation on both registers: the file's medians and ratio, the server's figures, its
+// median at N=100000 against the file's, its ratio and the targets.
+void printServerRow(const Operation &operation, const Figures &file, const Figures &server)
+{
+    const Spread fileSmall = SpreadOf(file.small);
+    const Spread fileLarge = SpreadOf(file.large);
+    const Spread small = SpreadOf(server.small);
+    const Spread large = SpreadOf(server.large);
+    const double ratio = large.median / small.median;
+    const QString ratioVerdict = userAction(operation) ? verdict(ratio, Bound::AtMost, RatioTarget)
+                                                       : QStringLiteral("(a report's)");
+    const double limit = timeTargetOf(operation);
+    const QString timeVerdict = limit > 0 ? QStringLiteral("< %1 ms %2")
+                                                .arg(limit)
+                                                .arg(verdict(large.median, Bound::Under, limit))
+                                          : QString();
+    printLine(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8  %9")
+                  .arg(QLatin1String(operation.name), -38)
+                  .arg(fileSmall.median, 9, 'f', 3)
+                  .arg(fileLarge.median, 11, 'f', 3)
+                  .arg(fileLarge.median / fileSmall.median, 6, 'f', 2)
+                  .arg(spreadText(small, 3), 32)
+                  .arg(spreadText(large, 3), 36)
+                  .arg(QStringLiteral("%1x").arg(large.median / fileLarge.median, 0, 'f', 1), 8)
+                  .arg(ratio, 7, 'f', 3)
+                  .arg(cell(ratioVerdict, -16) + timeVerdict));
+}
+
+// Four examiners at once on the server's register, each another PC (korvat-test-peer): each
+// registers a subject, answers its 56 statements with an option of its own (a save each) and
+// scores it. Then every answer and score is read back from the server.
+void runExaminers(const TestProgramFolder &folder, int subjects)
+{
+    printHeading(QStringLiteral("%1 examiners at once on the server's register of %2 subjects: "
+                                "each a process of its own (korvat-test-peer) that registers a "
+                                "subject, answers its 56 statements (a save each) and scores it; "
+                                "all four connect, then begin together")
+                     .arg(Examiners)
+                     .arg(subjects));
+    const QString database = folder.databasePath();
+    const QString countSql = QStringLiteral("SELECT COUNT(*) FROM \"IDE\"");
+    const qint64 before = readBack(database, countSql).value(0).toLongLong();
+    QTemporaryDir signal;
+    need(signal.isValid(), QStringLiteral("no folder for the examiners' signal"));
+    const QString go = signal.filePath(QStringLiteral("go"));
+
+    std::vector<std::unique_ptr<QProcess>> peers;
+    std::vector<QByteArray> outputs(Examiners);
+    auto codeOf = [](int k) { return QStringLiteral("exam-%1").arg(k + 1); };
+    auto optionOf = [](int k) { return 1 + k % ScoringKey::OptionCount; };
+    auto said = [&](int k) {
+        return QStringLiteral("examiner %1: %2 %3")
+            .arg(codeOf(k), QString::fromUtf8(outputs[size_t(k)].trimmed().right(300)),
+                 QString::fromUtf8(peers[size_t(k)]->readAllStandardError().trimmed().right(300)));
+    };
+    for (int k = 0; k < Examiners; ++k) {
+        peers.push_back(std::make_unique<QProcess>());
+        peers.back()->setProcessEnvironment(ProgramEnvironment());
+        peers.back()->start(QString::fromUtf8(KORVAT_PEER_EXE),
+                            {folder.path(), QStringLiteral("examiner"), codeOf(k),
+                             QString::number(optionOf(k)), go});
+    }
+    for (int k = 0; k < Examiners; ++k) {
+        QProcess &peer = *peers[size_t(k)];
+        QByteArray &out = outputs[size_t(k)];
+        QDeadlineTimer deadline(60000);
+        while (!out.contains("ready\n")) {
+            need(peer.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime()))),
+                 said(k) + QStringLiteral(" (it did not connect)"));
+            out += peer.readAllStandardOutput();
+        }
+    }
+    QElapsedTimer clock;
+    clock.start();
+    need(WriteFile(go, QByteArray()), QStringLiteral("cannot signal the examiners"));
+
+    std::vector<double> every;
+    QStringList each;
+    for (int k = 0; k < Examiners; ++k) {
+        QProcess &peer = *peers[size_t(k)];
+        const bool finished = peer.waitForFinished(300000);
+        outputs[size_t(k)] += peer.readAllStandardOutput();
+        need(finished && peer.exitStatus() == QProcess::NormalExit && peer.exitCode() == 0,
+             said(k));
+        PeerOutput parsed;
+        QString why;
+        need(ParsePeerOutput(outputs[size_t(k)], &parsed, &why), said(k) + u' ' + why);
+        need(parsed.failure == 0, QStringLiteral("examiner %1: the register answered %2 %3")
+                                      .arg(codeOf(k))
+                                      .arg(parsed.failure)
+                                      .arg(parsed.description));
+        need(int(parsed.nextMs.size()) == ScoringKey::StatementCount,
+             QStringLiteral("examiner %1 saved %2 answers, not %3")
+                 .arg(codeOf(k))
+                 .arg(parsed.nextMs.size())
+                 .arg(ScoringKey::StatementCount));
+        const Spread spread = SpreadOf(parsed.nextMs);
+        each << QStringLiteral("%1 (option %2) %3")
+                    .arg(codeOf(k))
+                    .arg(optionOf(k))
+                    .arg(spreadText(spread, 2));
+        every.insert(every.end(), parsed.nextMs.begin(), parsed.nextMs.end());
+    }
+    const double wholeMs = double(clock.elapsed());
+
+    const Spread spread = SpreadOf(every);
+    const double p95 = PercentileOf(every, 95);
+    printLine(QStringLiteral("  each examiner's saves, min / median / max (ms): ") +
+              each.join(QStringLiteral("; ")));
+    printLine(QStringLiteral("  answer and next statement across the four: %1 saves, median %2 "
+                             "ms, 95th percentile %3 ms, max %4 ms; all four done in %5 ms")
+                  .arg(every.size())
+                  .arg(spread.median, 0, 'f', 3)
+                  .arg(p95, 0, 'f', 3)
+                  .arg(spread.max, 0, 'f', 3)
+                  .arg(wholeMs, 0, 'f', 0));
+    printLine(QStringLiteral("  95th percentile %1 ms, target < %2 ms  %3")
+                  .arg(p95, 0, 'f', 3)
+                  .arg(ExaminersNextTargetMs)
+                  .arg(verdict(p95, Bound::Under, ExaminersNextTargetMs)));
+
+    // What the server holds now: a lost or misplaced answer fails the run.
+    for (int k = 0; k < Examiners; ++k) {
+        const QString code = codeOf(k);
+        for (const char *table : {"IDE", "Answer"})
+            need(readBack(database,
+                          QStringLiteral("SELECT COUNT(*) FROM \"%1\" WHERE \"Code\" = ?")
+                              .arg(QLatin1String(table)),
+                          {code})
+                         .value(0)
+                         .toInt() == 1,
+                 QStringLiteral("the server holds no single %1 row for %2")
+                     .arg(QLatin1String(table), code));
+        QStringList wanted;
+        for (int n = 1; n <= ScoringKey::StatementCount; ++n)
+            wanted << ScoringKey::StoredAnswer(optionOf(k), n);
+        const QStringList stored = answersInFile(database, code).split(u'|');
+        for (int n = 1; n <= ScoringKey::StatementCount; ++n)
+            need(stored.value(n - 1) == wanted.value(n - 1),
+                 QStringLiteral("statement %1 of %2 holds \"%3\", not \"%4\" (option %5)")
+                     .arg(n)
+                     .arg(code, stored.value(n - 1), wanted.value(n - 1))
+                     .arg(optionOf(k)));
+        const QString scores = scoresInFile(database, code);
+        need(scores == scoresOf(wanted.join(u'|')),
+             QStringLiteral("%1 stored the scores %2, not %3")
+                 .arg(code, scores, scoresOf(wanted.join(u'|'))));
+    }
+    const qint64 after = readBack(database, countSql).value(0).toLongLong();
+    need(after == before + Examiners, QStringLiteral("the register holds %1 subjects, not %2")
+                                          .arg(after)
+                                          .arg(before + Examiners));
+    printLine(QStringLiteral("  read back from the server: each of the four subjects holds its 56 "
+                             "answers as its option gives them and its six scores; the register "
+                             "holds %1 subjects, four more than before")
+                  .arg(after));
+}
+
+int runServer()
+{
+    QElapsedTimer whole;
+    whole.start();
+    qunsetenv("KORVAT_TEST_SERVER"); // the file's registers are files
+    TestServer &server = TestServer::Instance();
+    need(server.isRunning(), QStringLiteral("the server did not start: ") + server.failure());
+    const QString version =
+        server.read(QStringLiteral("postgres"), QStringLiteral("SHOW server_version"))
+            .value(0)
+            .toString();
+    printLine(QStringLiteral("korvat-bench --server: the file beside the shared register on "
+                             "PostgreSQL %1, a cluster of the benchmark's own on a Unix socket "
+                             "in %2 (fsync off: the server's disk is not timed), the program "
+                             "connected as the examiners' role; %3 and %4 subjects seeded alike")
+                  .arg(version, server.socketFolder())
+                  .arg(Sizes[0])
+                  .arg(Sizes[1]));
+    checkBulkSeeding();
+
+    const bool operationsToo = operationsChosen();
+    Registers files;
+    Registers servers;
+    QStringList seeding;
+    for (int size = 0; size < 2; ++size) {
+        const int subjects = Sizes[size];
+        QElapsedTimer clock;
+        if (operationsToo) {
+            clock.start();
+            files.push_back(seededFolder(subjects));
+            seeding << QStringLiteral("file %1 in %2 s")
+                           .arg(subjects)
+                           .arg(clock.elapsed() / 1000.0, 0, 'f', 1);
+        }
+        if (operationsToo || size == 1) {
+            double seedingS = 0;
+            double vacuumS = 0;
+            servers.push_back(seededServerFolder(subjects, BulkRows, &seedingS, &vacuumS));
+            seeding << QStringLiteral("server %1 in %2 s + %3 s")
+                           .arg(subjects)
+                           .arg(seedingS, 0, 'f', 1)
+                           .arg(vacuumS, 0, 'f', 1);
+        }
+    }
+    printLine(QStringLiteral("  seeded (the server in one transaction through the program's "
+                             "connection, %1 subjects to an INSERT, each field's values as one "
+                             "array; + VACUUM ANALYZE): %2")
+                  .arg(BulkRows)
+                  .arg(seeding.join(QStringLiteral(", "))));
+
+    if (operationsToo) {
+        watchForBoxes();
+        const std::vector<std::vector<Figures>> warm = measureWarm({&files, &servers});
+        printHeading(QStringLiteral("Operations, warm: in one process (windows offscreen), %1 "
+                                    "rounds, the sizes and the registers in turn, a register "
+                                    "opened once a round; the file's medians, the server's "
+                                    "figures, the server's median at N=100000 to the file's")
+                         .arg(WarmRounds));
+        printServerHeader();
+        for (size_t i = 0; i < operations().size(); ++i)
+            if (chosen(operations()[i]))
+                printServerRow(operations()[i], warm[0][i], warm[1][i]);
+
+        const std::vector<FreshFigures> fresh = measureFresh({&files, &servers});
+        printHeading(QStringLiteral("Operations, fresh: each run in a process of its own, "
+                                    "connecting anew (%1 runs each); the file dropped from the "
+                                    "system's cache before the timed part; the server's own "
+                                    "cache kept, as a clinic's server in use keeps it")
+                         .arg(FreshRuns));
+        printLine(QStringLiteral("  on the server a process of its own is a new session of the "
+                                 "server's too: a statement's first run in a session can be slower "
+                                 "than its next ones, which a program pays once a start"));
+        if (!fresh[0].cacheNote.isEmpty())
+            printLine(QStringLiteral("  the file could NOT be dropped from the cache: ") +
+                      fresh[0].cacheNote);
+        else if (!fresh[0].cacheUnknown)
+            printLine(
+                QStringLiteral("  left in the cache after each drop: at most %1 % of the file")
+                    .arg(fresh[0].cachedAfterDrop * 100, 0, 'f', 1));
+        printServerHeader();
+        for (size_t i = 0; i < operations().size(); ++i)
+            if (chosen(operations()[i]))
+                printServerRow(operations()[i], fresh[0].times[i], fresh[1].times[i]);
+    }
+
+    if (examinersChosen())
+        runExaminers(*servers.back(), Sizes[1]);
+    closeReaders();
+    printHeading(
+        QStringLiteral("Targets: %1 met, %2 missed. Server run%3: %4 s.")
+            .arg(g_met)
+            .arg(g_missed)
+            .arg(g_only.isEmpty() ? QString() : QStringLiteral(", %1 only").arg(g_only.join(u',')))
+            .arg(whole.elapsed() / 1000.0, 0, 'f', 0));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -1775,17 +2254,27 @@ int main(int argc, char *argv[])
         }
         const int one = arguments.indexOf(QStringLiteral("--one"));
         if (one < 0) {
-            if (arguments.size() == 3 && arguments.at(1) == QStringLiteral("--only")) {
-                g_only = arguments.at(2).split(u',');
-                for (const QString &key : std::as_const(g_only))
-                    need(operationByKey(key), QStringLiteral("no operation \"%1\"").arg(key));
-            } else if (arguments.size() > 1) {
+            bool server = false;
+            bool understood = true;
+            for (int i = 1; i < arguments.size(); ++i) {
+                if (arguments.at(i) == QStringLiteral("--server") && !server)
+                    server = true;
+                else if (arguments.at(i) == QStringLiteral("--only") && g_only.isEmpty() &&
+                         i + 1 < arguments.size())
+                    g_only = arguments.at(++i).split(u',');
+                else
+                    understood = false;
+            }
+            if (!understood) {
                 std::fprintf(stderr,
-                             "usage: korvat-bench [--only KEY[,KEY...] | --reports | --one KEY "
-                             "--db PATH --subjects N]\n");
+                             "usage: korvat-bench [--server] [--only KEY[,KEY...]] | --reports | "
+                             "--one KEY --db PATH --subjects N\n");
                 return 2;
             }
-            return runAll();
+            for (const QString &key : std::as_const(g_only))
+                need(operationByKey(key) || (server && key == QStringLiteral("examiners")),
+                     QStringLiteral("no operation \"%1\"").arg(key));
+            return server ? runServer() : runAll();
         }
         const int db = arguments.indexOf(QStringLiteral("--db"));
         const int subjects = arguments.indexOf(QStringLiteral("--subjects"));

@@ -80,6 +80,10 @@ private slots:
     void residentOfALiveProcess();
     void childFigures_data();
     void childFigures();
+    void percentile_data();
+    void percentile();
+    void peerOutput_data();
+    void peerOutput();
     void dropFromCache_data();
     void dropFromCache();
 };
@@ -347,6 +351,76 @@ void TestBench::childFigures()
         QCOMPARE(figures.ms, 99.0); // left as it was
         QVERIFY(!why.isEmpty());
     }
+}
+
+void TestBench::percentile_data()
+{
+    QTest::addColumn<std::vector<double>>("values");
+    QTest::addColumn<double>("percent");
+    QTest::addColumn<double>("value");
+    std::vector<double> hundred;
+    for (int i = 100; i >= 1; --i)
+        hundred.push_back(i);
+    QTest::newRow("95th of 1 to 100, unsorted") << hundred << 95.0 << 95.0;
+    // 224 saves: rank 212.8, rounded up to the 213th.
+    std::vector<double> saves(224);
+    for (size_t i = 0; i < saves.size(); ++i)
+        saves[i] = double(i + 1);
+    QTest::newRow("95th of 224") << saves << 95.0 << 213.0;
+    QTest::newRow("95th of 4: the largest") << std::vector<double>{3, 1, 4, 2} << 95.0 << 4.0;
+    QTest::newRow("50th of 4: the lower middle one")
+        << std::vector<double>{3, 1, 4, 2} << 50.0 << 2.0;
+    QTest::newRow("0th: the smallest") << std::vector<double>{7, 5} << 0.0 << 5.0;
+    QTest::newRow("100th: the largest") << std::vector<double>{7, 5} << 100.0 << 7.0;
+    QTest::newRow("one") << std::vector<double>{2.5} << 95.0 << 2.5;
+}
+
+void TestBench::percentile()
+{
+    QFETCH(std::vector<double>, values);
+    QFETCH(double, percent);
+    QFETCH(double, value);
+    QCOMPARE(PercentileOf(values, percent), value);
+    QVERIFY(std::isnan(PercentileOf({}, 95)));
+}
+
+void TestBench::peerOutput_data()
+{
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<int>("saves");
+    QTest::addColumn<int>("failure");
+    QTest::newRow("as a peer prints it")
+        << QByteArray("ready\nnext 1.250\nnext 3.500\nresult 0 \n") << true << 2 << 0;
+    QTest::newRow("the register refused")
+        << QByteArray("next 1.0\nresult 6 a Persian reason\n") << true << 1 << 6;
+    QTest::newRow("no save at all") << QByteArray("result 0\n") << true << 0 << 0;
+    // A peer that died half-way: its saves so far are no result.
+    QTest::newRow("no result") << QByteArray("ready\nnext 1.0\nnext 2.0\n") << false << 0 << 0;
+    QTest::newRow("a save after the result")
+        << QByteArray("result 0\nnext 1.0\n") << false << 0 << 0;
+    QTest::newRow("not a time") << QByteArray("next soon\nresult 0\n") << false << 0 << 0;
+    QTest::newRow("a negative time") << QByteArray("next -1\nresult 0\n") << false << 0 << 0;
+    QTest::newRow("not a failure") << QByteArray("next 1.0\nresult x\n") << false << 0 << 0;
+    QTest::newRow("nothing") << QByteArray() << false << 0 << 0;
+}
+
+void TestBench::peerOutput()
+{
+    QFETCH(QByteArray, out);
+    QFETCH(bool, ok);
+    QFETCH(int, saves);
+    QFETCH(int, failure);
+    PeerOutput peer;
+    QString why;
+    QCOMPARE(ParsePeerOutput(out, &peer, &why), ok);
+    QCOMPARE(why.isEmpty(), ok);
+    if (!ok)
+        return;
+    QCOMPARE(int(peer.nextMs.size()), saves);
+    QCOMPARE(peer.failure, failure);
+    if (saves == 2)
+        QCOMPARE(peer.nextMs, (std::vector<double>{1.25, 3.5}));
 }
 
 void TestBench::dropFromCache_data()

@@ -93,6 +93,8 @@ private slots:
     void backupIsTheSinglePCFileFromOneSnapshot();
     void restoreReplacesEveryRowOrNone_data();
     void restoreReplacesEveryRowOrNone();
+    void bulkSeedingLaysDownSeedSubjectsRows_data();
+    void bulkSeedingLaysDownSeedSubjectsRows();
 };
 
 void TestServerRegister::initTestCase()
@@ -569,6 +571,38 @@ void TestServerRegister::restoreReplacesEveryRowOrNone()
     QCOMPARE(subjects.count(), 150);
     QVERIFY(subjects.moveLast());
     QCOMPARE(subjects.field(u("Code")), u("P149"));
+}
+
+void TestServerRegister::bulkSeedingLaysDownSeedSubjectsRows_data()
+{
+    QTest::addColumn<int>("subjects");
+    QTest::addColumn<QString>("prefix");
+    // Four subjects to a statement.
+    QTest::newRow("none") << 0 << u("S");
+    QTest::newRow("one") << 1 << u("S");
+    QTest::newRow("one short of a statement") << 3 << u("S");
+    QTest::newRow("a whole statement") << 4 << u("S");
+    QTest::newRow("two statements and one more") << 9 << u("S");
+    // What a text array must escape, and the array's own marks.
+    QTest::newRow("quotes, backslashes, braces, commas") << 5 << u("a\"b\\c{d},e'f NULL ");
+}
+
+void TestServerRegister::bulkSeedingLaysDownSeedSubjectsRows()
+{
+    QFETCH(int, subjects);
+    QFETCH(QString, prefix);
+    const QStringList tables{u("IDE"), u("Answer")};
+    TestProgramFolder plain;
+    must(OpenDatabase(plain.databasePath()));
+    QVERIFY(SeedSubjects(subjects, prefix));
+    CloseDatabase();
+    TestProgramFolder bulk;
+    must(OpenDatabase(bulk.databasePath()));
+    QVERIFY(SeedSubjectsOnServer(subjects, 4, prefix));
+    CloseDatabase();
+    const QStringList wanted = EveryRow(plain.databasePath(), tables);
+    QCOMPARE(wanted.size(), 2 * subjects);
+    QCOMPARE(EveryRow(bulk.databasePath(), tables), wanted);
 }
 
 QTEST_GUILESS_MAIN(TestServerRegister)

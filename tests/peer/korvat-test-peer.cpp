@@ -6,7 +6,9 @@
 //     korvat-test-peer FOLDER answer CODE OPTION        answers all 56, one save each
 //     korvat-test-peer FOLDER toggle CODE MS            stores every answer as option 1, then 5,
 //                                                       ... (one save each set) for MS ms
-//     korvat-test-peer FOLDER examiner CODE OPTION      registers, answers all 56, scores
+//     korvat-test-peer FOLDER examiner CODE OPTION [GO_FILE]
+//                                                       registers, answers all 56, scores (when
+//                                                       GO_FILE appears, once it has said "ready")
 //
 // Prints "next MS" for each answer's save, and last "result N DESCRIPTION" (N the failure, 0 for
 // none). Exits 0 when it could do what it was told, whatever the register answered.
@@ -133,6 +135,13 @@ int main(int argc, char *argv[])
     } else if (command == QStringLiteral("toggle")) {
         result = toggle(code, extra.toInt());
     } else if (command == QStringLiteral("examiner")) {
+        // Connected: several examiners begin at the same moment, when they all are.
+        if (const QString go = args.value(5); !go.isEmpty()) {
+            std::printf("ready\n");
+            std::fflush(stdout);
+            while (!QFileInfo::exists(go))
+                QThread::usleep(200);
+        }
         result = registerSubject(code);
         if (result)
             result = answerAll(code, extra.toInt());

@@ -10,6 +10,10 @@
 // every date holds one subject in fifty (2,000 of 100,000). One transaction; false if anything
 // failed.
 bool SeedSubjects(int n, const QString &prefix = QStringLiteral("S"));
+// The same rows on a register on a server, rowsPerStatement subjects to an INSERT (the values of
+// each field as one array): for a large register, where a statement a row would be a trip to the
+// server and back each. One transaction; false if anything failed, or the register is a file.
+bool SeedSubjectsOnServer(int n, int rowsPerStatement, const QString &prefix = QStringLiteral("S"));
 
 QString SeedFirstName(int i);
 QString SeedLastName(int i);
