@@ -230,8 +230,9 @@ void addMissingIndexes(QSqlDatabase &db, const Catalogue &c)
     for (const char *field : {"LName", "FName", "Date", "Group"}) {
         const QString name = QString::fromLatin1(field);
         if (!c.indexedFirst.contains(QStringLiteral("IDE.") + name))
-            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON \"IDE\" (%2)")
-                              .arg(QuotedName(QStringLiteral("IDE_") + name), QuotedName(name));
+            statements << QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON \"IDE\" (%2, %3)")
+                              .arg(QuotedName(QStringLiteral("IDE_") + name), QuotedName(name),
+                                   QuotedName(QString::fromLatin1(ServerRowKey)));
     }
     if (statements.isEmpty())
         return;
@@ -548,6 +549,14 @@ Result CreateServerTables(QSqlDatabase &db)
     // sorted by its code points, as in the file.
     QString schema = SchemaStatements().join(QStringLiteral(";\n"));
     schema.replace(QStringLiteral(" TEXT"), QStringLiteral(" TEXT COLLATE \"C\""));
+    // A filter reads its rows in stored order: with the row key behind the value, the index
+    // gives them so, as the file's indexes (which end in the rowid) do. Without it the server
+    // walks the whole register for a value whose rows are all recent (today's date, a new group).
+    for (const char *field : {"LName", "FName", "Date", "Group"})
+        schema.replace(
+            QStringLiteral("ON \"IDE\" (\"%1\")").arg(QLatin1String(field)),
+            QStringLiteral("ON \"IDE\" (\"%1\", %2)")
+                .arg(QLatin1String(field), QuotedName(QString::fromLatin1(ServerRowKey))));
     for (const char *table : Tables)
         schema.replace(
             QStringLiteral("CREATE TABLE %1 (").arg(QuotedName(QString::fromLatin1(table))),
