@@ -48,13 +48,19 @@ Result registerSubject(const QString &code)
     return Register::RegisterSubject(subjects, answers, code);
 }
 
+// The subject's two rows, as the test window and scoring find them.
+Result findSubject(const QString &code, Cursor &details, Cursor &answers)
+{
+    SubjectRows rows;
+    return Register::FindSubject(code, &rows, &details, &answers);
+}
+
 // Answers every statement with the option, saving each as the test window does.
 Result answerAll(const QString &code, int option)
 {
     Cursor details(QStringLiteral("IDE"));
     Cursor answers(QStringLiteral("Answer"));
-    SubjectRows rows;
-    if (Result found = Register::FindSubject(code, &rows, &details, &answers); !found)
+    if (Result found = findSubject(code, details, answers); !found)
         return found;
     for (int n = 1; n <= ScoringKey::StatementCount; ++n) {
         QElapsedTimer timer;
@@ -73,8 +79,7 @@ Result toggle(const QString &code, int ms)
 {
     Cursor details(QStringLiteral("IDE"));
     Cursor answers(QStringLiteral("Answer"));
-    SubjectRows rows;
-    if (Result found = Register::FindSubject(code, &rows, &details, &answers); !found)
+    if (Result found = findSubject(code, details, answers); !found)
         return found;
     QElapsedTimer timer;
     timer.start();
@@ -99,8 +104,7 @@ Result score(const QString &code)
 {
     Cursor details(QStringLiteral("IDE"));
     Cursor answers(QStringLiteral("Answer"));
-    SubjectRows rows;
-    if (Result found = Register::FindSubject(code, &rows, &details, &answers); !found)
+    if (Result found = findSubject(code, details, answers); !found)
         return found;
     QStringList stored;
     for (int n = 1; n <= ScoringKey::StatementCount; ++n)
