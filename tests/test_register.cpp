@@ -289,6 +289,23 @@ void TestRegister::nameListIsEveryNameOnceInPersianOrder()
     QStringList names;
     must(Register::ReadNameList(u("LName"), &names));
     QCOMPARE(names, (QStringList{u("باقری"), u("بهرامی"), u("پارسا"), u("کاظمی"), u("Adams")}));
+
+    // Spellings that differ only by a blank, a letter form, a joiner or a null field are each
+    // read once, and the null and empty fields not at all, however the engine steps through
+    // the values.
+    const char *const spellings[] = {" ", "کاظمی ", "كاظمي", "\u200c", " کاظمی", "کاظمی"};
+    for (const char *name : spellings)
+        QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\", \"LName\") VALUES ('%1', '%2')")
+                               .arg(QUuid::createUuid().toString(), u(name))));
+    QVERIFY(other.exec(u("INSERT INTO \"IDE\" (\"Code\") VALUES ('no name')")));
+    must(Register::ReadNameList(u("LName"), &names));
+    QStringList expected{u("باقری"), u("بهرامی"), u("پارسا"), u("Adams")};
+    for (const char *name : spellings)
+        expected << u(name);
+    expected.removeDuplicates();
+    std::sort(expected.begin(), expected.end());
+    std::sort(names.begin(), names.end());
+    QCOMPARE(names, expected);
 }
 
 QTEST_GUILESS_MAIN(TestRegister)

@@ -33,6 +33,9 @@ public:
     // digits replaced), without the blanks around it when trimmed is set.
     virtual QString codeInLatinDigits(bool trimmed) const = 0;
 
+    // A query of every distinct non-empty value of a field, one a row, in no particular order.
+    virtual QString distinctValuesQuery(const QString &table, const QString &field) const;
+
     // Whether a text value may hold U+0000 (the server's text type cannot).
     virtual bool storesNul() const { return true; }
 

@@ -428,9 +428,7 @@ Result ReadDistinctValues(const QString &table, const QString &field, QStringLis
     values->clear();
     QSqlQuery query(RegisterConnection());
     query.setForwardOnly(true);
-    const QString sql = QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> ''")
-                            .arg(QuotedName(field), QuotedName(table));
-    bool ok = query.exec(sql);
+    bool ok = query.exec(Backend::Current().distinctValuesQuery(table, field));
     while (ok && query.next())
         values->append(query.value(0).toString());
     const QSqlError failure = query.lastError();
@@ -505,6 +503,13 @@ public:
     }
 };
 } // namespace
+
+QString Backend::distinctValuesQuery(const QString &table, const QString &field) const
+{
+    // SQLite reads each value once from the field's index.
+    return QStringLiteral("SELECT DISTINCT %1 FROM %2 WHERE %1 <> ''")
+        .arg(QuotedName(field), QuotedName(table));
+}
 
 namespace {
 Backend &fileBackend()

@@ -277,6 +277,18 @@ public:
     QString rowKey() const override { return QuotedName(QString::fromLatin1(ServerRowKey)); }
     bool insertReturnsKey() const override { return true; }
     bool storesNul() const override { return false; }
+    QString distinctValuesQuery(const QString &table, const QString &field) const override
+    {
+        // The server's DISTINCT reads every entry of the index (a whole register for 250 last
+        // names); this steps from each value to the next through the index instead. Text is
+        // compared by code point (COLLATE "C"), so every non-empty text is greater than ''.
+        return QStringLiteral("WITH RECURSIVE found(v) AS ("
+                              "(SELECT %1 FROM %2 WHERE %1 > '' ORDER BY %1 LIMIT 1) UNION ALL "
+                              "SELECT (SELECT %1 FROM %2 WHERE %1 > found.v ORDER BY %1 LIMIT 1) "
+                              "FROM found WHERE found.v IS NOT NULL) "
+                              "SELECT v FROM found WHERE v IS NOT NULL")
+            .arg(QuotedName(field), QuotedName(table));
+    }
     QString codeInLatinDigits(bool trimmed) const override
     {
         QString persian;
