@@ -14,6 +14,7 @@
 //   korvat-bench --reports                        the results list to PDF only
 //   korvat-bench --report --db PATH --subjects N  one such run, for the two above
 //   korvat-bench --preview --db PATH --subjects N the list through its preview, for --reports
+#include "Answers.h"
 #include "Figures.h"
 #include "FileCache.h"
 #include "ProgramStart.h"
@@ -326,12 +327,9 @@ QString answerInFile(const Run &run, int statement)
 // A subject's 56 stored answers, "|" between them.
 QString answersInFile(const QString &database, const QString &code)
 {
-    QStringList fields;
-    for (int n = 1; n <= ScoringKey::StatementCount; ++n)
-        fields << QStringLiteral("coalesce(\"%1\", '')").arg(n);
     return readBack(database,
                     QStringLiteral("SELECT %1 FROM \"Answer\" WHERE \"Code\" = ?")
-                        .arg(fields.join(QStringLiteral(" || '|' || "))),
+                        .arg(AnswersAsOneText(QStringLiteral("|"))),
                     {code})
         .value(0)
         .toString();

@@ -1,5 +1,6 @@
 // One subject's whole way through the program, driven through the real windows as a user drives
 // them, with the database file itself read after every step.
+#include "Answers.h"
 #include "GuiTest.h"
 #include "ModalAnswer.h"
 #include "OnServer.h"
@@ -98,12 +99,9 @@ QStringList allRows(const QString &path)
 // The subject's 56 answers as the file holds them, empty text for none.
 QString storedAnswers(const QString &path, const QString &code)
 {
-    QStringList fields;
-    for (int n = 1; n <= ScoringKey::StatementCount; ++n)
-        fields << QStringLiteral("coalesce(\"%1\", '')").arg(n);
     return ReadFromFile(path,
                         QStringLiteral("SELECT %1 FROM \"Answer\" WHERE \"Code\" = ?")
-                            .arg(fields.join(QStringLiteral(" || ',' || "))),
+                            .arg(AnswersAsOneText(QStringLiteral(","))),
                         {code})
         .value(0)
         .toString();

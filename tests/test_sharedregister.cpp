@@ -56,13 +56,10 @@ int peerResult(QProcess *peer, QString *output = nullptr)
 
 QString answersOf(const TestProgramFolder &folder, const QString &code)
 {
-    QStringList fields;
-    for (int n = 1; n <= ScoringKey::StatementCount; ++n)
-        fields << u("\"%1\"").arg(n);
-    return ReadOneFromFile(folder.databasePath(),
-                           u("SELECT concat_ws(',', %1) FROM \"Answer\" WHERE \"Code\" = ?")
-                               .arg(fields.join(u',')),
-                           {code})
+    return ReadOneFromFile(
+               folder.databasePath(),
+               u("SELECT %1 FROM \"Answer\" WHERE \"Code\" = ?").arg(AnswersAsOneText(u(","))),
+               {code})
         .toString();
 }
 
